@@ -1,0 +1,41 @@
+#pragma once
+
+#include "IniDocument.h"
+#include "IoStatus.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class FileSystem;
+
+// A line the loader could not read as written, and what it used instead.
+struct LoadProblem {
+    std::size_t lineNumber = 0; // 1-based
+    std::string line;
+    std::string whatWasUsed;
+};
+
+// The entries and preamble read from a file's bytes.
+struct ParsedIni {
+    std::vector<RomEntry> entries;
+    std::string preamble;
+    std::vector<LoadProblem> problems;
+};
+
+ParsedIni ParseIni(std::string_view bytes);
+
+struct LoadResult {
+    IoStatus status;
+    std::vector<LoadProblem> problems;
+};
+
+// Reads doc.IniPath into doc.EntryTable and doc.Preamble and raises doc.LoadGeneration.
+// When the file cannot be read the document is left exactly as it was.
+LoadResult LoadIniFile(IniDocument &doc, FileSystem &fs);
+LoadResult LoadIniFile(IniDocument &doc);
+
+// The main window's caption before and after a load.
+extern const char *const DesignCaption; // "Tamsic (Velmoran ini Editor)"
+std::string LoadedCaption(const std::string &iniPath);

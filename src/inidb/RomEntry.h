@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One ROM block of velmoran.ini. The fields keep the record's declaration order;
+// the order in which the writer emits their keys is fixed separately (IniWriter).
+// Texts are the file's own single-byte text, byte for byte.
+struct RomEntry {
+    std::string Name;
+    std::string CRC;
+    std::int16_t UCode = 0;
+    std::string Comment;
+    std::string Info;
+    bool DisableDynarec = false;
+    bool DisableTextureCRC = false;
+    bool DisableSpeedSync = false;
+    bool IncTexRectEdge = false;
+    std::int16_t ScaleFactor = 1;
+    bool ExpansionPak = false;
+    std::int16_t EepromSize = 2048;
+    bool DisableEeprom = false;
+    std::int16_t OSRescanCount = 0;
+    bool DisablePatches = false;
+    // Set when the user removes the entry; never stored in the file.
+    bool Removed = false;
+    // Lines of the block that are no known key (misspelled keys, "//" lines inside the
+    // block, ...), in file order. The writer puts them back after the known keys so
+    // nothing the user wrote is lost.
+    std::vector<std::string> UnknownLines;
+
+    bool operator==(const RomEntry &) const = default;
+};

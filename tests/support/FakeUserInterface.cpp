@@ -1,0 +1,73 @@
+#include "FakeUserInterface.h"
+
+#include <gtest/gtest.h>
+
+bool FakeUserInterface::askYesNo(QWidget *, const QString &title, const QString &text, Icon icon)
+{
+    shown.push_back({QStringLiteral("question"), title, text, icon});
+    if (yesNoAnswers.empty()) {
+        ADD_FAILURE() << "unscripted question: " << title.toStdString() << " / " << text.toStdString();
+        return false;
+    }
+    const bool answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+}
+
+void FakeUserInterface::showError(QWidget *, const QString &title, const QString &text)
+{
+    shown.push_back({QStringLiteral("error"), title, text, Icon::Stop});
+}
+
+std::optional<QString> FakeUserInterface::chooseFileToOpen(QWidget *, const FileFilter &filter)
+{
+    filters.push_back(filter);
+    shown.push_back({QStringLiteral("open"), filter.description, filter.pattern, Icon::None});
+    return nextFileAnswer("open");
+}
+
+std::optional<QString> FakeUserInterface::chooseFileToSave(QWidget *, const FileFilter &filter,
+                                                           const QString &proposedPath,
+                                                           const QString &)
+{
+    filters.push_back(filter);
+    proposedPaths.push_back(proposedPath);
+    shown.push_back({QStringLiteral("save"), filter.description, filter.pattern, Icon::None});
+    return nextFileAnswer("save");
+}
+
+void FakeUserInterface::setBusy(bool busy)
+{
+    busyDepth += busy ? 1 : -1;
+    if (busy)
+        ++busyCalls;
+}
+
+std::vector<FakeUserInterface::Shown> FakeUserInterface::errors() const
+{
+    std::vector<Shown> result;
+    for (const Shown &s : shown)
+        if (s.kind == QStringLiteral("error"))
+            result.push_back(s);
+    return result;
+}
+
+std::vector<FakeUserInterface::Shown> FakeUserInterface::questions() const
+{
+    std::vector<Shown> result;
+    for (const Shown &s : shown)
+        if (s.kind == QStringLiteral("question"))
+            result.push_back(s);
+    return result;
+}
+
+std::optional<QString> FakeUserInterface::nextFileAnswer(const char *kind)
+{
+    if (fileAnswers.empty()) {
+        ADD_FAILURE() << "unscripted " << kind << " file dialog";
+        return std::nullopt;
+    }
+    auto answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ui/UserInterface.h"
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+// A scripted stand-in for the real dialogs: answers come from queues the test fills,
+// and everything shown is recorded. A question nobody scripted fails the test.
+class FakeUserInterface final : public UserInterface {
+public:
+    struct Shown {
+        QString kind; // "question", "error", "open", "save"
+        QString title;
+        QString text;
+        Icon icon = Icon::None;
+    };
+
+    std::deque<bool> yesNoAnswers;
+    std::deque<std::optional<QString>> fileAnswers;
+    std::vector<Shown> shown;
+    std::vector<FileFilter> filters;
+    std::vector<QString> proposedPaths;
+    int busyDepth = 0;
+    int busyCalls = 0;
+
+    bool askYesNo(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
+    void showError(QWidget *parent, const QString &title, const QString &text) override;
+    std::optional<QString> chooseFileToOpen(QWidget *parent, const FileFilter &filter) override;
+    std::optional<QString> chooseFileToSave(QWidget *parent, const FileFilter &filter,
+                                            const QString &proposedPath,
+                                            const QString &neverOffer) override;
+    void setBusy(bool busy) override;
+
+    std::vector<Shown> errors() const;
+    std::vector<Shown> questions() const;
+
+private:
+    std::optional<QString> nextFileAnswer(const char *kind);
+};

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test under ctest.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-packages.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build
+ctest --test-dir build --output-on-failure -j2
