@@ -1,0 +1,66 @@
+#pragma once
+
+#include "IoStatus.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// A value together with the status of the operation that produced it.
+template <typename T>
+struct IoValue {
+    T value{};
+    IoStatus status;
+
+    bool ok() const { return status.ok(); }
+};
+
+// What the safe write needs to know about a path before replacing it.
+struct FileInfo {
+    bool exists = false;
+    bool isRegular = false;
+    unsigned permissions = 0; // the mode's permission bits (07777)
+    std::uint64_t size = 0;
+};
+
+// An open file created for writing; handle is what the file system hands back.
+struct TempFile {
+    int handle = -1;
+    std::string path;
+};
+
+// The few file operations the load, the safe write and the copy are built from. Every
+// failure comes back as errno and a description naming the file. Tests put a faulty
+// file system in place of the real one to see that no failure loses data.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // The whole file's bytes.
+    virtual IoValue<std::string> ReadWholeFile(const std::string &path) = 0;
+    // Follows symbolic links to the path that finally gets written; a path that is no
+    // link (or does not exist yet) comes back unchanged.
+    virtual IoValue<std::string> FinalDestination(const std::string &path) = 0;
+    // A missing path is no failure: it comes back with exists == false.
+    virtual IoValue<FileInfo> Stat(const std::string &path) = 0;
+    // Creates a new, empty file in folder whose name starts with stem, never replacing
+    // one; its permissions are 0666 less the umask until SetPermissions changes them.
+    virtual IoValue<TempFile> CreateTempFile(const std::string &folder, const std::string &stem) = 0;
+    // Writes all of bytes or fails.
+    virtual IoStatus Write(const TempFile &file, std::string_view bytes) = 0;
+    virtual IoStatus SetPermissions(const TempFile &file, unsigned permissions) = 0;
+    // Flushes the file's data to the disk.
+    virtual IoStatus Sync(const TempFile &file) = 0;
+    virtual IoStatus Close(const TempFile &file) = 0;
+    // Replaces to by from in one step.
+    virtual IoStatus Rename(const std::string &from, const std::string &to) = 0;
+    virtual IoStatus Remove(const std::string &path) = 0;
+    // Makes a rename in folder durable.
+    virtual IoStatus SyncFolder(const std::string &folder) = 0;
+};
+
+// The real, POSIX file system.
+FileSystem &DefaultFileSystem();
+
+// "Cannot <action> <path>: <system text for number>"
+IoStatus IoFailure(int number, std::string_view action, std::string_view path);

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "IoStatus.h"
+
+#include <string>
+#include <string_view>
+
+class FileSystem;
+
+// Replaces path's content by bytes, complete or not at all: a temporary file beside the
+// target is written, flushed and renamed over it. The old file's permissions are kept
+// (a new file gets 0666 less the umask); a target that is a symbolic link stays one and
+// its destination gets the new content. On any failure the temporary file is removed
+// and the target is byte for byte as before.
+IoStatus WriteFileAtomically(FileSystem &fs, const std::string &path, std::string_view bytes);
+
+// Copies from over to (replacing it) the same safe way.
+IoStatus CopyFileOver(FileSystem &fs, const std::string &from, const std::string &to);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "inidb/IniDocument.h"
+#include "inidb/IoStatus.h"
+#include "inidb/RomEntry.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class FileSystem;
+
+// count / total as a whole percentage, halves to the even neighbour, e.g. "12%".
+// A total of 0 gives "0%".
+std::string PercentText(int count, int total);
+
+// The report's country text for a CRC: "E (USA)", "???", ...
+std::string CountryText(std::string_view crc);
+
+// The complete compatibility report for the entries in table order (removed ones
+// included), CR LF line ends.
+std::string CompatListText(const std::vector<RomEntry> &entries);
+
+// Writes the report of doc's table to path, complete or not at all.
+IoStatus WriteCompatList(const IniDocument &doc, const std::string &path, FileSystem &fs);
