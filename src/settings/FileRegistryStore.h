@@ -1,0 +1,43 @@
+#pragma once
+
+#include "KeyPathStore.h"
+
+#include <QString>
+
+#include <memory>
+
+class QSettings;
+
+// The store the program uses: an INI file kept by QSettings, which writes it atomically
+// and locks it against a second running copy. Each key is a group, each value an entry
+// holding its type code and bytes. A file that cannot be read, is damaged, or whose
+// folder cannot be created makes every call fail with a status that names the file;
+// a damaged file is never overwritten.
+class FileRegistryStore final : public KeyPathStore {
+public:
+    explicit FileRegistryStore(QString filePath);
+
+    const QString &filePath() const { return m_filePath; }
+
+    RegStatus health() override;
+    std::string statusDescription(RegStatus status) const override;
+
+protected:
+    RegStatus findKey(const KeyPath &path) override;
+    RegStatus makeKey(const KeyPath &path) override;
+    RegStatus readValue(const KeyPath &path, const std::string &name, RegValue &value) override;
+    RegStatus writeValue(const KeyPath &path, const std::string &name,
+                         const RegValue &value) override;
+    RegStatus removeKey(const KeyPath &path) override;
+    RegStatus removeValue(const KeyPath &path, const std::string &name) override;
+    RegStatus subKeyNames(const KeyPath &path, std::vector<std::string> &names) override;
+
+private:
+    QString m_filePath;
+};
+
+// $XDG_CONFIG_HOME (else ~/.config) + "/Tamsic/settings.ini".
+QString UserSettingsPath();
+
+// The store at UserSettingsPath(); point XDG_CONFIG_HOME elsewhere to use another folder.
+std::unique_ptr<RegistryStore> OpenUserSettingsStore();
