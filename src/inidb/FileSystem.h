@@ -19,6 +19,7 @@ struct IoValue {
 struct FileInfo {
     bool exists = false;
     bool isRegular = false;
+    bool isDirectory = false;
     unsigned permissions = 0; // the mode's permission bits (07777)
     std::uint64_t size = 0;
 };

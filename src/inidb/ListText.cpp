@@ -1,5 +1,7 @@
 #include "ListText.h"
 
+#include "AsciiCase.h"
+
 #include <array>
 
 namespace {
@@ -27,19 +29,11 @@ constexpr std::array<CountryRow, 13> kCountries{{
 
 constexpr CountryInfo kUnknownCountry{"???", "???"};
 
-char upperAscii(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 } // namespace
 
 std::string CountryCode(std::string_view crc)
 {
-    std::string code(crc.size() > 2 ? crc.substr(crc.size() - 2) : crc);
-    for (char &c : code)
-        c = upperAscii(c);
-    return code;
+    return UpperCasedAscii(crc.size() > 2 ? crc.substr(crc.size() - 2) : crc);
 }
 
 CountryInfo CountryTable(std::string_view code)

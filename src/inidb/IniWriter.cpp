@@ -1,0 +1,138 @@
+#include "IniWriter.h"
+
+#include "FileSystem.h"
+#include "IniKeys.h"
+#include "SafeFile.h"
+
+#include <charconv>
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+// The line ends, "{}", "Name=", "UCode=0" and the empty line of a typical block.
+constexpr std::size_t kTypicalBlockOverhead = 40;
+
+void appendLine(std::string &out, std::string_view key, std::string_view value)
+{
+    out += key;
+    out += '=';
+    out += value;
+    out += kLineEnd;
+}
+
+void appendNumberLine(std::string &out, std::string_view key, std::int16_t value)
+{
+    char digits[8];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    appendLine(out, key, std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
+}
+
+std::size_t estimatedSize(const RomEntry &entry)
+{
+    std::size_t size = kTypicalBlockOverhead + entry.CRC.size() + entry.Name.size() + entry.Comment.size()
+                     + entry.Info.size();
+    for (const std::string &line : entry.UnknownLines)
+        size += line.size() + kLineEnd.size();
+    return size;
+}
+
+// Rows the list shows, in their order, then any entry the rows missed (in table order)
+// so that a save never drops an entry because the caller's order was incomplete.
+std::vector<std::size_t> coveredDisplayedOrder(const IniDocument &doc, std::span<const std::size_t> rows)
+{
+    const std::size_t size = doc.EntryTable.size();
+    std::vector<bool> written(size, false);
+    std::vector<std::size_t> order;
+    order.reserve(size);
+    for (std::size_t index : rows) {
+        if (index < size && !written[index] && !doc.EntryTable[index].Removed) {
+            written[index] = true;
+            order.push_back(index);
+        }
+    }
+    for (std::size_t index = 0; index < size; ++index) {
+        if (!written[index] && !doc.EntryTable[index].Removed)
+            order.push_back(index);
+    }
+    return order;
+}
+
+} // namespace
+
+void WriteIniEntry(std::string &out, const RomEntry &entry)
+{
+    out += '{';
+    out += entry.CRC;
+    out += '}';
+    out += kLineEnd;
+    appendLine(out, IniKeys::Name, entry.Name);
+    appendNumberLine(out, IniKeys::UCode, entry.UCode);
+    if (!entry.Comment.empty())
+        appendLine(out, IniKeys::Comment, entry.Comment);
+    if (!entry.Info.empty())
+        appendLine(out, IniKeys::Info, entry.Info);
+    for (const IniKeys::Flag &flag : IniKeys::Flags) {
+        if (entry.*flag.field) {
+            out += flag.key;
+            out += kLineEnd;
+        }
+    }
+    for (const IniKeys::Number &number : IniKeys::OptionalNumbers) {
+        if (entry.*number.field != number.absentValue)
+            appendNumberLine(out, number.key, entry.*number.field);
+    }
+    for (const std::string &line : entry.UnknownLines) {
+        out += line;
+        out += kLineEnd;
+    }
+    out += kLineEnd;
+}
+
+std::string SerializeIni(const IniDocument &doc, std::span<const std::size_t> order)
+{
+    std::size_t size = doc.Preamble.size();
+    for (std::size_t index : order)
+        size += estimatedSize(doc.EntryTable[index]);
+    std::string out;
+    out.reserve(size);
+    out += doc.Preamble;
+    for (std::size_t index : order)
+        WriteIniEntry(out, doc.EntryTable[index]);
+    return out;
+}
+
+std::vector<std::size_t> ReadInOrder(const IniDocument &doc)
+{
+    std::vector<std::size_t> order;
+    order.reserve(doc.EntryTable.size());
+    for (std::size_t index = 0; index < doc.EntryTable.size(); ++index) {
+        if (!doc.EntryTable[index].Removed)
+            order.push_back(index);
+    }
+    return order;
+}
+
+SaveResult SaveIniFile(IniDocument &doc, const std::string &path, std::span<const std::size_t> displayedOrder,
+                       IniPathResolver &resolver, FileSystem &fs)
+{
+    SaveResult result;
+    {
+        const std::vector<std::size_t> order = doc.SaveType == static_cast<std::int16_t>(SaveOrder::Displayed)
+                                                 ? coveredDisplayedOrder(doc, displayedOrder)
+                                                 : ReadInOrder(doc);
+        // Scoped so the file's text is gone before the reload builds the new table.
+        result.status = WriteFileAtomically(fs, path, SerializeIni(doc, order));
+    }
+    if (!result.status.ok())
+        return result;
+    doc.IniPath = path;
+    resolver.ResolveIniPath(path);
+    result.reload = LoadIniFile(doc, fs);
+    return result;
+}
+
+SaveResult SaveIniFile(IniDocument &doc, const std::string &path, std::span<const std::size_t> displayedOrder,
+                       IniPathResolver &resolver)
+{
+    return SaveIniFile(doc, path, displayedOrder, resolver, DefaultFileSystem());
+}

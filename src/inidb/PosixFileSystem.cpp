@@ -1,0 +1,213 @@
+#include "PosixFileSystem.h"
+
+#include "PathParts.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Links pointing at links are followed this far before giving up, like the kernel does.
+constexpr int kMaxLinkHops = 40;
+constexpr int kTempNameAttempts = 100;
+
+IoStatus lastFailure(std::string_view action, std::string_view path)
+{
+    return IoFailure(errno, action, path);
+}
+
+std::string randomSuffix()
+{
+    static std::mt19937_64 generator{std::random_device{}()};
+    static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
+    std::string suffix(8, ' ');
+    for (char &c : suffix)
+        c = kAlphabet[pick(generator)];
+    return suffix;
+}
+
+} // namespace
+
+IoStatus IoFailure(int number, std::string_view action, std::string_view path)
+{
+    IoStatus status;
+    status.number = number;
+    status.description = "Cannot " + std::string(action) + " " + std::string(path) + ": " + std::strerror(number);
+    return status;
+}
+
+IoValue<std::string> PosixFileSystem::ReadWholeFile(const std::string &path)
+{
+    IoValue<std::string> result;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        result.status = lastFailure("read", path);
+        return result;
+    }
+    std::string &bytes = result.value;
+    struct stat info {};
+    // Read the size the file says it has in place, then whatever follows (a file that
+    // grew meanwhile, or one whose size is not known up front) in chunks.
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t filled = 0;
+    char chunk[1 << 16];
+    for (;;) {
+        const bool inPlace = filled < bytes.size();
+        const ssize_t got = inPlace ? ::read(fd, bytes.data() + filled, bytes.size() - filled)
+                                    : ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            result.status = lastFailure("read", path);
+            bytes.clear();
+            break;
+        }
+        if (got == 0) {
+            bytes.resize(filled);
+            break;
+        }
+        if (!inPlace)
+            bytes.append(chunk, static_cast<std::size_t>(got));
+        filled += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    return result;
+}
+
+IoValue<std::string> PosixFileSystem::FinalDestination(const std::string &path)
+{
+    IoValue<std::string> result{path, {}};
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(result.value.c_str(), &info) != 0) {
+            if (errno != ENOENT)
+                result.status = lastFailure("look up", path);
+            return result;
+        }
+        if (!S_ISLNK(info.st_mode))
+            return result;
+        std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096) + 1, '\0');
+        const ssize_t length = ::readlink(result.value.c_str(), target.data(), target.size());
+        if (length < 0) {
+            result.status = lastFailure("look up", path);
+            return result;
+        }
+        target.resize(static_cast<std::size_t>(length));
+        // A relative link is relative to the folder the link is in.
+        result.value = target.starts_with('/') ? target : FolderOf(result.value) + "/" + target;
+    }
+    result.status = IoFailure(ELOOP, "look up", path);
+    return result;
+}
+
+IoValue<FileInfo> PosixFileSystem::Stat(const std::string &path)
+{
+    IoValue<FileInfo> result;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        if (errno != ENOENT)
+            result.status = lastFailure("look up", path);
+        return result;
+    }
+    result.value.exists = true;
+    result.value.isRegular = S_ISREG(info.st_mode);
+    result.value.isDirectory = S_ISDIR(info.st_mode);
+    result.value.permissions = info.st_mode & 07777;
+    result.value.size = static_cast<std::uint64_t>(info.st_size);
+    return result;
+}
+
+IoValue<TempFile> PosixFileSystem::CreateTempFile(const std::string &folder, const std::string &stem)
+{
+    IoValue<TempFile> result;
+    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+        const std::string path = folder + "/" + stem + randomSuffix();
+        // 0666 lets the kernel apply the umask, as for any new file.
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            result.value = {fd, path};
+            return result;
+        }
+        if (errno != EEXIST) {
+            result.status = lastFailure("create", path);
+            return result;
+        }
+    }
+    result.status = IoFailure(EEXIST, "create a temporary file in", folder);
+    return result;
+}
+
+IoStatus PosixFileSystem::Write(const TempFile &file, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(file.handle, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return lastFailure("write", file.path);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return IoStatus::success();
+}
+
+IoStatus PosixFileSystem::SetPermissions(const TempFile &file, unsigned permissions)
+{
+    if (::fchmod(file.handle, static_cast<mode_t>(permissions)) != 0)
+        return lastFailure("set the permissions of", file.path);
+    return IoStatus::success();
+}
+
+IoStatus PosixFileSystem::Sync(const TempFile &file)
+{
+    if (::fsync(file.handle) != 0)
+        return lastFailure("flush", file.path);
+    return IoStatus::success();
+}
+
+IoStatus PosixFileSystem::Close(const TempFile &file)
+{
+    // The descriptor is gone after close() even when it reports an error, so no retry.
+    if (::close(file.handle) != 0)
+        return lastFailure("close", file.path);
+    return IoStatus::success();
+}
+
+IoStatus PosixFileSystem::Rename(const std::string &from, const std::string &to)
+{
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        return lastFailure("replace", to);
+    return IoStatus::success();
+}
+
+IoStatus PosixFileSystem::Remove(const std::string &path)
+{
+    if (::unlink(path.c_str()) != 0)
+        return lastFailure("remove", path);
+    return IoStatus::success();
+}
+
+IoStatus PosixFileSystem::SyncFolder(const std::string &folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return lastFailure("flush", folder);
+    const int synced = ::fsync(fd);
+    const int savedErrno = errno;
+    ::close(fd);
+    if (synced != 0)
+        return IoFailure(savedErrno, "flush", folder);
+    return IoStatus::success();
+}
+
+FileSystem &DefaultFileSystem()
+{
+    static PosixFileSystem fileSystem;
+    return fileSystem;
+}
