@@ -1,0 +1,92 @@
+#include "FunctionCommands.h"
+
+#include "CompatText.h"
+#include "inidb/FileSystem.h"
+#include "inidb/WholeFileTools.h"
+
+#include <QFile>
+
+#include <cerrno>
+
+namespace {
+
+const QString ErrorTitle = QStringLiteral("Error");
+
+QString PathText(const std::string &path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string PathBytes(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+// These commands show a failure as its number and description, without an "Error " prefix.
+void ShowFailure(QWidget *parent, UserInterface &ui, const IoStatus &status)
+{
+    ui.showError(parent, ErrorTitle,
+                 QString::number(status.number) + QStringLiteral(": ")
+                     + QString::fromLocal8Bit(status.description));
+}
+
+// The backup is offered beside the ini file, under its name with ".bak" added.
+QString ProposedBackupPath(const IniDocument &doc)
+{
+    if (doc.IniPath.empty())
+        return {};
+    return PathText(doc.IniPath) + QStringLiteral(".bak");
+}
+
+} // namespace
+
+bool ConvertCrcsToUpperCase(QWidget *parent, IniDocument &doc, UserInterface &ui)
+{
+    if (!ui.askYesNo(parent, QStringLiteral("Confirm Convert"),
+                     QStringLiteral("Really convert all CRC's to uppercase?"),
+                     UserInterface::Icon::Question))
+        return false;
+    UpperCaseCRCs(doc);
+    return true;
+}
+
+void BackupIniFile(QWidget *parent, const IniDocument &doc, UserInterface &ui)
+{
+    if (!ui.askYesNo(parent, QStringLiteral("Confirm Backup"),
+                     QStringLiteral("Are you sure you wish to backup the current ini file?"),
+                     UserInterface::Icon::Question))
+        return;
+    if (!ui.askYesNo(parent, QStringLiteral("confirm Continue"),
+                     QStringLiteral("Note that any changes made during this session will NOT be "
+                                    "saved to the backup (unless the save button has already been "
+                                    "pressed!) - Still continue?"),
+                     UserInterface::Icon::Exclamation))
+        return;
+    const std::optional<QString> target = ui.chooseFileToSave(
+        parent,
+        {QStringLiteral("Velmoran ini file Backup (.ini.bak)"), QStringLiteral("*.ini.bak")},
+        ProposedBackupPath(doc), PathText(doc.IniPath));
+    if (!target)
+        return;
+    const IoStatus status = BackupIniFile(doc, PathBytes(*target), DefaultFileSystem());
+    if (!status.ok())
+        ShowFailure(parent, ui, status);
+}
+
+void MakeCompatList(QWidget *parent, const IniDocument &doc, UserInterface &ui)
+{
+    const std::optional<QString> target = ui.chooseFileToSave(
+        parent, {QStringLiteral("Compat.txt"), QStringLiteral("compat.txt")}, QString(),
+        PathText(doc.IniPath));
+    if (!target)
+        return;
+    // Without a loaded file there is no table to report on; say so rather than write an
+    // empty report that looks like a real one.
+    if (doc.LoadGeneration == 0) {
+        ShowFailure(parent, ui, IoStatus{ENOENT, "No ini file is loaded, so there is nothing to list."});
+        return;
+    }
+    const IoStatus status = WriteCompatList(doc, PathBytes(*target), DefaultFileSystem());
+    if (!status.ok())
+        ShowFailure(parent, ui, status);
+}

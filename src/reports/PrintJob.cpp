@@ -1,0 +1,73 @@
+#include "PrintJob.h"
+
+#include "PageImage.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTemporaryDir>
+
+#include <cups/cups.h>
+
+namespace {
+
+// Qt's own hand-over to CUPS ignores a refusal, so the page is rendered to a file and
+// submitted here, where the print system's answer can be read.
+std::optional<QString> SubmitFile(const QString &printerName, const QString &file,
+                                  const QString &title, const QString &media)
+{
+    // "name/instance": the queue is the name; the instance only contributes its options.
+    const QByteArray queue = printerName.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+    const QByteArray instance = printerName.section(QLatin1Char('/'), 1).toLocal8Bit();
+    cups_option_t *options = nullptr;
+    int optionCount = 0;
+    if (cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(),
+                                             instance.isEmpty() ? nullptr : instance.constData())) {
+        for (int i = 0; i < dest->num_options; ++i)
+            optionCount = cupsAddOption(dest->options[i].name, dest->options[i].value,
+                                        optionCount, &options);
+        cupsFreeDests(1, dest);
+    }
+    if (!media.isEmpty())
+        optionCount = cupsAddOption("media", media.toLocal8Bit().constData(), optionCount, &options);
+    const int job = cupsPrintFile(queue.constData(), QFile::encodeName(file).constData(),
+                                  title.toLocal8Bit().constData(), optionCount, options);
+    cupsFreeOptions(optionCount, options);
+    if (job == 0)
+        return QStringLiteral("The printer \"%1\" did not accept the job, so nothing was printed: %2")
+            .arg(printerName, QString::fromLocal8Bit(cupsLastErrorString()));
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> PrintImage(const QString &printerName, const QImage &image,
+                                  const QString &title)
+{
+    if (printerName.isEmpty()) {
+        if (QPrinterInfo::availablePrinterNames().isEmpty())
+            return QStringLiteral("No printer is installed, so nothing was printed.");
+        return QStringLiteral("No printer is chosen, so nothing was printed. "
+                              "Click a printer in the list, then press OK.");
+    }
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
+    if (info.isNull())
+        return QStringLiteral("The printer \"%1\" is not installed any more, so nothing was printed.")
+            .arg(printerName);
+
+    QTemporaryDir folder;
+    if (!folder.isValid())
+        return QStringLiteral("The page could not be prepared, so nothing was printed: %1")
+            .arg(folder.errorString());
+    const QString pageFile = folder.filePath(QStringLiteral("page.prn"));
+    QPrinter printer(info, QPrinter::HighResolution);
+    // A name without ".pdf" keeps the printer's own engine and page setup, but sends the
+    // page to the file instead of straight to the print system.
+    printer.setOutputFileName(pageFile);
+    printer.setDocName(title);
+    if (!PaintImagePage(printer, image))
+        return QStringLiteral("The page for the printer \"%1\" could not be prepared, so nothing "
+                              "was printed.")
+            .arg(printerName);
+    return SubmitFile(info.printerName(), pageFile, title,
+                      printer.pageLayout().pageSize().key());
+}
