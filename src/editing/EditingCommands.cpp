@@ -1,0 +1,31 @@
+#include "EditingCommands.h"
+
+#include "RomProperties.h"
+#include "frmProperties.h"
+#include "inidb/IniDocument.h"
+#include "ui/UserInterface.h"
+
+bool ShowRomProperties(QWidget *parent, IniDocument &doc, std::size_t entryIndex,
+                       const std::function<void(QWidget &dialog)> &print)
+{
+    if (entryIndex >= doc.EntryTable.size())
+        return false;
+    RomEntry &entry = doc.EntryTable[entryIndex];
+    frmProperties dialog(entry, print, parent);
+    FillRomProperties(dialog, entry);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool RemoveRomEntry(QWidget *parent, IniDocument &doc, std::size_t entryIndex, UserInterface &ui)
+{
+    // With no row for the entry there is nothing to ask about.
+    if (entryIndex >= doc.EntryTable.size() || doc.EntryTable[entryIndex].Removed)
+        return false;
+    if (!ui.askYesNo(parent, QStringLiteral("Confirm Delete"),
+                     QStringLiteral("Are you sure you wish to delete this ROM entry?"), UserInterface::Icon::None))
+        return false;
+    RomEntry &entry = doc.EntryTable[entryIndex];
+    entry.Removed = true;
+    doc.UndoList.push_back({entry.Name, entry.CRC, entryIndex, doc.LoadGeneration});
+    return true;
+}

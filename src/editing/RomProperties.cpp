@@ -1,0 +1,100 @@
+#include "RomProperties.h"
+
+#include "PropertiesCountry.h"
+#include "Twips.h"
+#include "frmProperties.h"
+#include "inidb/ListText.h"
+#include "ui/FileText.h"
+#include "ui/ImagelistSmall.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+// Room between the end of the country text and its flag.
+constexpr int FlagGapTwips = 100;
+
+void selectItem(QComboBox &list, const QString &text)
+{
+    int index = list.findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0) {
+        list.addItem(text);
+        index = list.count() - 1;
+    }
+    list.setCurrentIndex(index);
+}
+
+// The inverted boxes are checked by design and only ever unchecked here.
+void uncheckWhen(QCheckBox &box, bool flag)
+{
+    if (flag)
+        box.setChecked(false);
+}
+
+void showCountry(const PropertiesControls &c, const std::string &crc)
+{
+    const std::string code = CountryCode(crc);
+    c.lblCountry->setText(c.lblCountry->text() + QString::fromLatin1(PropertiesCountryText(code)));
+    c.lblCountry->adjustSize();
+    c.imgCountry->setPixmap(ImagelistSmall::picture(QString::fromLatin1(CountryTable(code).imageKey)));
+    // The picture control takes the size of its picture.
+    c.imgCountry->setGeometry(c.lblCountry->x() + c.lblCountry->width() + TwipsToPixels(FlagGapTwips),
+                              c.imgCountry->y(), ImagelistSmall::PictureSize, ImagelistSmall::PictureSize);
+}
+
+std::int16_t readNumber(const QString &text, std::int16_t unreadable)
+{
+    bool ok = false;
+    const short value = text.toShort(&ok);
+    return ok ? value : unreadable;
+}
+
+} // namespace
+
+void FillRomProperties(frmProperties &dialog, const RomEntry &entry)
+{
+    const PropertiesControls &c = dialog.controls();
+    selectItem(*c.cboComments, fromFileText(entry.Comment));
+    c.txtOSHLE->setText(QString::number(entry.OSRescanCount));
+    c.txtInfo->setText(fromFileText(entry.Info));
+    c.txtRomName->setText(fromFileText(entry.Name));
+
+    c.chkDynaRec->setChecked(entry.DisableDynarec);
+    uncheckWhen(*c.chkEeprom, entry.DisableEeprom);
+    c.chkExpansionPak->setChecked(entry.ExpansionPak);
+    uncheckWhen(*c.chkOSHLE, entry.DisablePatches);
+    c.chkSpeedSync->setChecked(entry.DisableSpeedSync);
+    c.chkTexRectEdge->setChecked(entry.IncTexRectEdge);
+    c.chkTextureCRC->setChecked(entry.DisableTextureCRC);
+
+    selectItem(*c.cboEeprom, QString::number(entry.EepromSize));
+    selectItem(*c.cboScaleFactor, QString::number(entry.ScaleFactor));
+    selectItem(*c.cboUCode, QString::number(entry.UCode));
+
+    showCountry(c, entry.CRC);
+}
+
+void ApplyRomProperties(const frmProperties &dialog, RomEntry &entry)
+{
+    const PropertiesControls &c = dialog.controls();
+    entry.Comment = toFileText(c.cboComments->currentText());
+    const QString rescan = c.txtOSHLE->text();
+    entry.OSRescanCount = rescan.isEmpty() ? 0 : readNumber(rescan, entry.OSRescanCount);
+    entry.Info = toFileText(c.txtInfo->text());
+    entry.Name = toFileText(c.txtRomName->text());
+
+    entry.DisableDynarec = c.chkDynaRec->isChecked();
+    entry.DisableEeprom = !c.chkEeprom->isChecked();
+    entry.ExpansionPak = c.chkExpansionPak->isChecked();
+    entry.DisablePatches = !c.chkOSHLE->isChecked();
+    entry.DisableSpeedSync = c.chkSpeedSync->isChecked();
+    entry.IncTexRectEdge = c.chkTexRectEdge->isChecked();
+    entry.DisableTextureCRC = c.chkTextureCRC->isChecked();
+
+    entry.EepromSize = readNumber(c.cboEeprom->currentText(), entry.EepromSize);
+    entry.ScaleFactor = readNumber(c.cboScaleFactor->currentText(), entry.ScaleFactor);
+    entry.UCode = readNumber(c.cboUCode->currentText(), entry.UCode);
+}

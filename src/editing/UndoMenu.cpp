@@ -1,0 +1,66 @@
+#include "UndoMenu.h"
+
+#include "inidb/IniDocument.h"
+#include "ui/FileText.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace {
+
+const QString ElementName = QStringLiteral("mnuUndoItem");
+
+// A name like "Banjo & Kazooie" must not turn into an access key.
+QString menuCaption(const std::string &name)
+{
+    return fromFileText(name).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
+UndoMenu::UndoMenu(QMenu &mnuUndo, IniDocument &doc, QObject *parent)
+    : QObject(parent), m_menu(mnuUndo), m_doc(doc)
+{
+    QAction *placeholder = m_menu.addAction(QStringLiteral("No Undo Available"));
+    placeholder->setObjectName(ElementName);
+    placeholder->setEnabled(false);
+}
+
+void UndoMenu::AddUndoRecords()
+{
+    while (m_elements.size() < m_doc.UndoList.size()) {
+        const std::size_t recordIndex = m_elements.size();
+        QAction *element = m_menu.addAction(menuCaption(m_doc.UndoList[recordIndex].Name));
+        element->setObjectName(ElementName);
+        element->setEnabled(canRestore(recordIndex));
+        connect(element, &QAction::triggered, this,
+                [this, element, recordIndex] { restore(*element, recordIndex); });
+        m_elements.push_back(element);
+    }
+}
+
+void UndoMenu::documentReloaded()
+{
+    for (std::size_t recordIndex = 0; recordIndex < m_elements.size(); ++recordIndex) {
+        if (!canRestore(recordIndex))
+            m_elements[recordIndex]->setEnabled(false);
+    }
+}
+
+bool UndoMenu::canRestore(std::size_t recordIndex) const
+{
+    const UndoRecord &record = m_doc.UndoList[recordIndex];
+    return record.loadGeneration == m_doc.LoadGeneration && record.entryIndex < m_doc.EntryTable.size()
+           && m_doc.EntryTable[record.entryIndex].Removed;
+}
+
+void UndoMenu::restore(QAction &element, std::size_t recordIndex)
+{
+    // A disabled element cannot be chosen, but a stale trigger must still change nothing.
+    if (!canRestore(recordIndex))
+        return;
+    const std::size_t entryIndex = m_doc.UndoList[recordIndex].entryIndex;
+    m_doc.EntryTable[entryIndex].Removed = false;
+    element.setEnabled(false);
+    emit entryRestored(entryIndex);
+}
