@@ -1,0 +1,91 @@
+#include "WidgetUserInterface.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon boxIcon(UserInterface::Icon icon)
+{
+    switch (icon) {
+    case UserInterface::Icon::Question:
+        return QMessageBox::Question;
+    case UserInterface::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case UserInterface::Icon::Stop:
+        return QMessageBox::Critical;
+    case UserInterface::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// A box shown in the middle of a busy command still gets the normal pointer.
+class NormalCursor final {
+public:
+    explicit NormalCursor(bool busy) : m_active(busy)
+    {
+        if (m_active)
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~NormalCursor()
+    {
+        if (m_active)
+            QApplication::restoreOverrideCursor();
+    }
+    NormalCursor(const NormalCursor &) = delete;
+    NormalCursor &operator=(const NormalCursor &) = delete;
+
+private:
+    bool m_active;
+};
+
+} // namespace
+
+int WidgetUserInterface::showBox(QWidget *parent, Icon icon, const QString &title,
+                                 const QString &text, bool yesNo)
+{
+    const NormalCursor cursor(m_busyDepth > 0);
+    QMessageBox box(boxIcon(icon), title, text,
+                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    return box.exec();
+}
+
+bool WidgetUserInterface::askYesNo(QWidget *parent, const QString &title, const QString &text,
+                                   Icon icon)
+{
+    return showBox(parent, icon, title, text, true) == QMessageBox::Yes;
+}
+
+void WidgetUserInterface::showError(QWidget *parent, const QString &title, const QString &text)
+{
+    showBox(parent, Icon::Stop, title, text, false);
+}
+
+std::optional<QString> WidgetUserInterface::chooseFileToOpen(QWidget *parent,
+                                                             const FileFilter &filter)
+{
+    const NormalCursor cursor(m_busyDepth > 0);
+    return m_commonDialog.show(parent, CommonDialog::Mode::Open, filter);
+}
+
+std::optional<QString> WidgetUserInterface::chooseFileToSave(QWidget *parent,
+                                                             const FileFilter &filter,
+                                                             const QString &proposedPath,
+                                                             const QString &neverOffer)
+{
+    const NormalCursor cursor(m_busyDepth > 0);
+    return m_commonDialog.show(parent, CommonDialog::Mode::Save, filter, proposedPath, neverOffer);
+}
+
+void WidgetUserInterface::setBusy(bool busy)
+{
+    if (busy) {
+        if (m_busyDepth++ == 0)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (m_busyDepth > 0 && --m_busyDepth == 0) {
+        QApplication::restoreOverrideCursor();
+    }
+}

@@ -1,0 +1,84 @@
+#include "ModalDriver.h"
+#include "ui/WidgetUserInterface.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+namespace {
+
+Qt::CursorShape overrideShape()
+{
+    const QCursor *cursor = QApplication::overrideCursor();
+    return cursor ? cursor->shape() : Qt::BitmapCursor;
+}
+
+} // namespace
+
+class YesNoBox
+    : public ::testing::TestWithParam<std::tuple<UserInterface::Icon, QMessageBox::Icon, bool>> {};
+
+TEST_P(YesNoBox, ShowsTitleTextAndIconAndReturnsTheAnswer)
+{
+    const auto [icon, boxIcon, answerYes] = GetParam();
+    WidgetUserInterface ui;
+    whenModal<QMessageBox>([&, boxIcon = boxIcon, answerYes = answerYes](QMessageBox *box) {
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Save?"));
+        EXPECT_EQ(box->text(), QStringLiteral("Do you wish to save <any> changes?"));
+        EXPECT_EQ(box->icon(), boxIcon);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+        box->button(answerYes ? QMessageBox::Yes : QMessageBox::No)->click();
+    });
+    EXPECT_EQ(ui.askYesNo(nullptr, QStringLiteral("Save?"),
+                          QStringLiteral("Do you wish to save <any> changes?"), icon),
+              answerYes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WidgetUserInterface, YesNoBox,
+    ::testing::Values(std::make_tuple(UserInterface::Icon::Question, QMessageBox::Question, true),
+                      std::make_tuple(UserInterface::Icon::Question, QMessageBox::Question, false),
+                      std::make_tuple(UserInterface::Icon::Exclamation, QMessageBox::Warning, true)));
+
+TEST(WidgetUserInterface, ErrorIsAnOkBoxWithTheStopIconAndTheNormalPointer)
+{
+    WidgetUserInterface ui;
+    ui.setBusy(true);
+    bool shown = false;
+    whenModal<QMessageBox>([&](QMessageBox *box) {
+        shown = true;
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Error"));
+        EXPECT_EQ(box->text(), QStringLiteral("Error 13: Permission denied"));
+        EXPECT_EQ(box->icon(), QMessageBox::Critical);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+        EXPECT_EQ(overrideShape(), Qt::ArrowCursor);
+        box->button(QMessageBox::Ok)->click();
+    });
+    ui.showError(nullptr, QStringLiteral("Error"), QStringLiteral("Error 13: Permission denied"));
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(overrideShape(), Qt::WaitCursor);
+    ui.setBusy(false);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(WidgetUserInterface, BusyCursorNestsAndComesBackOnce)
+{
+    WidgetUserInterface ui;
+    ui.setBusy(true);
+    ui.setBusy(true);
+    EXPECT_EQ(overrideShape(), Qt::WaitCursor);
+    ui.setBusy(false);
+    EXPECT_EQ(overrideShape(), Qt::WaitCursor);
+    ui.setBusy(false);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // An unmatched end must not pop a cursor someone else set.
+    QApplication::setOverrideCursor(Qt::CrossCursor);
+    ui.setBusy(false);
+    EXPECT_EQ(overrideShape(), Qt::CrossCursor);
+    QApplication::restoreOverrideCursor();
+    EXPECT_EQ(ui.busyDepth(), 0);
+}
