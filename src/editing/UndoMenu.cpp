@@ -56,8 +56,8 @@ bool UndoMenu::canRestore(std::size_t recordIndex) const
 
 void UndoMenu::restore(QAction &element, std::size_t recordIndex)
 {
-    // A disabled element cannot be chosen, but a stale trigger must still change nothing.
-    if (!canRestore(recordIndex))
+    // An element restores once; a stale trigger of a used or dropped one changes nothing.
+    if (!element.isEnabled() || !canRestore(recordIndex))
         return;
     const std::size_t entryIndex = m_doc.UndoList[recordIndex].entryIndex;
     m_doc.EntryTable[entryIndex].Removed = false;
