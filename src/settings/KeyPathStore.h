@@ -10,6 +10,8 @@
 // and resolves paths, so that a backing store only deals with whole key paths.
 class KeyPathStore : public RegistryStore {
 public:
+    KeyPathStore();
+
     RegStatus openKey(HKEY parent, const std::string &subKey, std::uint32_t access,
                       HKEY &opened) override;
     RegStatus createKey(HKEY parent, const std::string &subKey, std::uint32_t access,

@@ -4,12 +4,17 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <variant>
 #include <vector>
 
 // Query_Value's result: a text, or the integer 0 (ResultType 2 on a text that is no number).
 using RegQueryResult = std::variant<std::string, std::int32_t>;
+
+// The text for a failed status: the fixed table for the common statuses, then the store's
+// own description (naming its file), else a general text.
+std::string RegStatusDescription(RegStatus status, const RegistryStore &store);
 
 // Reads and writes keys and values of a store. It never lets a failure escape: each call
 // returns a result, and each failure is recorded in the error members and announced
@@ -48,7 +53,10 @@ private:
     void RecordError(std::int32_t number, const std::string &source,
                      const std::string &description, bool fromTable);
     void recordStatus(RegStatus status, const char *method);
-    std::string tableDescription(RegStatus status) const;
+    // Runs body; a failure thrown inside is recorded with the method's call as its source.
+    template <typename Body>
+    void guarded(const char *method, std::initializer_list<const std::string *> arguments,
+                 Body body);
 
     RegistryStore &m_store;
     std::string m_errorSource;

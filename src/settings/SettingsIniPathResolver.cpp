@@ -1,0 +1,29 @@
+#include "SettingsIniPathResolver.h"
+
+#include "IniPathSetting.h"
+#include "inidb/IniDocument.h"
+
+SettingsIniPathResolver::SettingsIniPathResolver(RegistryStore &store, IniDocument &doc,
+                                                 UserInterface &ui, FileQuestion askForFile)
+    : m_store(store), m_doc(doc), m_ui(ui), m_askForFile(std::move(askForFile))
+{
+}
+
+bool SettingsIniPathResolver::ResolveIniPath(const std::string &path)
+{
+    std::string chosen = path;
+    if (chosen.empty()) {
+        const std::optional<std::string> answer = m_askForFile();
+        if (!answer)
+            return false;
+        chosen = *answer;
+    }
+    IniPathSetting setting(m_store);
+    if (!setting.store(chosen)) {
+        ShowSettingsError(m_ui, setting.failure());
+        return false;
+    }
+    // What the settings hold is what counts, not what was asked for.
+    m_doc.IniPath = setting.read();
+    return true;
+}

@@ -1,0 +1,108 @@
+#include "badRegistry.h"
+
+#include "NumericText.h"
+#include "Reg.h"
+#include "SettingsFailure.h"
+#include "inidb/IniDocument.h"
+#include "inidb/IniWriter.h"
+
+namespace badRegistry {
+namespace {
+
+const char *const FirstRunValue = "FirstRun";
+const char *const IniPathValue = "IniPath";
+const char *const AutoOpenValue = "AutoOpen";
+const char *const SaveTypeValue = "SaveType";
+
+std::string readText(Reg &reg, const char *valueName)
+{
+    return std::get<std::string>(reg.Query_Value(HKEY_LOCAL_MACHINE, SettingsKey, valueName));
+}
+
+bool writeText(Reg &reg, const char *valueName, const std::string &text)
+{
+    return reg.Set_Value(HKEY_LOCAL_MACHINE, SettingsKey, valueName, text, RegType::Text);
+}
+
+bool createDefaults(Reg &reg)
+{
+    // Every step is tried even after a refusal, so whatever can be stored is.
+    bool stored = reg.Set_Key(HKEY_LOCAL_MACHINE, SettingsKey);
+    stored = writeText(reg, FirstRunValue, "1") && stored;
+    stored = writeText(reg, IniPathValue, "") && stored;
+    stored = writeText(reg, AutoOpenValue, "1") && stored;
+    stored = writeText(reg, SaveTypeValue, "0") && stored;
+    return stored;
+}
+
+// Only 0 and 1 mean something to the dialog and to the saver; anything else is the default.
+std::int16_t optionFlag(const std::string &text, std::int16_t fallback)
+{
+    const std::optional<double> number = ParseNumber(text);
+    if (number == 0.0)
+        return 0;
+    if (number == 1.0)
+        return 1;
+    return fallback;
+}
+
+void setGlobals(IniDocument &doc, const std::string &autoOpen, const std::string &saveType)
+{
+    doc.AutoOpen = optionFlag(autoOpen, 1);
+    doc.SaveType = optionFlag(saveType, 0);
+}
+
+} // namespace
+
+bool CreateDefaultSettings(RegistryStore &store)
+{
+    Reg reg(store);
+    return createDefaults(reg);
+}
+
+bool ReadStartupSettings(RegistryStore &store, IniDocument &doc, IniPathResolver &resolver,
+                         UserInterface &ui)
+{
+    Reg reg(store);
+    if (!reg.Query_Key(HKEY_LOCAL_MACHINE, SettingsKey) && !createDefaults(reg)) {
+        ShowSettingsError(ui, PreferStoreFailure(store, {reg.ErrorNumber(), reg.ErrorDescription()}));
+        return false;
+    }
+    const std::string firstRun = readText(reg, FirstRunValue);
+    const std::optional<double> firstRunNumber = ParseNumber(firstRun);
+    if (!firstRunNumber) {
+        ShowSettingsError(ui, PreferStoreFailure(
+                                  store, {13, "Type mismatch: the setting \"FirstRun\" holds \""
+                                                  + firstRun + "\", not a number."}));
+        return false;
+    }
+    if (*firstRunNumber == 1.0) {
+        // On cancel "FirstRun" stays "1", so the next start asks again.
+        if (!resolver.ResolveIniPath(""))
+            return false;
+        writeText(reg, FirstRunValue, "0");
+    }
+    doc.IniPath = readText(reg, IniPathValue);
+    return true;
+}
+
+OptionSettings LoadOptionSettings(RegistryStore &store, IniDocument &doc)
+{
+    Reg reg(store);
+    const std::string autoOpen = readText(reg, AutoOpenValue);
+    const std::string saveType = readText(reg, SaveTypeValue);
+    setGlobals(doc, autoOpen, saveType);
+    return {doc.AutoOpen, doc.SaveType};
+}
+
+void SaveOptionSettings(RegistryStore &store, IniDocument &doc, const std::string &sAutoOpen,
+                        const std::string &sSaveType)
+{
+    Reg reg(store);
+    // A refusal is recorded by Reg and not reported: the globals still take the choice.
+    writeText(reg, SaveTypeValue, sSaveType);
+    writeText(reg, AutoOpenValue, sAutoOpen);
+    setGlobals(doc, sAutoOpen, sSaveType);
+}
+
+} // namespace badRegistry
