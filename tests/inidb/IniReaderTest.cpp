@@ -71,7 +71,9 @@ TEST(IniReader, AbsentKeysLeaveTheDefaults)
 {
     const ParsedIni parsed = ParseIni("{X-45}\r\n");
     ASSERT_EQ(parsed.entries.size(), 1u);
-    EXPECT_EQ(parsed.entries[0], (RomEntry{.CRC = "X-45"}));
+    RomEntry expected;
+    expected.CRC = "X-45";
+    EXPECT_EQ(parsed.entries[0], expected);
     EXPECT_EQ(parsed.entries[0].EepromSize, 2048);
     EXPECT_EQ(parsed.entries[0].ScaleFactor, 1);
 }
