@@ -1,0 +1,123 @@
+// The properties command as the main window runs it: a real modal dialog.
+#include "PropertiesTestEntries.h"
+
+#include "app/ModalDriver.h"
+#include "editing/EditingCommands.h"
+#include "inidb/IniDocument.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+// Two ROMs of the same name and country, told apart only by their place in the table.
+IniDocument TwinsDocument()
+{
+    IniDocument doc;
+    RomEntry first = NonDefaultEntry();
+    RomEntry second = NonDefaultEntry();
+    second.CRC = "11111111-45";
+    second.Info = "The second one";
+    second.DisablePatches = false;
+    doc.EntryTable = {first, second};
+    return doc;
+}
+
+const frmProperties::PrintFunction NoPrint;
+
+TEST(ShowRomProperties, OkWritesIntoTheChosenEntryOfTwoTwins)
+{
+    IniDocument doc = TwinsDocument();
+    const RomEntry firstBefore = doc.EntryTable[0];
+    whenModal<frmProperties>([](frmProperties *dialog) {
+        EXPECT_EQ(dialog->controls().txtInfo->text(), QStringLiteral("The second one"));
+        dialog->controls().txtRomName->setText(QStringLiteral("Renamed twin"));
+        QTest::mouseClick(dialog->controls().cmdOK, Qt::LeftButton);
+    });
+    EXPECT_TRUE(ShowRomProperties(nullptr, doc, 1, NoPrint));
+    EXPECT_EQ(doc.EntryTable[1].Name, "Renamed twin");
+    EXPECT_EQ(doc.EntryTable[0], firstBefore);
+}
+
+TEST(ShowRomProperties, CancelAndTheCloseBoxChangeNothing)
+{
+    const std::function<void(frmProperties *)> closers[] = {
+        [](frmProperties *dialog) { QTest::mouseClick(dialog->controls().cmdCancel, Qt::LeftButton); },
+        [](frmProperties *dialog) { dialog->close(); },
+    };
+    for (const auto &closeIt : closers) {
+        IniDocument doc = TwinsDocument();
+        const IniDocument before = doc;
+        whenModal<frmProperties>([closeIt](frmProperties *dialog) {
+            dialog->controls().txtRomName->setText(QStringLiteral("Edited, then dropped"));
+            dialog->controls().chkDynaRec->setChecked(false);
+            closeIt(dialog);
+        });
+        EXPECT_FALSE(ShowRomProperties(nullptr, doc, 0, NoPrint));
+        EXPECT_EQ(doc.EntryTable, before.EntryTable);
+    }
+}
+
+TEST(ShowRomProperties, EscapeAndEnterCloseNothing)
+{
+    IniDocument doc = TwinsDocument();
+    whenModal<frmProperties>([](frmProperties *dialog) {
+        QTest::keyClick(dialog->controls().txtRomName, Qt::Key_Escape);
+        QTest::keyClick(dialog->controls().txtRomName, Qt::Key_Return);
+        EXPECT_TRUE(dialog->isVisible());
+        dialog->cmdCancel_Click();
+    });
+    EXPECT_FALSE(ShowRomProperties(nullptr, doc, 0, NoPrint));
+}
+
+TEST(ShowRomProperties, PrintHandsOverTheOpenDialogAndLeavesItOpen)
+{
+    IniDocument doc = TwinsDocument();
+    QWidget *printed = nullptr;
+    bool openWhilePrinting = false;
+    const auto print = [&](QWidget &dialog) {
+        printed = &dialog;
+        openWhilePrinting = dialog.isVisible();
+    };
+    QWidget *shown = nullptr;
+    whenModal<frmProperties>([&shown](frmProperties *dialog) {
+        shown = dialog;
+        QTest::mouseClick(dialog->controls().cmdPrint, Qt::LeftButton);
+        EXPECT_TRUE(dialog->isVisible());
+        QTest::mouseClick(dialog->controls().cmdCancel, Qt::LeftButton);
+    });
+    EXPECT_FALSE(ShowRomProperties(nullptr, doc, 0, print));
+    EXPECT_EQ(printed, shown);
+    EXPECT_TRUE(openWhilePrinting);
+}
+
+TEST(ShowRomProperties, EveryOpeningStartsFromTheDesignState)
+{
+    IniDocument doc = TwinsDocument();
+    doc.EntryTable[0].UCode = 7;
+    whenModal<frmProperties>([](frmProperties *dialog) {
+        EXPECT_EQ(dialog->controls().cboUCode->count(), 6);
+        EXPECT_FALSE(dialog->controls().chkOSHLE->isChecked());
+        dialog->cmdCancel_Click();
+    });
+    ShowRomProperties(nullptr, doc, 0, NoPrint);
+    // Nothing of the first entry's filling carries over to the next opening.
+    whenModal<frmProperties>([](frmProperties *dialog) {
+        EXPECT_EQ(dialog->controls().cboUCode->count(), 5);
+        EXPECT_TRUE(dialog->controls().chkOSHLE->isChecked());
+        dialog->cmdCancel_Click();
+    });
+    ShowRomProperties(nullptr, doc, 1, NoPrint);
+}
+
+TEST(ShowRomProperties, IndexOutsideTheTableShowsNothing)
+{
+    IniDocument doc = TwinsDocument();
+    EXPECT_FALSE(ShowRomProperties(nullptr, doc, 2, NoPrint));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+} // namespace
