@@ -1,0 +1,120 @@
+// tamsic-ini: the editor's load, save and report for scripts and version control.
+
+#include "inidb/FileSystem.h"
+#include "inidb/IniReader.h"
+#include "inidb/IniWriter.h"
+#include "reports/CompatText.h"
+
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// Exit codes, the same for every command.
+enum class Exit : int {
+    Clean = 0,
+    LinesNotRead = 1,   // done, but some lines could not be read (listed)
+    CannotOpen = 2,     // the input file cannot be read
+    CannotWrite = 3,    // the output file was not written; it is as it was
+    BadArguments = 64,
+};
+
+constexpr std::string_view kUsage =
+    "usage: tamsic-ini check FILE\n"
+    "       tamsic-ini normalize IN OUT   (OUT may be IN)\n"
+    "       tamsic-ini compat IN OUT\n";
+
+// The command line has no settings to record a path in; the document just keeps it.
+class KeepPathOnly final : public IniPathResolver {
+public:
+    explicit KeepPathOnly(IniDocument &doc) : m_doc(doc) {}
+    bool ResolveIniPath(const std::string &path) override
+    {
+        m_doc.IniPath = path;
+        return true;
+    }
+
+private:
+    IniDocument &m_doc;
+};
+
+void listProblems(std::ostream &out, const std::string &path, const std::vector<LoadProblem> &problems)
+{
+    for (const LoadProblem &problem : problems)
+        out << path << ":" << problem.lineNumber << ": \"" << problem.line << "\" could not be read; used "
+            << problem.whatWasUsed << "\n";
+}
+
+Exit failure(Exit code, const IoStatus &status)
+{
+    std::cerr << "tamsic-ini: " << status.description << "\n";
+    return code;
+}
+
+Exit check(const std::string &path)
+{
+    IniDocument doc;
+    doc.IniPath = path;
+    const LoadResult loaded = LoadIniFile(doc);
+    if (!loaded.status.ok())
+        return failure(Exit::CannotOpen, loaded.status);
+    listProblems(std::cout, path, loaded.problems);
+    return loaded.problems.empty() ? Exit::Clean : Exit::LinesNotRead;
+}
+
+Exit normalize(const std::string &in, const std::string &out)
+{
+    IniDocument doc;
+    doc.IniPath = in;
+    const LoadResult loaded = LoadIniFile(doc);
+    if (!loaded.status.ok())
+        return failure(Exit::CannotOpen, loaded.status);
+    listProblems(std::cerr, in, loaded.problems);
+    doc.SaveType = static_cast<std::int16_t>(SaveOrder::ReadIn);
+    KeepPathOnly resolver(doc);
+    const SaveResult saved = SaveIniFile(doc, out, {}, resolver);
+    if (!saved.status.ok())
+        return failure(Exit::CannotWrite, saved.status);
+    return loaded.problems.empty() ? Exit::Clean : Exit::LinesNotRead;
+}
+
+Exit compat(const std::string &in, const std::string &out)
+{
+    IniDocument doc;
+    doc.IniPath = in;
+    const LoadResult loaded = LoadIniFile(doc);
+    if (!loaded.status.ok())
+        return failure(Exit::CannotOpen, loaded.status);
+    listProblems(std::cerr, in, loaded.problems);
+    const IoStatus written = WriteCompatList(doc, out, DefaultFileSystem());
+    if (!written.ok())
+        return failure(Exit::CannotWrite, written);
+    return loaded.problems.empty() ? Exit::Clean : Exit::LinesNotRead;
+}
+
+Exit run(const std::vector<std::string> &args)
+{
+    if (args.size() == 2 && args[0] == "check")
+        return check(args[1]);
+    if (args.size() == 3 && args[0] == "normalize")
+        return normalize(args[1], args[2]);
+    if (args.size() == 3 && args[0] == "compat")
+        return compat(args[1], args[2]);
+    std::cerr << kUsage;
+    return Exit::BadArguments;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    try {
+        return static_cast<int>(run(std::vector<std::string>(argv + 1, argv + argc)));
+    } catch (const std::exception &error) {
+        // Out of memory on a huge file, for instance: say so rather than abort.
+        std::cerr << "tamsic-ini: " << error.what() << "\n";
+        return static_cast<int>(Exit::CannotOpen);
+    }
+}

@@ -1,0 +1,107 @@
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace {
+
+constexpr std::string_view kClean = "// head\r\n{A-45}\r\nName=Alpha\r\nUCode=1\r\nComment=Playable\r\n\r\n";
+constexpr std::string_view kMessy = "// head\n{A-45}\nUCode=one\nName=Alpha\n\n[B-4A]\nName=Beta";
+
+struct ToolRun {
+    int exitCode = -1;
+    std::string output;
+};
+
+// Runs the built tool with the shell, standard error joined to standard output.
+ToolRun tool(const std::string &arguments)
+{
+    const std::string command = std::string("'") + TAMSIC_INI_PATH + "' " + arguments + " 2>&1";
+    ToolRun run;
+    FILE *pipe = ::popen(command.c_str(), "r");
+    char buffer[4096];
+    while (std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
+        run.output.append(buffer, got);
+    const int status = ::pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class Cli : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteBytes(folder.file("clean.ini"), kClean);
+        WriteBytes(folder.file("messy.ini"), kMessy);
+    }
+
+    std::string quoted(std::string_view name) const { return "'" + folder.file(name) + "'"; }
+
+    TempFolder folder;
+};
+
+TEST_F(Cli, CheckOfACleanFileSaysNothing)
+{
+    const ToolRun run = tool("check " + quoted("clean.ini"));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.output, "");
+}
+
+TEST_F(Cli, CheckListsEachUnreadLineWithItsNumber)
+{
+    const ToolRun run = tool("check " + quoted("messy.ini"));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.output, folder.file("messy.ini") + ":3: \"UCode=one\" could not be read; used UCode 0 "
+                                                     "(not a whole number from -32768 to 32767); the line is "
+                                                     "kept as written\n");
+}
+
+TEST_F(Cli, CheckOfAMissingFileNamesIt)
+{
+    const ToolRun run = tool("check " + quoted("gone.ini"));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.output.find(folder.file("gone.ini")), std::string::npos);
+}
+
+TEST_F(Cli, BadArgumentsShowTheUsage)
+{
+    for (const char *arguments : {"", "check", "check a b", "normalize a", "compat a", "frobnicate a b"}) {
+        const ToolRun run = tool(arguments);
+        EXPECT_EQ(run.exitCode, 64) << arguments;
+        EXPECT_TRUE(run.output.starts_with("usage: tamsic-ini")) << arguments;
+    }
+}
+
+TEST_F(Cli, NormalizeInPlaceWritesTheSaversForm)
+{
+    const ToolRun run = tool("normalize " + quoted("clean.ini") + " " + quoted("clean.ini"));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(ReadBytes(folder.file("clean.ini")), kClean);
+
+    EXPECT_EQ(tool("normalize " + quoted("messy.ini") + " " + quoted("out.ini")).exitCode, 1);
+    EXPECT_EQ(ReadBytes(folder.file("out.ini")), "// head\r\n{A-45}\r\nName=Alpha\r\nUCode=0\r\nUCode=one\r\n\r\n"
+                                                 "{B-4A}\r\nName=Beta\r\nUCode=0\r\n\r\n");
+    EXPECT_EQ(ReadBytes(folder.file("messy.ini")), kMessy);
+}
+
+TEST_F(Cli, NormalizeIntoAMissingFolderFailsAndWritesNothing)
+{
+    const ToolRun run = tool("normalize " + quoted("clean.ini") + " " + quoted("none/out.ini"));
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_NE(run.output.find(folder.file("none/out.ini")), std::string::npos);
+    EXPECT_EQ(folder.listing(), "clean.ini\nmessy.ini\n");
+}
+
+TEST_F(Cli, CompatWritesTheReport)
+{
+    EXPECT_EQ(tool("compat " + quoted("clean.ini") + " " + quoted("compat.txt")).exitCode, 0);
+    const std::string report = ReadBytes(folder.file("compat.txt"));
+    EXPECT_TRUE(report.starts_with("Velmoran ROM Compatibility\r\n"));
+    EXPECT_NE(report.find("Playable:\r\n********\r\nAlpha - E (USA)\r\n\r\n(001/1) 100%\r\n"), std::string::npos);
+    EXPECT_EQ(tool("compat " + quoted("gone.ini") + " " + quoted("c2.txt")).exitCode, 2);
+    EXPECT_EQ(tool("compat " + quoted("clean.ini") + " " + quoted("none/c.txt")).exitCode, 3);
+}
+
+} // namespace
