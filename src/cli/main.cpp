@@ -5,6 +5,7 @@
 #include "inidb/IniWriter.h"
 #include "reports/CompatText.h"
 
+#include <functional>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -53,45 +54,43 @@ Exit failure(Exit code, const IoStatus &status)
     return code;
 }
 
-Exit check(const std::string &path)
+// Loads in and lists the lines it could not read on problemsOut; then hands the document
+// to write, when there is something to write.
+Exit runOnFile(const std::string &in, std::ostream &problemsOut,
+               const std::function<IoStatus(IniDocument &)> &write = {})
 {
     IniDocument doc;
-    doc.IniPath = path;
+    doc.IniPath = in;
     const LoadResult loaded = LoadIniFile(doc);
     if (!loaded.status.ok())
         return failure(Exit::CannotOpen, loaded.status);
-    listProblems(std::cout, path, loaded.problems);
+    listProblems(problemsOut, in, loaded.problems);
+    if (write) {
+        const IoStatus written = write(doc);
+        if (!written.ok())
+            return failure(Exit::CannotWrite, written);
+    }
     return loaded.problems.empty() ? Exit::Clean : Exit::LinesNotRead;
+}
+
+Exit check(const std::string &path)
+{
+    return runOnFile(path, std::cout);
 }
 
 Exit normalize(const std::string &in, const std::string &out)
 {
-    IniDocument doc;
-    doc.IniPath = in;
-    const LoadResult loaded = LoadIniFile(doc);
-    if (!loaded.status.ok())
-        return failure(Exit::CannotOpen, loaded.status);
-    listProblems(std::cerr, in, loaded.problems);
-    doc.SaveType = static_cast<std::int16_t>(SaveOrder::ReadIn);
-    KeepPathOnly resolver(doc);
-    const SaveResult saved = SaveIniFile(doc, out, {}, resolver);
-    if (!saved.status.ok())
-        return failure(Exit::CannotWrite, saved.status);
-    return loaded.problems.empty() ? Exit::Clean : Exit::LinesNotRead;
+    return runOnFile(in, std::cerr, [&out](IniDocument &doc) {
+        doc.SaveType = static_cast<std::int16_t>(SaveOrder::ReadIn);
+        KeepPathOnly resolver(doc);
+        return SaveIniFile(doc, out, {}, resolver).status;
+    });
 }
 
 Exit compat(const std::string &in, const std::string &out)
 {
-    IniDocument doc;
-    doc.IniPath = in;
-    const LoadResult loaded = LoadIniFile(doc);
-    if (!loaded.status.ok())
-        return failure(Exit::CannotOpen, loaded.status);
-    listProblems(std::cerr, in, loaded.problems);
-    const IoStatus written = WriteCompatList(doc, out, DefaultFileSystem());
-    if (!written.ok())
-        return failure(Exit::CannotWrite, written);
-    return loaded.problems.empty() ? Exit::Clean : Exit::LinesNotRead;
+    return runOnFile(in, std::cerr,
+                     [&out](IniDocument &doc) { return WriteCompatList(doc, out, DefaultFileSystem()); });
 }
 
 Exit run(const std::vector<std::string> &args)
