@@ -1,8 +1,12 @@
 #include "FileRegistryStore.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+
+#include <map>
 
 namespace {
 
@@ -17,7 +21,7 @@ QString encodeName(const std::string &name)
     QString encoded;
     for (std::size_t i = 0; i < name.size(); ++i) {
         const auto byte = static_cast<unsigned char>(name[i]);
-        const bool plain = byte > 0x20 && byte < 0x7F && byte != '%' && byte != '/'
+        const bool plain = byte >= 0x20 && byte < 0x7F && byte != '%' && byte != '/'
                            && byte != '\\' && !(i == 0 && byte == '.');
         if (plain)
             encoded += QLatin1Char(static_cast<char>(byte));
@@ -81,17 +85,51 @@ RegStatus statusOf(const QSettings &settings)
     return RegStatusCode::StoreIoFailed;
 }
 
-// One QSettings per call: it reads what another running copy may have written since, and
-// it starts with a clean status.
+// Size and time of change, to tell whether a file is still the one that was read.
+struct FileSignature {
+    qint64 size = 0;
+    QDateTime modified;
+
+    explicit FileSignature(const QString &filePath)
+    {
+        const QFileInfo info(filePath);
+        size = info.size();
+        modified = info.lastModified();
+    }
+    bool operator==(const FileSignature &) const = default;
+};
+
+// QSettings reports a damaged file only to the object that parsed it; later objects share
+// that parse and report no error. So the damage is remembered here for as long as the file
+// stays as it was. Only the user-interface thread uses the stores.
+std::map<QString, FileSignature> &damagedFiles()
+{
+    static std::map<QString, FileSignature> files;
+    return files;
+}
+
+// One QSettings per call: it reads what another running copy may have written since.
 class Session {
 public:
-    explicit Session(const QString &filePath) : m_settings(filePath, QSettings::IniFormat) {}
+    explicit Session(const QString &filePath)
+        : m_settings(filePath, QSettings::IniFormat), m_status(statusOf(m_settings))
+    {
+        const FileSignature signature(filePath);
+        auto &damaged = damagedFiles();
+        const auto known = damaged.find(filePath);
+        if (m_status == RegStatusCode::StoreCorrupt)
+            damaged.insert_or_assign(filePath, signature);
+        else if (known != damaged.end() && known->second == signature)
+            m_status = RegStatusCode::StoreCorrupt;
+        else if (known != damaged.end())
+            damaged.erase(known);
+    }
 
     QSettings &settings() { return m_settings; }
 
     // The file as read; a damaged or unreadable file fails every call, so it is never
     // overwritten with the part QSettings could make sense of.
-    RegStatus readStatus() const { return statusOf(m_settings); }
+    RegStatus readStatus() const { return m_status; }
 
     // Creates the folder when needed. Checked before writing, because a QSettings that
     // fails to write keeps the change in its shared cache.
@@ -106,11 +144,12 @@ public:
     RegStatus commit()
     {
         m_settings.sync();
-        return readStatus();
+        return statusOf(m_settings);
     }
 
 private:
     QSettings m_settings;
+    RegStatus m_status;
 };
 
 bool keyExists(QSettings &settings, const QString &group)

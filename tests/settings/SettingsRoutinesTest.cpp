@@ -1,0 +1,251 @@
+#include "StoreFixture.h"
+
+#include "FakeUserInterface.h"
+#include "inidb/IniDocument.h"
+#include "settings/SettingsIniPathResolver.h"
+#include "settings/badRegistry.h"
+
+#include <QFile>
+
+using namespace badRegistry;
+
+namespace {
+
+const FileFilter IniFilter{QStringLiteral("Velmoran.ini"), QStringLiteral("velmoran.ini")};
+
+// The routines as the program wires them: the resolver asks through the scripted dialogs.
+class RoutinesTest : public StoreTest {
+protected:
+    void SetUp() override
+    {
+        StoreTest::SetUp();
+        m_resolver = std::make_unique<SettingsIniPathResolver>(*m_store, m_doc, m_ui, [this] {
+            const std::optional<QString> chosen = m_ui.chooseFileToOpen(nullptr, IniFilter);
+            return chosen ? std::optional(QFile::encodeName(*chosen).toStdString()) : std::nullopt;
+        });
+    }
+
+    bool startUp() { return ReadStartupSettings(*m_store, m_doc, *m_resolver, m_ui); }
+    std::string stored(const char *name) { return StoredText(*m_store, SettingsKey, name); }
+    void store(const char *name, const std::string &text)
+    {
+        ASSERT_TRUE(Reg(*m_store).Set_Value(HKEY_LOCAL_MACHINE, SettingsKey, name, text, RegType::Text));
+    }
+    std::size_t fileQuestions() const
+    {
+        return static_cast<std::size_t>(std::count_if(m_ui.shown.begin(), m_ui.shown.end(),
+                                                      [](const auto &s) { return s.kind == QStringLiteral("open"); }));
+    }
+
+    IniDocument m_doc;
+    FakeUserInterface m_ui;
+    std::unique_ptr<SettingsIniPathResolver> m_resolver;
+};
+
+TEST_P(RoutinesTest, FirstStartCreatesTheDefaultsAndRemembersTheChosenFile)
+{
+    m_ui.fileAnswers.push_back(QStringLiteral("/roms/velmoran.ini"));
+    ASSERT_TRUE(startUp());
+    EXPECT_EQ(fileQuestions(), 1u);
+    EXPECT_EQ(m_ui.filters.at(0).pattern, QStringLiteral("velmoran.ini"));
+    EXPECT_TRUE(m_ui.errors().empty());
+    EXPECT_EQ(stored("FirstRun"), "0");
+    EXPECT_EQ(stored("IniPath"), "/roms/velmoran.ini");
+    EXPECT_EQ(stored("AutoOpen"), "1");
+    EXPECT_EQ(stored("SaveType"), "0");
+    EXPECT_EQ(m_doc.IniPath, "/roms/velmoran.ini");
+
+    m_doc.AutoOpen = 0;
+    m_doc.SaveType = 1;
+    const OptionSettings options = LoadOptionSettings(*m_store, m_doc);
+    EXPECT_EQ(options.autoOpen, 1);
+    EXPECT_EQ(options.saveType, 0);
+    EXPECT_EQ(m_doc.AutoOpen, 1);
+    EXPECT_EQ(m_doc.SaveType, 0);
+
+    // The next start asks nothing.
+    m_doc.IniPath.clear();
+    ASSERT_TRUE(startUp());
+    EXPECT_EQ(fileQuestions(), 1u);
+    EXPECT_EQ(m_doc.IniPath, "/roms/velmoran.ini");
+}
+
+TEST_P(RoutinesTest, CancelledFirstStartAsksAgainNextTime)
+{
+    m_ui.fileAnswers.push_back(std::nullopt);
+    EXPECT_FALSE(startUp());
+    EXPECT_TRUE(m_ui.errors().empty());
+    EXPECT_EQ(stored("FirstRun"), "1");
+    EXPECT_EQ(stored("IniPath"), "");
+    EXPECT_EQ(m_doc.IniPath, "");
+
+    m_ui.fileAnswers.push_back(QStringLiteral("/second/velmoran.ini"));
+    EXPECT_TRUE(startUp());
+    EXPECT_EQ(fileQuestions(), 2u);
+    EXPECT_EQ(stored("FirstRun"), "0");
+}
+
+TEST_P(RoutinesTest, AFirstRunOtherThanOneAsksNothing)
+{
+    for (const char *firstRun : {"0", "2", " 0 "}) {
+        ASSERT_TRUE(CreateDefaultSettings(*m_store));
+        store("FirstRun", firstRun);
+        store("IniPath", "/kept.ini");
+        EXPECT_TRUE(startUp()) << firstRun;
+        EXPECT_EQ(m_doc.IniPath, "/kept.ini");
+    }
+    EXPECT_EQ(fileQuestions(), 0u);
+}
+
+TEST_P(RoutinesTest, AFirstRunThatIsNoNumberStopsTheStartWithAMessage)
+{
+    for (const char *firstRun : {"", "yes"}) {
+        ASSERT_TRUE(CreateDefaultSettings(*m_store));
+        store("FirstRun", firstRun);
+        m_ui.shown.clear();
+        EXPECT_FALSE(startUp());
+        ASSERT_EQ(m_ui.errors().size(), 1u);
+        EXPECT_EQ(m_ui.errors()[0].title, QStringLiteral("Error"));
+        EXPECT_EQ(m_ui.errors()[0].text,
+                  QStringLiteral("Error 13: Type mismatch: the setting \"FirstRun\" holds \"%1\", not a number.")
+                      .arg(QLatin1String(firstRun)));
+    }
+}
+
+TEST_P(RoutinesTest, ApplyOkAndCancelKeepWhatWasSaved)
+{
+    m_ui.fileAnswers.push_back(QStringLiteral("/roms/velmoran.ini"));
+    ASSERT_TRUE(startUp());
+    LoadOptionSettings(*m_store, m_doc);
+
+    // Apply: both stored, both globals follow at once.
+    SaveOptionSettings(*m_store, m_doc, "0", "1");
+    EXPECT_EQ(stored("AutoOpen"), "0");
+    EXPECT_EQ(stored("SaveType"), "1");
+    EXPECT_EQ(m_doc.AutoOpen, 0);
+    EXPECT_EQ(m_doc.SaveType, 1);
+
+    // Cancel saves nothing; loading the dialog again shows what Apply stored.
+    m_doc.AutoOpen = 1;
+    const OptionSettings reopened = LoadOptionSettings(*m_store, m_doc);
+    EXPECT_EQ(reopened.autoOpen, 0);
+    EXPECT_EQ(reopened.saveType, 1);
+    EXPECT_EQ(m_doc.AutoOpen, 0);
+
+    // OK without a change writes the same texts again.
+    SaveOptionSettings(*m_store, m_doc, "0", "1");
+    EXPECT_EQ(stored("AutoOpen"), "0");
+    EXPECT_EQ(stored("SaveType"), "1");
+    EXPECT_EQ(stored("IniPath"), "/roms/velmoran.ini");
+}
+
+TEST_P(RoutinesTest, ResolvingAGivenPathAsksNothingAndKeepsLongPathsWhole)
+{
+    const std::string longPath = "/" + std::string(995, 'd') + "/a.ini";
+    ASSERT_EQ(longPath.size(), 1002u);
+    EXPECT_TRUE(m_resolver->ResolveIniPath(longPath));
+    EXPECT_EQ(m_doc.IniPath, longPath);
+    EXPECT_EQ(stored("IniPath"), longPath);
+    EXPECT_EQ(fileQuestions(), 0u);
+
+    // At start-up the long path comes back whole too.
+    store("FirstRun", "0");
+    m_doc.IniPath.clear();
+    ASSERT_TRUE(startUp());
+    EXPECT_EQ(m_doc.IniPath, longPath);
+}
+
+TEST_P(RoutinesTest, CancellingTheFileQuestionTouchesNothing)
+{
+    ASSERT_TRUE(m_resolver->ResolveIniPath("/before.ini"));
+    m_ui.fileAnswers.push_back(std::nullopt);
+    EXPECT_FALSE(m_resolver->ResolveIniPath(""));
+    EXPECT_EQ(m_doc.IniPath, "/before.ini");
+    EXPECT_EQ(stored("IniPath"), "/before.ini");
+    EXPECT_TRUE(m_ui.errors().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(BothStores, RoutinesTest,
+                         ::testing::Values(StoreKind::Memory, StoreKind::File), StoreKindName);
+
+struct OptionCase {
+    std::string autoOpen;
+    std::string saveType;
+    OptionSettings expected;
+};
+
+class StoredOptions : public ::testing::TestWithParam<OptionCase> {};
+
+// Only 0 and 1 mean something; any other stored text reads as the default.
+TEST_P(StoredOptions, ReadAsZeroOneOrTheDefault)
+{
+    MemoryRegistryStore store;
+    IniDocument doc;
+    Reg reg(store);
+    ASSERT_TRUE(reg.Set_Value(HKEY_LOCAL_MACHINE, SettingsKey, "AutoOpen", GetParam().autoOpen, 1));
+    ASSERT_TRUE(reg.Set_Value(HKEY_LOCAL_MACHINE, SettingsKey, "SaveType", GetParam().saveType, 1));
+    const OptionSettings options = LoadOptionSettings(store, doc);
+    EXPECT_EQ(options.autoOpen, GetParam().expected.autoOpen);
+    EXPECT_EQ(options.saveType, GetParam().expected.saveType);
+    EXPECT_EQ(doc.AutoOpen, options.autoOpen);
+    EXPECT_EQ(doc.SaveType, options.saveType);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, StoredOptions,
+                         ::testing::Values(OptionCase{"0", "1", {0, 1}},
+                                           OptionCase{" 1 ", "0", {1, 0}},
+                                           OptionCase{"2", "2", {1, 0}},
+                                           OptionCase{"-1", "-1", {1, 0}},
+                                           OptionCase{"", "", {1, 0}},
+                                           OptionCase{"abc", "1x", {1, 0}},
+                                           OptionCase{"65536", "65537", {1, 0}}));
+
+// The store's own trouble reaches the user with the store file's name.
+TEST(StartupWithABrokenStore, ShowsTheErrorNamingTheFile)
+{
+    QTemporaryDir folder;
+    {
+        QFile plain(folder.filePath(QStringLiteral("plain")));
+        ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    }
+    const QString blocked = folder.filePath(QStringLiteral("plain/Tamsic/settings.ini"));
+    FileRegistryStore store(blocked);
+    IniDocument doc;
+    FakeUserInterface ui;
+    SettingsIniPathResolver resolver(store, doc, ui, [] { return std::optional<std::string>("/x.ini"); });
+    EXPECT_FALSE(ReadStartupSettings(store, doc, resolver, ui));
+    ASSERT_EQ(ui.errors().size(), 1u);
+    EXPECT_EQ(ui.errors()[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(ui.errors()[0].text,
+              QStringLiteral("Error 1016: The settings file \"%1\" cannot be read or written.").arg(blocked));
+}
+
+TEST(StartupWithARefusingStore, ShowsTheStoresStatus)
+{
+    MemoryRegistryStore store;
+    store.refuseWrites(5);
+    IniDocument doc;
+    FakeUserInterface ui;
+    SettingsIniPathResolver resolver(store, doc, ui, [] { return std::optional<std::string>("/x.ini"); });
+    EXPECT_FALSE(CreateDefaultSettings(store));
+    EXPECT_FALSE(ReadStartupSettings(store, doc, resolver, ui));
+    ASSERT_EQ(ui.errors().size(), 1u);
+    EXPECT_EQ(ui.errors()[0].text, QStringLiteral("Error 5: Cannot write to specified key."));
+}
+
+TEST(ResolveIniPathWhenTheStoreRefuses, ShowsTheErrorAndKeepsTheOpenPath)
+{
+    MemoryRegistryStore store;
+    IniDocument doc;
+    FakeUserInterface ui;
+    SettingsIniPathResolver resolver(store, doc, ui, [] { return std::optional<std::string>("/chosen.ini"); });
+    ASSERT_TRUE(resolver.ResolveIniPath("/first.ini"));
+    store.refuseWrites(5);
+    EXPECT_FALSE(resolver.ResolveIniPath(""));
+    EXPECT_EQ(doc.IniPath, "/first.ini");
+    EXPECT_EQ(StoredText(store, SettingsKey, "IniPath"), "/first.ini");
+    ASSERT_EQ(ui.errors().size(), 1u);
+    EXPECT_EQ(ui.errors()[0].text, QStringLiteral("Error 5: Cannot write to specified key."));
+}
+
+} // namespace
