@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A CUPS scheduler of the tests' own: its configuration, spool, logs and socket live in
+// a temporary folder, and this process (and Qt in it) talks to it through CUPS_SERVER.
+// Each queue prints to PDF files in a folder of its own.
+class PrivateCupsServer final {
+public:
+    PrivateCupsServer();
+    ~PrivateCupsServer();
+    PrivateCupsServer(const PrivateCupsServer &) = delete;
+    PrivateCupsServer &operator=(const PrivateCupsServer &) = delete;
+
+    // Must run before Qt first asks for printers. False with problem() set when the
+    // scheduler or a queue could not be set up.
+    bool start(const QStringList &queueNames);
+    void stop();
+    QString problem() const { return m_problem; }
+
+    // The full queue name of a short name given to start().
+    QString queue(const QString &shortName) const;
+    QString outputFolder(const QString &shortName) const;
+    bool setDefault(const QString &shortName);
+    bool rejectJobs(const QString &shortName);
+    // Every job the queue was ever given, finished or not.
+    int jobCount(const QString &shortName) const;
+    // Waits until the queue has no unfinished job and a PDF lies in its folder; the
+    // PDF's path, or empty after the time-out.
+    QString waitForPdf(const QString &shortName, int timeoutMs) const;
+
+private:
+    bool writeConfiguration();
+    bool waitUntilRunning();
+    bool addQueue(const QString &shortName);
+    bool run(const QString &program, const QStringList &arguments, QString *output = nullptr) const;
+    QString cupsPdfConfigPath(const QString &shortName) const;
+
+    QTemporaryDir m_folder;
+    std::unique_ptr<QProcess> m_cupsd;
+    QStringList m_queues;
+    QString m_problem;
+};
