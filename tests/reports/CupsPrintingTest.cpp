@@ -2,12 +2,14 @@
 #include "PdfCheck.h"
 #include "PrinterDialogDriver.h"
 #include "PrivateCupsServer.h"
-#include "SampleDialog.h"
+#include "KnownRomDialog.h"
 
 #include "FakeUserInterface.h"
+#include "editing/EditingCommands.h"
 #include "reports/Printing.h"
 
 #include <QPrinterInfo>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -51,7 +53,6 @@ protected:
     {
         if (!serverProblem.isEmpty())
             GTEST_SKIP() << "no private CUPS scheduler: " << serverProblem.toStdString();
-        dialog.show();
         jobsBefore = jobsEverywhere();
     }
 
@@ -59,11 +60,11 @@ protected:
     QStringList print(std::function<void(frmSelectPrinter &)> leave)
     {
         QStringList rows;
-        WhenPrinterDialogShows([&rows, leave](frmSelectPrinter &chooser) {
+        WhenDialogShows<frmSelectPrinter>([&rows, leave](frmSelectPrinter &chooser) {
             rows = PrinterRows(chooser);
             leave(chooser);
         });
-        PrintRomProperties(dialog, doc, ui);
+        PrintRomProperties(rom.dialog, doc, ui);
         return rows;
     }
 
@@ -73,7 +74,7 @@ protected:
     }
 
     int jobsBefore = 0;
-    SampleDialog dialog;
+    KnownRomDialog rom;
     IniDocument doc;
     FakeUserInterface ui;
 };
@@ -144,16 +145,32 @@ TEST_F(PrintingThroughCups, DefaultMarkFollowsTheLastClickedRowWhileCancelAndClo
     EXPECT_EQ(jobsEverywhere(), jobsBefore);
 }
 
-TEST_F(PrintingThroughCups, TheClickedPrinterGetsThePage)
+// The whole way: the properties dialog's own Print button, a clicked printer, and an
+// edit the user has not applied yet, which is printed but not stored.
+TEST_F(PrintingThroughCups, PrintButtonPrintsThePropertiesDialogOnTheClickedPrinter)
 {
-    print([](frmSelectPrinter &chooser) {
-        ClickPrinterRow(chooser, server->queue(Beta));
-        chooser.cmdOK()->click();
+    doc.EntryTable = {KnownRom()};
+    QString infoOnScreen;
+    WhenDialogShows<frmProperties>([&](frmProperties &properties) {
+        properties.controls().txtInfo->setText(QStringLiteral("Edited but not applied"));
+        WhenDialogShows<frmSelectPrinter>([](frmSelectPrinter &chooser) {
+            ClickPrinterRow(chooser, server->queue(Beta));
+            chooser.cmdOK()->click();
+        });
+        properties.controls().cmdPrint->click();
+        infoOnScreen = properties.controls().txtInfo->text();
+        properties.controls().cmdCancel->click();
     });
+
+    ShowRomProperties(nullptr, doc, 0, [this](QWidget &dialog) { PrintRomProperties(dialog, doc, ui); });
+
     EXPECT_TRUE(ui.shown.empty());
+    EXPECT_EQ(infoOnScreen, QStringLiteral("Edited but not applied")) << "printing applies nothing";
+    EXPECT_EQ(doc.EntryTable[0], KnownRom());
     const QString pdf = server->waitForPdf(Beta, PdfTimeoutMs);
-    ASSERT_FALSE(pdf.isEmpty());
+    ASSERT_FALSE(pdf.isEmpty()) << "no PDF arrived from the clicked printer's queue";
     EXPECT_EQ(PdfPageCount(pdf), 1);
+    EXPECT_GT(PdfInkShare(pdf), 0.1);
 }
 
 TEST_F(PrintingThroughCups, APrinterThatRefusesTheJobIsReportedAsAnError)

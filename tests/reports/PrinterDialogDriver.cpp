@@ -3,21 +3,6 @@
 #include <QTest>
 #include <QTreeWidget>
 
-void WhenPrinterDialogShows(std::function<void(frmSelectPrinter &)> act, int triesLeft)
-{
-    QTimer::singleShot(10, [act, triesLeft] {
-        if (auto *dialog = qobject_cast<frmSelectPrinter *>(QApplication::activeModalWidget())) {
-            act(*dialog);
-        } else if (triesLeft > 0) {
-            WhenPrinterDialogShows(act, triesLeft - 1);
-        } else {
-            ADD_FAILURE() << "the Select Printer dialog never showed";
-            if (QWidget *other = QApplication::activeModalWidget())
-                other->close();
-        }
-    });
-}
-
 void ClickPrinterRow(frmSelectPrinter &dialog, const QString &printer)
 {
     QTreeWidget *list = dialog.lvwPrinters();

@@ -2,7 +2,7 @@
 // dialog's layout, and what OK, Cancel and the close box do when no printer exists.
 #include "PdfCheck.h"
 #include "PrinterDialogDriver.h"
-#include "SampleDialog.h"
+#include "KnownRomDialog.h"
 
 #include "FakeUserInterface.h"
 #include "reports/PageImage.h"
@@ -70,18 +70,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PageImage, PdfOutputHoldsOneNonBlankPageFillingThePrintableWidth)
 {
-    SampleDialog dialog;
-    dialog.show();
+    KnownRomDialog rom;
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("page.pdf"));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
 
-    ASSERT_TRUE(PaintImagePage(printer, dialog.grab().toImage()));
+    ASSERT_TRUE(PaintImagePage(printer, rom.dialog.grab().toImage()));
 
     EXPECT_EQ(PdfPageCount(pdf), 1);
-    // The grey dialog face spread across the page width covers a good part of it.
+    // The dialog's grey face, spread across the page width, covers a good part of it.
     EXPECT_GT(PdfInkShare(pdf), 0.2);
 }
 
@@ -143,18 +142,17 @@ class NoPrinterInstalled : public ::testing::TestWithParam<LeaveCase> {};
 TEST_P(NoPrinterInstalled, OkSaysSoWhileCancelAndCloseBoxStaySilent)
 {
     ASSERT_TRUE(QPrinterInfo::availablePrinterNames().isEmpty());
-    SampleDialog dialog;
-    dialog.show();
+    KnownRomDialog rom;
     IniDocument doc;
     doc.PrintCancelled = !GetParam().cancelled; // the dialog must set it either way
     FakeUserInterface ui;
     QStringList rows{QStringLiteral("not looked at")};
-    WhenPrinterDialogShows([&](frmSelectPrinter &chooser) {
+    WhenDialogShows<frmSelectPrinter>([&](frmSelectPrinter &chooser) {
         rows = PrinterRows(chooser);
         GetParam().leave(chooser);
     });
 
-    PrintRomProperties(dialog, doc, ui);
+    PrintRomProperties(rom.dialog, doc, ui);
 
     EXPECT_TRUE(rows.isEmpty());
     EXPECT_EQ(doc.PrintCancelled, GetParam().cancelled);
@@ -166,7 +164,7 @@ TEST_P(NoPrinterInstalled, OkSaysSoWhileCancelAndCloseBoxStaySilent)
         EXPECT_TRUE(ui.errors()[0].text.contains(QStringLiteral("No printer is installed")))
             << ui.errors()[0].text.toStdString();
     }
-    EXPECT_TRUE(dialog.isVisible()) << "the properties dialog stays open";
+    EXPECT_TRUE(rom.dialog.isVisible()) << "the properties dialog stays open";
 }
 
 INSTANTIATE_TEST_SUITE_P(
