@@ -58,28 +58,28 @@ HKEY KeyPathStore::remember(KeyPath path, std::uint32_t access)
     return handle;
 }
 
-RegStatus KeyPathStore::openKey(HKEY parent, const std::string &subKey, std::uint32_t access,
-                                HKEY &opened)
+RegStatus KeyPathStore::reach(HKEY parent, const std::string &subKey, std::uint32_t access,
+                              HKEY &opened, RegStatus (KeyPathStore::*prepare)(const KeyPath &))
 {
     KeyPath path;
     RegStatus status = resolve(parent, subKey, path);
     if (status == RegStatusCode::Success && path.size() > 1)
-        status = findKey(path);
+        status = (this->*prepare)(path);
     if (status == RegStatusCode::Success)
         opened = remember(std::move(path), access);
     return status;
 }
 
+RegStatus KeyPathStore::openKey(HKEY parent, const std::string &subKey, std::uint32_t access,
+                                HKEY &opened)
+{
+    return reach(parent, subKey, access, opened, &KeyPathStore::findKey);
+}
+
 RegStatus KeyPathStore::createKey(HKEY parent, const std::string &subKey, std::uint32_t access,
                                   HKEY &opened)
 {
-    KeyPath path;
-    RegStatus status = resolve(parent, subKey, path);
-    if (status == RegStatusCode::Success && path.size() > 1)
-        status = makeKey(path);
-    if (status == RegStatusCode::Success)
-        opened = remember(std::move(path), access);
-    return status;
+    return reach(parent, subKey, access, opened, &KeyPathStore::makeKey);
 }
 
 RegStatus KeyPathStore::queryValue(HKEY key, const std::string &valueName, RegValue &value)

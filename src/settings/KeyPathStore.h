@@ -45,6 +45,9 @@ private:
     };
 
     RegStatus resolve(HKEY parent, const std::string &subKey, KeyPath &path) const;
+    // Opens a handle on the key once prepare (finding or making it) has succeeded.
+    RegStatus reach(HKEY parent, const std::string &subKey, std::uint32_t access, HKEY &opened,
+                    RegStatus (KeyPathStore::*prepare)(const KeyPath &));
     RegStatus usable(HKEY key, std::uint32_t right, const OpenKey *&open);
     HKEY remember(KeyPath path, std::uint32_t access);
 

@@ -2,9 +2,6 @@
 
 #include "settings/badRegistry.h"
 
-#include <QDir>
-#include <QFile>
-
 namespace {
 
 const std::string Key = badRegistry::SettingsKey;
@@ -13,14 +10,6 @@ QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
 class FileStoreTest : public ::testing::Test {
@@ -79,7 +68,7 @@ TEST_F(FileStoreTest, HandlesKeepTheirAccessRights)
 TEST_F(FileStoreTest, ADamagedFileIsReportedAndNeverOverwritten)
 {
     const QByteArray damaged = "[HKEY_LOCAL_MACHINE\nSoftware\\x=1\n";
-    writeFile(path(), damaged);
+    WriteTestFile(path(), damaged);
     FileRegistryStore store(path());
     Reg reg(store);
     EXPECT_FALSE(reg.Query_Key(HKEY_LOCAL_MACHINE, Key));
@@ -108,7 +97,7 @@ TEST_F(FileStoreTest, AnUnreadableFileIsReportedWithItsName)
 
 TEST_F(FileStoreTest, AFolderThatCannotBeCreatedRefusesWritesAndReadsNothing)
 {
-    writeFile(m_folder.filePath(QStringLiteral("plain")), "not a folder");
+    WriteTestFile(m_folder.filePath(QStringLiteral("plain")), "not a folder");
     const QString blocked = m_folder.filePath(QStringLiteral("plain/Tamsic/settings.ini"));
     FileRegistryStore store(blocked);
     Reg reg(store);
@@ -121,7 +110,7 @@ TEST_F(FileStoreTest, AFolderThatCannotBeCreatedRefusesWritesAndReadsNothing)
 
 TEST_F(FileStoreTest, AValueNotWrittenByTheStoreReadsAsDamaged)
 {
-    writeFile(path(), "[HKEY_LOCAL_MACHINE]\nSoftware\\Velmoran%20ini%20Editor\\.FirstRun=1\n");
+    WriteTestFile(path(), "[HKEY_LOCAL_MACHINE]\nSoftware\\Velmoran%20ini%20Editor\\.FirstRun=1\n");
     FileRegistryStore store(path());
     Reg reg(store);
     EXPECT_TRUE(reg.Query_Key(HKEY_LOCAL_MACHINE, Key));

@@ -177,6 +177,11 @@ struct WriteCase {
     std::optional<RegValue> stored; // nullopt: nothing written
 };
 
+void PrintTo(const WriteCase &write, std::ostream *out)
+{
+    *out << "type " << write.type << " " << write.setting;
+}
+
 class SetValueTypes : public ::testing::TestWithParam<std::tuple<StoreKind, WriteCase>> {};
 
 TEST_P(SetValueTypes, WritesTheBytesOfItsType)
@@ -208,6 +213,11 @@ struct QueryCase {
     std::int32_t resultType;
     RegQueryResult expected;
 };
+
+void PrintTo(const QueryCase &query, std::ostream *out)
+{
+    *out << "'" << query.stored << "' as " << query.resultType;
+}
 
 class QueryResultTypes : public ::testing::TestWithParam<std::tuple<StoreKind, QueryCase>> {};
 
@@ -255,6 +265,11 @@ struct RefusalCase {
     RegStatus status;
     std::string description;
 };
+
+void PrintTo(const RefusalCase &refusal, std::ostream *out)
+{
+    *out << "status " << refusal.status;
+}
 
 class RegStatusTexts : public ::testing::TestWithParam<RefusalCase> {};
 

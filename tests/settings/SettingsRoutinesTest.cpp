@@ -5,7 +5,7 @@
 #include "settings/SettingsIniPathResolver.h"
 #include "settings/badRegistry.h"
 
-#include <QFile>
+#include <functional>
 
 using namespace badRegistry;
 
@@ -174,6 +174,11 @@ struct OptionCase {
     OptionSettings expected;
 };
 
+void PrintTo(const OptionCase &option, std::ostream *out)
+{
+    *out << "'" << option.autoOpen << "' '" << option.saveType << "'";
+}
+
 class StoredOptions : public ::testing::TestWithParam<OptionCase> {};
 
 // Only 0 and 1 mean something; any other stored text reads as the default.
@@ -200,25 +205,61 @@ INSTANTIATE_TEST_SUITE_P(Texts, StoredOptions,
                                            OptionCase{"abc", "1x", {1, 0}},
                                            OptionCase{"65536", "65537", {1, 0}}));
 
-// The store's own trouble reaches the user with the store file's name.
-TEST(StartupWithABrokenStore, ShowsTheErrorNamingTheFile)
+struct BrokenStoreCase {
+    const char *name;
+    // Breaks the store at the given path; returns the status the user should see.
+    std::function<RegStatus(const QString &folder, QString &storeFile)> breakStore;
+    const char *says;
+};
+
+void PrintTo(const BrokenStoreCase &broken, std::ostream *out)
+{
+    *out << broken.name;
+}
+
+class StartupWithABrokenStore : public ::testing::TestWithParam<BrokenStoreCase> {};
+
+// The store's own trouble reaches the user with the store file's name, and nothing crashes.
+TEST_P(StartupWithABrokenStore, ShowsTheErrorNamingTheFile)
 {
     QTemporaryDir folder;
-    {
-        QFile plain(folder.filePath(QStringLiteral("plain")));
-        ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
-    }
-    const QString blocked = folder.filePath(QStringLiteral("plain/Tamsic/settings.ini"));
-    FileRegistryStore store(blocked);
+    QString storeFile = folder.filePath(QStringLiteral("Tamsic/settings.ini"));
+    const RegStatus status = GetParam().breakStore(folder.path(), storeFile);
+    FileRegistryStore store(storeFile);
     IniDocument doc;
     FakeUserInterface ui;
     SettingsIniPathResolver resolver(store, doc, ui, [] { return std::optional<std::string>("/x.ini"); });
     EXPECT_FALSE(ReadStartupSettings(store, doc, resolver, ui));
     ASSERT_EQ(ui.errors().size(), 1u);
     EXPECT_EQ(ui.errors()[0].title, QStringLiteral("Error"));
-    EXPECT_EQ(ui.errors()[0].text,
-              QStringLiteral("Error 1016: The settings file \"%1\" cannot be read or written.").arg(blocked));
+    EXPECT_EQ(ui.errors()[0].text, QStringLiteral("Error %1: The settings file \"%2\" %3")
+                                       .arg(status)
+                                       .arg(storeFile, QLatin1String(GetParam().says)));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Stores, StartupWithABrokenStore,
+    ::testing::Values(
+        BrokenStoreCase{"FolderCannotBeCreated",
+                        [](const QString &folder, QString &storeFile) {
+                            WriteTestFile(folder + QStringLiteral("/plain"), "not a folder");
+                            storeFile = folder + QStringLiteral("/plain/Tamsic/settings.ini");
+                            return RegStatusCode::StoreIoFailed;
+                        },
+                        "cannot be read or written."},
+        BrokenStoreCase{"FileCannotBeRead",
+                        [](const QString &, QString &storeFile) {
+                            QDir().mkpath(storeFile);
+                            return RegStatusCode::StoreIoFailed;
+                        },
+                        "cannot be read or written."},
+        BrokenStoreCase{"FileIsDamaged",
+                        [](const QString &, QString &storeFile) {
+                            WriteTestFile(storeFile, "[HKEY_LOCAL_MACHINE\nSoftware\\x=1\n");
+                            return RegStatusCode::StoreCorrupt;
+                        },
+                        "is damaged; correct or delete it."}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(StartupWithARefusingStore, ShowsTheStoresStatus)
 {

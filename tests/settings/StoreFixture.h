@@ -4,18 +4,27 @@
 #include "settings/MemoryRegistryStore.h"
 #include "settings/Reg.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 enum class StoreKind { Memory, File };
 
+inline void PrintTo(StoreKind kind, std::ostream *out)
+{
+    *out << (kind == StoreKind::Memory ? "Memory" : "File");
+}
+
 inline std::string StoreKindName(const ::testing::TestParamInfo<StoreKind> &info)
 {
-    return info.param == StoreKind::Memory ? "Memory" : "File";
+    return ::testing::PrintToString(info.param);
 }
 
 // A fresh store of the kind under test; the file store lives in a private folder.
@@ -44,6 +53,15 @@ inline std::optional<RegValue> StoredValue(RegistryStore &store, const std::stri
     const RegStatus status = store.queryValue(handle, name, value);
     store.closeKey(handle);
     return status == 0 ? std::optional<RegValue>(value) : std::nullopt;
+}
+
+// Writes a file the store will find, making its folder first.
+inline void WriteTestFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
 class StoreTest : public ::testing::TestWithParam<StoreKind> {
