@@ -1,6 +1,7 @@
 #include "SelectPrinterDialog.h"
 
 #include "CurrentPrinter.h"
+#include "editing/Twips.h"
 #include "ui/ImagelistSmall.h"
 
 #include <QHeaderView>
@@ -9,18 +10,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-// The dialog is laid out in twips, 15 to a pixel.
-constexpr int TwipsToPixels(int twips)
-{
-    return twips / 15;
-}
-
-QRect TwipsRect(int left, int top, int width, int height)
-{
-    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                 TwipsToPixels(height));
-}
 
 QPushButton *MakeButton(QWidget *parent, const QString &name, const QString &text, const QRect &place)
 {
