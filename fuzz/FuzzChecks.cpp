@@ -1,0 +1,135 @@
+#include "FuzzChecks.h"
+
+#include "inidb/IniReader.h"
+#include "inidb/IniWriter.h"
+
+#include <algorithm>
+
+namespace {
+
+bool holdsLineBreak(std::string_view text)
+{
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// Lines as the reader counts them: CR LF, LF and a lone CR each end one.
+std::size_t lineCount(std::string_view bytes)
+{
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
+            ++count;
+    }
+    const bool lastLineOpen = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
+    return count + (lastLineOpen ? 1 : 0);
+}
+
+std::string checkEntry(const RomEntry &entry, std::size_t index)
+{
+    const std::string where = "entry " + std::to_string(index) + ": ";
+    if (entry.ScaleFactor == 0 || entry.EepromSize == 0)
+        return where + "a 0 that loading must turn into the value used";
+    if (entry.Removed)
+        return where + "removed straight after loading";
+    for (const std::string *text : {&entry.Name, &entry.CRC, &entry.Comment, &entry.Info}) {
+        if (holdsLineBreak(*text))
+            return where + "a field holds a line break";
+    }
+    for (const std::string &line : entry.UnknownLines) {
+        if (line.empty() || holdsLineBreak(line))
+            return where + "a kept line is empty or holds a line break";
+    }
+    return {};
+}
+
+// Every kept head line is a comment or (nearly) empty and ends in CR LF.
+std::string checkPreamble(std::string_view preamble)
+{
+    std::size_t start = 0;
+    while (start < preamble.size()) {
+        const std::size_t end = preamble.find("\r\n", start);
+        if (end == std::string_view::npos)
+            return "the preamble does not end in CR LF";
+        const std::string_view line = preamble.substr(start, end - start);
+        const bool blank = line.find_first_not_of(" \t") == std::string_view::npos;
+        if (!blank && !line.starts_with("//"))
+            return "the preamble keeps a line that is no comment: " + std::string(line);
+        if (holdsLineBreak(line))
+            return "a preamble line holds a line break";
+        start = end + 2;
+    }
+    return {};
+}
+
+IniDocument documentOf(std::string_view bytes)
+{
+    ParsedIni parsed = ParseIni(bytes);
+    IniDocument doc;
+    doc.EntryTable = std::move(parsed.entries);
+    doc.Preamble = std::move(parsed.preamble);
+    return doc;
+}
+
+std::string savedBytes(const IniDocument &doc)
+{
+    return SerializeIni(doc, ReadInOrder(doc));
+}
+
+std::string changedField(const RomEntry &before, const RomEntry &after)
+{
+    if (before.CRC != after.CRC)
+        return "CRC";
+    if (before.Name != after.Name)
+        return "Name";
+    if (before.Comment != after.Comment)
+        return "Comment";
+    if (before.Info != after.Info)
+        return "Info";
+    if (before.UnknownLines != after.UnknownLines)
+        return "kept unknown lines";
+    return "a number or a flag";
+}
+
+} // namespace
+
+std::string CheckParse(std::string_view bytes)
+{
+    const ParsedIni parsed = ParseIni(bytes);
+    const std::size_t lines = lineCount(bytes);
+    if (parsed.entries.size() > lines)
+        return "more entries than lines";
+    for (std::size_t i = 0; i < parsed.entries.size(); ++i) {
+        if (std::string failure = checkEntry(parsed.entries[i], i); !failure.empty())
+            return failure;
+    }
+    if (std::string failure = checkPreamble(parsed.preamble); !failure.empty())
+        return failure;
+    std::size_t previous = 1;
+    for (const LoadProblem &problem : parsed.problems) {
+        if (problem.lineNumber < previous || problem.lineNumber > lines)
+            return "a problem names line " + std::to_string(problem.lineNumber) + " of "
+                 + std::to_string(lines);
+        previous = problem.lineNumber;
+    }
+    return {};
+}
+
+std::string CheckRoundTrip(std::string_view bytes)
+{
+    const IniDocument first = documentOf(bytes);
+    const std::string saved = savedBytes(first);
+    const IniDocument second = documentOf(saved);
+    if (second.Preamble != first.Preamble)
+        return "the preamble changed on reloading the saved file";
+    if (second.EntryTable.size() != first.EntryTable.size())
+        return "the saved file reloads with " + std::to_string(second.EntryTable.size()) + " entries instead of "
+             + std::to_string(first.EntryTable.size());
+    const auto [firstDifferent, secondDifferent] =
+        std::mismatch(first.EntryTable.begin(), first.EntryTable.end(), second.EntryTable.begin());
+    if (firstDifferent != first.EntryTable.end())
+        return "entry " + std::to_string(firstDifferent - first.EntryTable.begin()) + " reloads with another "
+             + changedField(*firstDifferent, *secondDifferent);
+    if (savedBytes(second) != saved)
+        return "saving the reloaded file gives other bytes";
+    return {};
+}
