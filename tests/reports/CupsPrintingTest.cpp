@@ -93,6 +93,8 @@ TEST_F(PrintingThroughCups, OkWithoutAChoicePrintsOnePageOfTheDialogOnTheDefault
     EXPECT_TRUE(rows.contains(Row(Beta, "")));
     EXPECT_TRUE(ui.shown.empty());
     EXPECT_FALSE(doc.PrintCancelled);
+    EXPECT_EQ(ui.busyCalls, 1);
+    EXPECT_EQ(ui.busyDepth, 0);
     const QString pdf = server->waitForPdf(Alpha, PdfTimeoutMs);
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF arrived from the default printer's queue";
     EXPECT_EQ(PdfPageCount(pdf), 1);
@@ -183,6 +185,7 @@ TEST_F(PrintingThroughCups, APrinterThatRefusesTheJobIsReportedAsAnError)
     EXPECT_EQ(ui.errors()[0].title, QStringLiteral("Error"));
     EXPECT_TRUE(ui.errors()[0].text.contains(server->queue(Closed))) << ui.errors()[0].text.toStdString();
     EXPECT_FALSE(doc.PrintCancelled);
+    EXPECT_EQ(ui.busyDepth, 0) << "the busy cursor is gone before the message shows";
     EXPECT_EQ(server->jobCount(Closed), 0);
 }
 
