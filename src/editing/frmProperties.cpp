@@ -16,6 +16,16 @@
 
 namespace {
 
+// The layout was drawn for an 8 point sans serif of Windows' width; Arial's metric
+// twins (Liberation Sans, Nimbus Sans) fit it, the wider default font would not.
+QFont designFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")});
+    font.setPixelSize(10);
+    return font;
+}
+
 // Typing limits of the text boxes.
 constexpr int TextTypingLimit = 150;
 constexpr int RescanTypingLimit = 4;
@@ -92,6 +102,7 @@ frmProperties::frmProperties(RomEntry &entry, PrintFunction print, QWidget *pare
     setWindowTitle(QStringLiteral("Rom Properties"));
     setModal(true);
     setFixedSize(TwipsToPixels(8535), TwipsToPixels(5655));
+    setFont(designFont());
 
     createRomInfo();
     createCompatibilityAndSpeed();
