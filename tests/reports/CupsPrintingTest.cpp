@@ -96,7 +96,8 @@ TEST_F(PrintingThroughCups, OkWithoutAChoicePrintsOnePageOfTheDialogOnTheDefault
     EXPECT_EQ(ui.busyCalls, 1);
     EXPECT_EQ(ui.busyDepth, 0);
     const QString pdf = server->waitForPdf(Alpha, PdfTimeoutMs);
-    ASSERT_FALSE(pdf.isEmpty()) << "no PDF arrived from the default printer's queue";
+    ASSERT_FALSE(pdf.isEmpty()) << "no PDF arrived from the default printer's queue\n"
+                                << server->logTail().toStdString();
     EXPECT_EQ(PdfPageCount(pdf), 1);
     EXPECT_GT(PdfInkShare(pdf), 0.1) << "the printed page is blank";
     EXPECT_EQ(server->jobCount(Beta), 0);
@@ -170,7 +171,8 @@ TEST_F(PrintingThroughCups, PrintButtonPrintsThePropertiesDialogOnTheClickedPrin
     EXPECT_EQ(infoOnScreen, QStringLiteral("Edited but not applied")) << "printing applies nothing";
     EXPECT_EQ(doc.EntryTable[0], KnownRom());
     const QString pdf = server->waitForPdf(Beta, PdfTimeoutMs);
-    ASSERT_FALSE(pdf.isEmpty()) << "no PDF arrived from the clicked printer's queue";
+    ASSERT_FALSE(pdf.isEmpty()) << "no PDF arrived from the clicked printer's queue\n"
+                                << server->logTail().toStdString();
     EXPECT_EQ(PdfPageCount(pdf), 1);
     EXPECT_GT(PdfInkShare(pdf), 0.1);
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <csignal>
@@ -21,6 +22,16 @@ bool WriteText(const QString &path, const QString &text)
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
         && file.write(text.toUtf8()) == text.toUtf8().size() && file.flush();
+}
+
+// The scheduler and lpadmin live in sbin, which a test runner's PATH may leave out.
+QString Tool(const QString &name)
+{
+    const QString found = QStandardPaths::findExecutable(name);
+    if (!found.isEmpty())
+        return found;
+    const QString inSbin = QStandardPaths::findExecutable(name, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+    return inSbin.isEmpty() ? name : inSbin;
 }
 
 // Queue settings left behind by a test program that died before it could remove them.
@@ -85,7 +96,7 @@ bool PrivateCupsServer::start(const QStringList &queueNames)
     m_cupsd->setProcessChannelMode(QProcess::ForwardedChannels);
     // The scheduler must not outlive a test program that crashes.
     m_cupsd->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    m_cupsd->start(QStringLiteral("cupsd"),
+    m_cupsd->start(Tool(QStringLiteral("cupsd")),
                    {QStringLiteral("-f"), QStringLiteral("-c"), m_folder.filePath(QStringLiteral("cupsd.conf")),
                     QStringLiteral("-s"), m_folder.filePath(QStringLiteral("cups-files.conf"))});
     if (!m_cupsd->waitForStarted(10000)) {
@@ -138,14 +149,28 @@ bool PrivateCupsServer::writeConfiguration()
     return true;
 }
 
+QString PrivateCupsServer::logTail() const
+{
+    QString tail;
+    const QDir logs(m_folder.filePath(QStringLiteral("log")));
+    for (const QString &name : logs.entryList(QDir::Files)) {
+        QFile file(logs.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QStringList lines = QString::fromLocal8Bit(file.readAll()).split(QLatin1Char('\n'));
+        tail += QStringLiteral("--- %1\n").arg(name) + lines.mid(qMax(0, lines.size() - 12)).join(QLatin1Char('\n'));
+    }
+    return tail;
+}
+
 bool PrivateCupsServer::waitUntilRunning()
 {
     const QDeadlineTimer deadline(20000);
     while (!deadline.hasExpired()) {
         if (m_cupsd->state() != QProcess::Running) {
-            m_problem = QStringLiteral("cupsd ended at once (exit code %1); see %2")
+            m_problem = QStringLiteral("cupsd ended at once (exit code %1)\n%2")
                             .arg(m_cupsd->exitCode())
-                            .arg(m_folder.filePath(QStringLiteral("log/error_log")));
+                            .arg(logTail());
             return false;
         }
         QString output;
@@ -175,7 +200,7 @@ bool PrivateCupsServer::addQueue(const QString &shortName)
              {QStringLiteral("-p"), name, QStringLiteral("-v"), QStringLiteral("cups-pdf:/") + name,
               QStringLiteral("-E"), QStringLiteral("-m"), QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_opt.ppd")},
              &output)) {
-        m_problem = QStringLiteral("lpadmin could not add the PDF queue: ") + output;
+        m_problem = QStringLiteral("lpadmin could not add the PDF queue: ") + output + logTail();
         return false;
     }
     return true;
@@ -218,7 +243,7 @@ bool PrivateCupsServer::run(const QString &program, const QStringList &arguments
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
+    process.start(Tool(program), arguments);
     const bool finished = process.waitForFinished(30000);
     if (output)
         *output = QString::fromLocal8Bit(process.readAll());

@@ -22,6 +22,8 @@ public:
     bool start(const QStringList &queueNames);
     void stop();
     QString problem() const { return m_problem; }
+    // The end of the scheduler's error log and of cups-pdf's log, to explain a failure.
+    QString logTail() const;
 
     // The full queue name of a short name given to start().
     QString queue(const QString &shortName) const;
