@@ -1,0 +1,87 @@
+#pragma once
+
+#include "RomListModel.h"
+#include "RomSortProxy.h"
+#include "settings/SettingsIniPathResolver.h"
+
+#include <QMainWindow>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+class RegistryStore;
+class RomListView;
+class UndoMenu;
+class UserInterface;
+struct IniDocument;
+struct LoadResult;
+
+// frmMain: the ROM list with its tool bar, menus and status bar, and every command the
+// user gives in it. Closing it by any route asks whether to save and ends the program.
+class MainWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(IniDocument &doc, UserInterface &ui, RegistryStore &store, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // ResolveIniPath: a path is recorded as given; "" asks for the file first.
+    IniPathResolver &iniPathResolver() { return m_resolver; }
+    // LoadIniFile followed by FillRomList. A file that cannot be read leaves the open
+    // document as it was and shows why; the result is then false.
+    bool loadIniFile();
+    void FillRomList();
+
+    RomListModel &model() { return m_model; }
+    RomSortProxy &proxy() { return m_proxy; }
+    // The entry of the selected row, if a row is selected.
+    std::optional<std::size_t> selectedEntry() const;
+
+public slots:
+    void openCommand();
+    void saveCommand();
+    void saveAsCommand();
+    void optionsCommand();
+    void exitCommand();
+    void removeRomEntryCommand();
+    void viewRomPropertiesCommand();
+    void crcToUpperCaseCommand();
+    void makeCompatListCommand();
+    void backupIniFileCommand();
+    void aboutCommand();
+    void popUpUndoMenu();
+    // A tool bar click, dispatched by the button's tool tip text.
+    void tlbMain_ButtonClick(const QString &toolTip);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildList();
+    void showProperties(std::size_t entryIndex);
+    bool saveTo(const std::string &path);
+    // Shows what went wrong in a load, or what it could not read; true when it loaded.
+    bool reportLoad(const LoadResult &result);
+    bool confirmExit();
+    void updateRowCount();
+
+    IniDocument &m_doc;
+    UserInterface &m_ui;
+    RegistryStore &m_store;
+    SettingsIniPathResolver m_resolver;
+    RomListModel m_model;
+    RomSortProxy m_proxy;
+    RomListView *m_lvwMain = nullptr;
+    QToolBar *m_tlbMain = nullptr;
+    QLabel *m_statusPanel = nullptr;
+    QMenu *m_mnuUndo = nullptr;
+    QMenu *m_mnulvwpopup = nullptr;
+    UndoMenu *m_undoMenu = nullptr;
+};

@@ -1,0 +1,175 @@
+#include "RomListModel.h"
+
+#include "inidb/ListText.h"
+#include "ui/FileText.h"
+#include "ui/ImagelistSmall.h"
+
+#include <algorithm>
+
+namespace {
+
+struct ColumnDesign {
+    const char *caption;
+    int widthTwips;
+};
+
+constexpr std::array<ColumnDesign, RomListModel::ColumnCount> Columns{{
+    {"Name", 3000},
+    {"CRC", 2200},
+    {"Country", 1440},
+    {"UCode", 1440},
+    {"Comments", 1500},
+    {"Info", 2250},
+    {"Extra Settings", 3000},
+}};
+
+constexpr int TwipsPerPixel = 15;
+
+QString listText(const std::string &text)
+{
+    return fromFileText(ListCellText(text));
+}
+
+} // namespace
+
+RomListModel::RomListModel(const IniDocument &doc, QObject *parent)
+    : QAbstractTableModel(parent), m_doc(doc)
+{
+}
+
+int RomListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int RomListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QString RomListModel::cellText(std::size_t entryIndex, Column column) const
+{
+    const RomEntry &entry = m_doc.EntryTable[entryIndex];
+    switch (column) {
+    case Column::Name:
+        return listText(entry.Name);
+    case Column::CRC:
+        return listText(entry.CRC);
+    case Column::Country:
+        return QLatin1String(CountryTable(CountryCode(entry.CRC)).listText);
+    case Column::UCode:
+        return listText(UCodeCellText(entry.UCode));
+    case Column::Comments:
+        return listText(entry.Comment);
+    case Column::Info:
+        return listText(entry.Info);
+    case Column::ExtraSettings:
+        return fromFileText(ExtraSettingsSummary(entry));
+    case Column::Count:
+        break;
+    }
+    return {};
+}
+
+QVariant RomListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const std::size_t entry = entryIndex(index.row());
+    const auto column = static_cast<Column>(index.column());
+    if (role == Qt::DisplayRole)
+        return cellText(entry, column);
+    if (role == Qt::DecorationRole && column == Column::Name)
+        return ImagelistSmall::icon(
+            QLatin1String(CountryTable(CountryCode(m_doc.EntryTable[entry].CRC)).imageKey));
+    return {};
+}
+
+QVariant RomListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
+        return {};
+    if (role == Qt::DisplayRole)
+        return caption(static_cast<Column>(section));
+    return {};
+}
+
+void RomListModel::reset()
+{
+    beginResetModel();
+    m_rows.clear();
+    for (std::size_t i = 0; i < m_doc.EntryTable.size(); ++i)
+        if (!m_doc.EntryTable[i].Removed)
+            m_rows.push_back(i);
+    forgetSortKeys();
+    endResetModel();
+}
+
+std::optional<int> RomListModel::rowOf(std::size_t entryIndex) const
+{
+    // Rows stay in table order, so the entry's row is found by bisection.
+    const auto found = std::lower_bound(m_rows.begin(), m_rows.end(), entryIndex);
+    if (found == m_rows.end() || *found != entryIndex)
+        return std::nullopt;
+    return static_cast<int>(found - m_rows.begin());
+}
+
+void RomListModel::entryChanged(std::size_t entryIndex)
+{
+    for (int column = 0; column < ColumnCount; ++column) {
+        std::vector<QString> &keys = m_sortKeys[static_cast<std::size_t>(column)];
+        if (entryIndex < keys.size())
+            keys[entryIndex] = cellText(entryIndex, static_cast<Column>(column)).toCaseFolded();
+    }
+    if (const auto row = rowOf(entryIndex))
+        emit dataChanged(index(*row, 0), index(*row, ColumnCount - 1));
+}
+
+void RomListModel::entryRemoved(std::size_t entryIndex)
+{
+    const auto row = rowOf(entryIndex);
+    if (!row)
+        return;
+    beginRemoveRows({}, *row, *row);
+    m_rows.erase(m_rows.begin() + *row);
+    endRemoveRows();
+}
+
+void RomListModel::entryRestored(std::size_t entryIndex)
+{
+    if (entryIndex >= m_doc.EntryTable.size() || rowOf(entryIndex))
+        return;
+    const auto place = std::lower_bound(m_rows.begin(), m_rows.end(), entryIndex);
+    const int row = static_cast<int>(place - m_rows.begin());
+    beginInsertRows({}, row, row);
+    m_rows.insert(place, entryIndex);
+    endInsertRows();
+}
+
+const QString &RomListModel::sortKey(int row, int column) const
+{
+    std::vector<QString> &keys = m_sortKeys[static_cast<std::size_t>(column)];
+    if (keys.size() != m_doc.EntryTable.size()) {
+        // Removed entries get their key too, so a restored row sorts without a rebuild.
+        keys.resize(m_doc.EntryTable.size());
+        for (std::size_t entry = 0; entry < keys.size(); ++entry)
+            keys[entry] = cellText(entry, static_cast<Column>(column)).toCaseFolded();
+    }
+    return keys[entryIndex(row)];
+}
+
+void RomListModel::forgetSortKeys()
+{
+    for (std::vector<QString> &keys : m_sortKeys)
+        keys.clear();
+}
+
+int RomListModel::designWidth(Column column)
+{
+    return (Columns[static_cast<std::size_t>(column)].widthTwips + TwipsPerPixel / 2) / TwipsPerPixel;
+}
+
+QString RomListModel::caption(Column column)
+{
+    return QLatin1String(Columns[static_cast<std::size_t>(column)].caption);
+}

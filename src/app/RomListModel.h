@@ -1,0 +1,55 @@
+#pragma once
+
+#include "inidb/IniDocument.h"
+
+#include <QAbstractTableModel>
+#include <QString>
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+// The ROM list as a view of the entry table: one row per entry not removed, in table
+// order; every row knows the index of its own entry.
+class RomListModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum class Column { Name, CRC, Country, UCode, Comments, Info, ExtraSettings, Count };
+    static constexpr int ColumnCount = static_cast<int>(Column::Count);
+
+    explicit RomListModel(const IniDocument &doc, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    // FillRomList: rebuilds every row from the table.
+    void reset();
+    // The entry's fields changed: its row shows them now.
+    void entryChanged(std::size_t entryIndex);
+    // The entry was flagged removed: its row leaves the list.
+    void entryRemoved(std::size_t entryIndex);
+    // The entry is back: its row returns at its table place.
+    void entryRestored(std::size_t entryIndex);
+
+    std::size_t entryIndex(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
+    std::optional<int> rowOf(std::size_t entryIndex) const;
+    QString cellText(std::size_t entryIndex, Column column) const;
+    // The text the list sorts a cell by (case folded), computed once per column and entry.
+    const QString &sortKey(int row, int column) const;
+
+    // Design width of a column in pixels.
+    static int designWidth(Column column);
+    static QString caption(Column column);
+
+private:
+    void forgetSortKeys();
+
+    const IniDocument &m_doc;
+    std::vector<std::size_t> m_rows;
+    // m_sortKeys[column][entryIndex]; empty until that column is first sorted.
+    mutable std::array<std::vector<QString>, ColumnCount> m_sortKeys;
+};

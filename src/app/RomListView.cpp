@@ -1,0 +1,44 @@
+#include "RomListView.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QMouseEvent>
+
+RomListView::RomListView(QWidget *parent) : QTreeView(parent)
+{
+    setObjectName(QStringLiteral("lvwMain"));
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    // One height for every row keeps scrolling through many thousands of rows fast.
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    setSortingEnabled(false);
+    header()->setSectionsClickable(true);
+    header()->setSortIndicatorShown(false);
+    header()->setSectionsMovable(false);
+}
+
+void RomListView::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTreeView::mouseReleaseEvent(event);
+    if (event->button() != Qt::RightButton)
+        return;
+    const QModelIndex under = indexAt(event->position().toPoint());
+    if (!under.isValid())
+        return;
+    selectionModel()->setCurrentIndex(
+        under, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    emit rowMenuRequested(event->globalPosition().toPoint());
+}
+
+void RomListView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QTreeView::mouseDoubleClickEvent(event);
+    const QModelIndex under = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && under.isValid())
+        emit rowDoubleClicked(under);
+}

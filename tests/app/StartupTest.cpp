@@ -1,0 +1,122 @@
+#include "AppHarness.h"
+#include "app/Startup.h"
+
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Startup : public ::testing::Test {
+protected:
+    Startup()
+    {
+        iniPath = h.writeSample();
+        h.setSetting("IniPath", iniPath);
+    }
+
+    QString status(const MainWindow &window) const
+    {
+        return window.findChild<QLabel *>(QStringLiteral("stbMainPanel1"))->text();
+    }
+
+    AppHarness h;
+    std::string iniPath;
+};
+
+} // namespace
+
+TEST_F(Startup, OpensTheRememberedFileWithoutAQuestion)
+{
+    h.doc.PrintCancelled = true;
+    const auto window = Main(h.doc, h.ui, h.store);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(h.ui.shown.empty());
+    EXPECT_EQ(status(*window), QStringLiteral("4 ROM Details"));
+    EXPECT_EQ(window->windowTitle(),
+              QStringLiteral("Tamsic (Velmoran ini Editor) v1.1b - ") + QString::fromStdString(iniPath));
+    EXPECT_FALSE(h.doc.PrintCancelled);
+}
+
+TEST_F(Startup, AGoneFileAsksAndCancelEndsWithoutAWindow)
+{
+    h.setSetting("IniPath", h.path("deleted.ini"));
+    h.ui.fileAnswers = {std::nullopt};
+    EXPECT_EQ(Main(h.doc, h.ui, h.store), nullptr);
+    ASSERT_EQ(h.ui.shown.size(), 1u);
+    EXPECT_EQ(h.ui.shown[0].kind, QStringLiteral("open"));
+    EXPECT_EQ(h.ui.filters[0].pattern, QStringLiteral("velmoran.ini"));
+}
+
+TEST_F(Startup, AGoneFileAsksAndTheChosenOneIsRememberedAndOpened)
+{
+    h.setSetting("IniPath", "");
+    h.ui.fileAnswers = {QString::fromStdString(iniPath)};
+    const auto window = Main(h.doc, h.ui, h.store);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(h.setting("IniPath"), iniPath);
+    EXPECT_EQ(window->model().rowCount(), 4);
+}
+
+TEST_F(Startup, AFileThatCannotBeReadIsReportedAndAnotherIsAskedFor)
+{
+    h.setSetting("IniPath", "");
+    h.ui.fileAnswers = {QString::fromStdString(h.path("not-there.ini")), QString::fromStdString(iniPath)};
+    const auto window = Main(h.doc, h.ui, h.store);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(h.ui.errors().size(), 1u);
+    EXPECT_EQ(h.ui.errors()[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(window->model().rowCount(), 4);
+}
+
+TEST_F(Startup, AutoOpenZeroStartsEmptyWithTheDesignCaption)
+{
+    h.setSetting("AutoOpen", "0");
+    const auto window = Main(h.doc, h.ui, h.store);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(h.ui.shown.empty());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tamsic (Velmoran ini Editor)"));
+    EXPECT_EQ(status(*window), QString());
+    EXPECT_EQ(window->model().rowCount(), 0);
+    EXPECT_EQ(h.doc.AutoOpen, 0);
+}
+
+TEST_F(Startup, AutoOpenZeroExitWithYesWritesNothing)
+{
+    h.setSetting("AutoOpen", "0");
+    const auto window = Main(h.doc, h.ui, h.store);
+    ASSERT_NE(window, nullptr);
+    h.ui.yesNoAnswers = {true};
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(readFile(iniPath), sampleIni());
+}
+
+TEST(StartupFirstRun, AsksOnceAndOpensTheChosenFile)
+{
+    QTemporaryDir dir;
+    const std::string iniPath = dir.filePath(QStringLiteral("velmoran.ini")).toStdString();
+    writeFile(iniPath, sampleIni());
+    IniDocument doc;
+    FakeUserInterface ui;
+    MemoryRegistryStore store;
+    ui.fileAnswers = {QString::fromStdString(iniPath)};
+    const auto window = Main(doc, ui, store);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(window->model().rowCount(), 4);
+    EXPECT_EQ(doc.AutoOpen, 1);
+    EXPECT_EQ(doc.SaveType, 0);
+}
+
+TEST(IniFileExists, OnlyForAFile)
+{
+    QTemporaryDir dir;
+    const std::string file = dir.filePath(QStringLiteral("a.ini")).toStdString();
+    writeFile(file, "");
+    EXPECT_TRUE(IniFileExists(file));
+    EXPECT_FALSE(IniFileExists(dir.path().toStdString()));
+    EXPECT_FALSE(IniFileExists(""));
+    EXPECT_FALSE(IniFileExists(file + ".gone"));
+}
