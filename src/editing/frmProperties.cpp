@@ -16,8 +16,8 @@
 
 namespace {
 
-// The layout was drawn for an 8 point sans serif of Windows' width; Arial's metric
-// twins (Liberation Sans, Nimbus Sans) fit it, the wider default font would not.
+// The layout was drawn for Windows' small dialog font; Arial and its metric twins
+// (Liberation Sans, Nimbus Sans) at 10 pixels fit it, the wider default font would not.
 QFont designFont()
 {
     QFont font;

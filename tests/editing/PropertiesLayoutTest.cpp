@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace {
 
@@ -160,6 +162,31 @@ TEST(PropertiesDialog, FocusMovesInTheDesignedOrder)
         widget = widget->nextInFocusChain();
     } while (widget != dialog.controls().txtRomName);
     EXPECT_EQ(order, expected);
+}
+
+// The width a caption can use: a check box loses the room of its box.
+int roomForCaption(const QWidget &control)
+{
+    if (const auto *box = qobject_cast<const QCheckBox *>(&control)) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        option.text = box->text();
+        return box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box).width();
+    }
+    return control.width();
+}
+
+TEST(PropertiesDialog, EveryCaptionFitsItsControl)
+{
+    RomEntry entry;
+    frmProperties dialog(entry, {});
+    for (const QWidget *control : dialog.findChildren<QWidget *>()) {
+        const QString caption = captionOf(*control);
+        if (caption.isEmpty() || qobject_cast<const QGroupBox *>(control))
+            continue;
+        EXPECT_LE(control->fontMetrics().horizontalAdvance(caption), roomForCaption(*control))
+            << control->objectName().toStdString();
+    }
 }
 
 TEST(PropertiesDialog, NoButtonIsBoundToEnter)
