@@ -112,17 +112,21 @@ std::vector<std::size_t> ReadInOrder(const IniDocument &doc)
     return order;
 }
 
+IoStatus WriteIniFile(const IniDocument &doc, const std::string &path, std::span<const std::size_t> displayedOrder,
+                      FileSystem &fs)
+{
+    const std::vector<std::size_t> order = doc.SaveType == static_cast<std::int16_t>(SaveOrder::Displayed)
+                                             ? coveredDisplayedOrder(doc, displayedOrder)
+                                             : ReadInOrder(doc);
+    return WriteFileAtomically(fs, path, SerializeIni(doc, order));
+}
+
 SaveResult SaveIniFile(IniDocument &doc, const std::string &path, std::span<const std::size_t> displayedOrder,
                        IniPathResolver &resolver, FileSystem &fs)
 {
     SaveResult result;
-    {
-        const std::vector<std::size_t> order = doc.SaveType == static_cast<std::int16_t>(SaveOrder::Displayed)
-                                                 ? coveredDisplayedOrder(doc, displayedOrder)
-                                                 : ReadInOrder(doc);
-        // Scoped so the file's text is gone before the reload builds the new table.
-        result.status = WriteFileAtomically(fs, path, SerializeIni(doc, order));
-    }
+    // The file's text is gone once this returns, before the reload builds the new table.
+    result.status = WriteIniFile(doc, path, displayedOrder, fs);
     if (!result.status.ok())
         return result;
     doc.IniPath = path;

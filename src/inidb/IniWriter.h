@@ -28,6 +28,11 @@ public:
     virtual bool ResolveIniPath(const std::string &path) = 0;
 };
 
+// The writing half of a save: the entries in the order doc.SaveType selects, written
+// safely to path. Records no path and reloads nothing; on failure path is unchanged.
+IoStatus WriteIniFile(const IniDocument &doc, const std::string &path, std::span<const std::size_t> displayedOrder,
+                      FileSystem &fs);
+
 struct SaveResult {
     IoStatus status;      // the write itself; on failure nothing on disk or in memory changed
     LoadResult reload;    // the reload of the written file
