@@ -14,6 +14,7 @@
 #include "ui/UserInterface.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -23,6 +24,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -33,6 +35,11 @@ constexpr int DesignClientWidth = 692;
 constexpr int DesignClientHeight = 486;
 // A load that could not read many lines names the first few; the count says the rest.
 constexpr std::size_t ProblemsNamed = 5;
+// Per column, the longest text it usually shows; empty where the design width serves.
+const std::array<QString, RomListModel::ColumnCount> UsualWidestText{
+    QString(), QStringLiteral("DDDDDDDD-DDDDDDDD-C:DD"), QStringLiteral("U (Australia)"),
+    QStringLiteral("6 (Diddy Kong Racing)"), QStringLiteral("Almost Playable"), QString(), QString()};
+constexpr int ColumnPadding = 16;
 
 QMenu *topMenu(QMenuBar *bar, const QString &name, const QString &caption)
 {
@@ -191,9 +198,15 @@ void MainWindow::buildList()
     m_lvwMain = new RomListView(this);
     m_lvwMain->setModel(&m_proxy);
     m_lvwMain->header()->setStretchLastSection(true);
-    for (int column = 0; column < RomListModel::ColumnCount; ++column)
-        m_lvwMain->header()->resizeSection(
-            column, RomListModel::designWidth(static_cast<RomListModel::Column>(column)));
+    // The design widths were drawn for a smaller font: a column whose usual text would
+    // be cut short (a whole CRC, a UCode name, a comment) gets the room it needs.
+    const QFontMetrics metrics(m_lvwMain->font());
+    for (int column = 0; column < RomListModel::ColumnCount; ++column) {
+        const auto which = static_cast<RomListModel::Column>(column);
+        const QString usual = UsualWidestText[static_cast<std::size_t>(column)];
+        const int needed = usual.isEmpty() ? 0 : metrics.horizontalAdvance(usual) + ColumnPadding;
+        m_lvwMain->header()->resizeSection(column, std::max(RomListModel::designWidth(which), needed));
+    }
     setCentralWidget(m_lvwMain);
 
     connect(m_lvwMain->header(), &QHeaderView::sectionClicked, &m_proxy, &RomSortProxy::headerClicked);
