@@ -279,7 +279,11 @@ void frmProperties::keyPressEvent(QKeyEvent *event)
 
 void frmProperties::showEvent(QShowEvent *event)
 {
-    if (const QScreen *shownOn = screen())
-        move(shownOn->availableGeometry().center() - rect().center());
+    // move() places the window frame, so centre the frame, not the client area.
+    if (const QScreen *shownOn = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(shownOn->availableGeometry().center());
+        move(frame.topLeft());
+    }
     QDialog::showEvent(event);
 }

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -59,6 +60,19 @@ TEST(ShowRomProperties, CancelAndTheCloseBoxChangeNothing)
         EXPECT_FALSE(ShowRomProperties(nullptr, doc, 0, NoPrint));
         EXPECT_EQ(doc.EntryTable, before.EntryTable);
     }
+}
+
+TEST(ShowRomProperties, DialogOpensInTheMiddleOfTheScreen)
+{
+    IniDocument doc = TwinsDocument();
+    QWidget parent;
+    parent.setGeometry(0, 0, 200, 100);
+    whenModal<frmProperties>([](frmProperties *dialog) {
+        const QPoint middle = dialog->screen()->availableGeometry().center();
+        EXPECT_EQ(dialog->frameGeometry().center(), middle);
+        dialog->cmdCancel_Click();
+    });
+    ShowRomProperties(&parent, doc, 0, NoPrint);
 }
 
 TEST(ShowRomProperties, EscapeAndEnterCloseNothing)
