@@ -86,10 +86,37 @@ std::size_t likelyBlockCount(std::string_view bytes)
     return count;
 }
 
+// Empties an entry but keeps the buffers of its texts, so the next block's values can
+// be copied in without asking the allocator again.
+void resetKeepingBuffers(RomEntry &entry)
+{
+    static const RomEntry blank;
+    entry.Name.clear();
+    entry.CRC.clear();
+    entry.UCode = blank.UCode;
+    entry.Comment.clear();
+    entry.Info.clear();
+    entry.DisableDynarec = blank.DisableDynarec;
+    entry.DisableTextureCRC = blank.DisableTextureCRC;
+    entry.DisableSpeedSync = blank.DisableSpeedSync;
+    entry.IncTexRectEdge = blank.IncTexRectEdge;
+    entry.ScaleFactor = blank.ScaleFactor;
+    entry.ExpansionPak = blank.ExpansionPak;
+    entry.EepromSize = blank.EepromSize;
+    entry.DisableEeprom = blank.DisableEeprom;
+    entry.OSRescanCount = blank.OSRescanCount;
+    entry.DisablePatches = blank.DisablePatches;
+    entry.Removed = blank.Removed;
+    entry.UnknownLines.clear();
+}
+
 class Parser final {
 public:
-    explicit Parser(std::string_view bytes) : m_lines(bytes)
+    // The entries overwrite those of storage: a reload (after every save) reuses the
+    // memory of the table it replaces instead of freeing it and allocating it again.
+    Parser(std::string_view bytes, std::vector<RomEntry> storage) : m_lines(bytes)
     {
+        m_result.entries = std::move(storage);
         m_result.entries.reserve(likelyBlockCount(bytes));
     }
 
@@ -104,6 +131,11 @@ public:
         }
         if (m_inBlock)
             endBlock();
+        std::vector<RomEntry> &entries = m_result.entries;
+        entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(m_entryCount), entries.end());
+        // A much smaller file than the last one need not keep the last one's room.
+        if (entries.capacity() > 2 * entries.size())
+            entries.shrink_to_fit();
         return std::move(m_result);
     }
 
@@ -113,7 +145,8 @@ private:
         const bool empty = line.empty() || isBlankOnly(line);
         if (empty || line.starts_with("//")) {
             // Comments are always kept; empty lines only near the head.
-            if (!empty || m_blocksRead < kBlocksWithKeptEmptyLines) {
+            // Outside a block every entry started is a block read.
+            if (!empty || m_entryCount < kBlocksWithKeptEmptyLines) {
                 m_result.preamble += line;
                 m_result.preamble += kLineEnd;
             }
@@ -217,7 +250,12 @@ private:
 
     void startBlock()
     {
-        m_result.entries.emplace_back();
+        std::vector<RomEntry> &entries = m_result.entries;
+        if (m_entryCount < entries.size())
+            resetKeepingBuffers(entries[m_entryCount]);
+        else
+            entries.emplace_back();
+        ++m_entryCount;
         m_inBlock = true;
         m_hasHeader = false;
         m_blockLines = 0;
@@ -232,14 +270,13 @@ private:
         if (e.EepromSize == 0)
             e.EepromSize = 2048;
         m_inBlock = false;
-        ++m_blocksRead;
     }
 
-    RomEntry &entry() { return m_result.entries.back(); }
+    RomEntry &entry() { return m_result.entries[m_entryCount - 1]; }
 
     LineReader m_lines;
     ParsedIni m_result;
-    std::size_t m_blocksRead = 0;
+    std::size_t m_entryCount = 0;
     std::size_t m_blockLines = 0;
     bool m_inBlock = false;
     bool m_hasHeader = false;
@@ -249,7 +286,7 @@ private:
 
 ParsedIni ParseIni(std::string_view bytes)
 {
-    return Parser(bytes).run();
+    return Parser(bytes, {}).run();
 }
 
 LoadResult LoadIniFile(IniDocument &doc, FileSystem &fs)
@@ -257,9 +294,7 @@ LoadResult LoadIniFile(IniDocument &doc, FileSystem &fs)
     IoValue<std::string> bytes = fs.ReadWholeFile(doc.IniPath);
     if (!bytes.ok())
         return {bytes.status, {}};
-    // Free the old table first so a reload does not hold two tables at once.
-    doc.EntryTable = {};
-    ParsedIni parsed = ParseIni(bytes.value);
+    ParsedIni parsed = Parser(bytes.value, std::move(doc.EntryTable)).run();
     doc.EntryTable = std::move(parsed.entries);
     doc.Preamble = std::move(parsed.preamble);
     ++doc.LoadGeneration;

@@ -11,6 +11,9 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 // The line ends, "{}", "Name=", "UCode=0" and the empty line of a typical block.
 constexpr std::size_t kTypicalBlockOverhead = 40;
+// A save hands the file over in pieces this large, so it needs no second copy of the
+// whole file in memory and its buffer stays warm in the cache.
+constexpr std::size_t kPieceSize = std::size_t{1} << 18;
 
 void appendLine(std::string &out, std::string_view key, std::string_view value)
 {
@@ -88,6 +91,22 @@ void WriteIniEntry(std::string &out, const RomEntry &entry)
     out += kLineEnd;
 }
 
+IoStatus WriteIniText(const IniDocument &doc, std::span<const std::size_t> order, const PieceWriter &write)
+{
+    std::string piece;
+    piece.reserve(kPieceSize + kPieceSize / 4);
+    piece += doc.Preamble;
+    for (std::size_t index : order) {
+        WriteIniEntry(piece, doc.EntryTable[index]);
+        if (piece.size() >= kPieceSize) {
+            if (IoStatus status = write(piece); !status.ok())
+                return status;
+            piece.clear();
+        }
+    }
+    return piece.empty() ? IoStatus::success() : write(piece);
+}
+
 std::string SerializeIni(const IniDocument &doc, std::span<const std::size_t> order)
 {
     std::size_t size = doc.Preamble.size();
@@ -95,9 +114,10 @@ std::string SerializeIni(const IniDocument &doc, std::span<const std::size_t> or
         size += estimatedSize(doc.EntryTable[index]);
     std::string out;
     out.reserve(size);
-    out += doc.Preamble;
-    for (std::size_t index : order)
-        WriteIniEntry(out, doc.EntryTable[index]);
+    WriteIniText(doc, order, [&out](std::string_view piece) {
+        out += piece;
+        return IoStatus::success();
+    });
     return out;
 }
 
@@ -118,14 +138,15 @@ IoStatus WriteIniFile(const IniDocument &doc, const std::string &path, std::span
     const std::vector<std::size_t> order = doc.SaveType == static_cast<std::int16_t>(SaveOrder::Displayed)
                                              ? coveredDisplayedOrder(doc, displayedOrder)
                                              : ReadInOrder(doc);
-    return WriteFileAtomically(fs, path, SerializeIni(doc, order));
+    return WriteFileAtomically(fs, path, [&doc, &order](const PieceWriter &write) {
+        return WriteIniText(doc, order, write);
+    });
 }
 
 SaveResult SaveIniFile(IniDocument &doc, const std::string &path, std::span<const std::size_t> displayedOrder,
                        IniPathResolver &resolver, FileSystem &fs)
 {
     SaveResult result;
-    // The file's text is gone once this returns, before the reload builds the new table.
     result.status = WriteIniFile(doc, path, displayedOrder, fs);
     if (!result.status.ok())
         return result;

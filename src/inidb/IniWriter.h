@@ -3,6 +3,7 @@
 #include "IniDocument.h"
 #include "IniReader.h"
 #include "IoStatus.h"
+#include "SafeFile.h"
 
 #include <cstddef>
 #include <span>
@@ -16,6 +17,8 @@ void WriteIniEntry(std::string &out, const RomEntry &entry);
 
 // The whole file: the preamble, then the entries at the given table indexes, in that order.
 std::string SerializeIni(const IniDocument &doc, std::span<const std::size_t> order);
+// The same text handed to write in pieces of a few hundred kilobytes.
+IoStatus WriteIniText(const IniDocument &doc, std::span<const std::size_t> order, const PieceWriter &write);
 
 // Indexes of the entries not removed, in table order.
 std::vector<std::size_t> ReadInOrder(const IniDocument &doc);

@@ -15,9 +15,9 @@ IoStatus cannotWrite(const IoStatus &cause, const std::string &path)
 }
 
 // Writes the temporary file completely and gives it the permissions the target has.
-IoStatus fillTempFile(FileSystem &fs, const TempFile &temp, std::string_view bytes, const FileInfo &target)
+IoStatus fillTempFile(FileSystem &fs, const TempFile &temp, const ContentProducer &produce, const FileInfo &target)
 {
-    IoStatus status = fs.Write(temp, bytes);
+    IoStatus status = produce([&fs, &temp](std::string_view piece) { return fs.Write(temp, piece); });
     if (status.ok() && target.exists)
         status = fs.SetPermissions(temp, target.permissions);
     if (status.ok())
@@ -30,6 +30,11 @@ IoStatus fillTempFile(FileSystem &fs, const TempFile &temp, std::string_view byt
 } // namespace
 
 IoStatus WriteFileAtomically(FileSystem &fs, const std::string &path, std::string_view bytes)
+{
+    return WriteFileAtomically(fs, path, [bytes](const PieceWriter &write) { return write(bytes); });
+}
+
+IoStatus WriteFileAtomically(FileSystem &fs, const std::string &path, const ContentProducer &produce)
 {
     // Replacing a symbolic link itself would turn it into a plain file; the file it
     // points to is what the user means.
@@ -48,7 +53,7 @@ IoStatus WriteFileAtomically(FileSystem &fs, const std::string &path, std::strin
     const IoValue<TempFile> temp = fs.CreateTempFile(folder, "." + FileNameOf(target) + ".tmp-");
     if (!temp.ok())
         return cannotWrite(temp.status, path);
-    IoStatus status = fillTempFile(fs, temp.value, bytes, info.value);
+    IoStatus status = fillTempFile(fs, temp.value, produce, info.value);
     if (status.ok())
         status = fs.Rename(temp.value.path, target);
     if (!status.ok()) {

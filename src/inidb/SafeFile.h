@@ -2,6 +2,7 @@
 
 #include "IoStatus.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,15 @@ class FileSystem;
 // its destination gets the new content. On any failure the temporary file is removed
 // and the target is byte for byte as before.
 IoStatus WriteFileAtomically(FileSystem &fs, const std::string &path, std::string_view bytes);
+
+// Takes one piece of a file's content; returns the failure that stops the writing.
+using PieceWriter = std::function<IoStatus(std::string_view piece)>;
+// Hands a file's content to write piece by piece, in order, and returns the first
+// failure write reported.
+using ContentProducer = std::function<IoStatus(const PieceWriter &write)>;
+
+// The same, for content too large to want it in memory at once.
+IoStatus WriteFileAtomically(FileSystem &fs, const std::string &path, const ContentProducer &produce);
 
 // Copies from over to (replacing it) the same safe way.
 IoStatus CopyFileOver(FileSystem &fs, const std::string &from, const std::string &to);

@@ -83,14 +83,22 @@ std::string CompatListText(const std::vector<RomEntry> &entries)
 
     const std::string total = std::to_string(entries.size());
     std::string out;
+    // Each item line is the name plus at most 20 characters.
+    std::size_t size = 512;
+    for (const RomEntry &entry : entries)
+        size += entry.Name.size() + 20;
+    out.reserve(size);
     appendHeading(out, "Velmoran ROM Compatibility", 0);
     appendLine(out);
     appendLine(out, "Total ROMs: " + total);
     appendLine(out);
     for (const Category &category : categories) {
         appendHeading(out, category.heading, ':');
-        for (const RomEntry *entry : category.entries)
-            appendLine(out, entry->Name + " - " + CountryText(entry->CRC));
+        for (const RomEntry *entry : category.entries) {
+            out += entry->Name;
+            out += " - ";
+            appendLine(out, CountryTable(CountryCode(entry->CRC)).listText);
+        }
         appendLine(out);
         appendLine(out, "(" + countText(category.entries.size()) + "/" + total + ") "
                             + PercentText(static_cast<int>(category.entries.size()),

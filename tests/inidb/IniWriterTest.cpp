@@ -191,4 +191,24 @@ TEST(IniLoad, MissingFileLeavesTheDocumentAndNamesTheFile)
     EXPECT_EQ(doc.LoadGeneration, before.LoadGeneration);
 }
 
+// A load overwrites the entries of the table it replaces; nothing of them may remain.
+TEST(IniLoad, LoadOverAFullTableGivesExactlyTheNewFile)
+{
+    TempFolder folder;
+    IniDocument doc = variedDocument();
+    doc.IniPath = folder.file("rich.ini");
+    WriteBytes(doc.IniPath, serialized(doc));
+    ASSERT_TRUE(LoadIniFile(doc).status.ok());
+
+    for (const std::string plain : {"{P-45}\r\nName=P\r\n", "{P-45}\r\n\r\n{Q-50}\r\n\r\n[R]\r\nUCode=1\r\n\r\n{S}"}) {
+        doc.IniPath = folder.file("plain.ini");
+        WriteBytes(doc.IniPath, plain);
+        ASSERT_TRUE(LoadIniFile(doc).status.ok());
+        EXPECT_EQ(doc.EntryTable, ParseIni(plain).entries);
+        doc.IniPath = folder.file("rich.ini");
+        ASSERT_TRUE(LoadIniFile(doc).status.ok());
+        EXPECT_EQ(doc.EntryTable, variedDocument().EntryTable);
+    }
+}
+
 } // namespace
