@@ -2,6 +2,7 @@
 
 #include "PageImage.h"
 
+#include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
