@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStringDecoder>
 
 #include <map>
 
@@ -108,12 +109,27 @@ std::map<QString, FileSignature> &damagedFiles()
     return files;
 }
 
+// The store writes plain ASCII only. QSettings takes NUL bytes and broken UTF-8 without
+// complaint and would write them back changed, so a file holding them is damaged.
+bool holdsUndecodableText(const QString &filePath)
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    return utf8.hasError() || bytes.contains('\0');
+}
+
 // One QSettings per call: it reads what another running copy may have written since.
 class Session {
 public:
     explicit Session(const QString &filePath)
         : m_settings(filePath, QSettings::IniFormat), m_status(statusOf(m_settings))
     {
+        if (m_status == RegStatusCode::Success && holdsUndecodableText(filePath))
+            m_status = RegStatusCode::StoreCorrupt;
         const FileSignature signature(filePath);
         auto &damaged = damagedFiles();
         const auto known = damaged.find(filePath);
