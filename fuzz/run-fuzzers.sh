@@ -15,6 +15,10 @@ targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(parse roundtrip report)
 build=${BUILD_DIR:-$(dirname "$PWD")/build-fuzz}
 cxx=${CXX_FUZZ:-clang++-14}
+# Fuzzing stays out of CI, so its compiler is not in tools/debian-packages.txt.
+if ! command -v "$cxx" >/dev/null || ! dpkg-query -W libfuzzer-14-dev >/dev/null 2>&1; then
+  apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends clang-14 libfuzzer-14-dev
+fi
 sanitizers=address,undefined
 flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -fno-sanitize-recover=undefined -Isrc -Ifuzz)
 
