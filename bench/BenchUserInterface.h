@@ -1,0 +1,19 @@
+#pragma once
+
+#include "ui/WidgetUserInterface.h"
+
+// The real busy cursor, but no dialog: the benchmark answers no question, so any message
+// or file dialog ends it with what was to be shown.
+class BenchUserInterface final : public UserInterface {
+public:
+    bool askYesNo(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
+    void showError(QWidget *parent, const QString &title, const QString &text) override;
+    std::optional<QString> chooseFileToOpen(QWidget *parent, const FileFilter &filter) override;
+    std::optional<QString> chooseFileToSave(QWidget *parent, const FileFilter &filter,
+                                            const QString &proposedPath,
+                                            const QString &neverOffer) override;
+    void setBusy(bool busy) override { m_widgets.setBusy(busy); }
+
+private:
+    WidgetUserInterface m_widgets;
+};
