@@ -1,7 +1,7 @@
 #include "RomProperties.h"
 
 #include "PropertiesCountry.h"
-#include "Twips.h"
+#include "ui/Twips.h"
 #include "frmProperties.h"
 #include "inidb/ListText.h"
 #include "ui/FileText.h"

@@ -2,7 +2,7 @@
 
 #include "FieldBackground.h"
 #include "RomProperties.h"
-#include "Twips.h"
+#include "ui/Twips.h"
 #include "TypingLimit.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "SelectPrinterDialog.h"
 
 #include "CurrentPrinter.h"
-#include "editing/Twips.h"
+#include "ui/Twips.h"
 #include "ui/ImagelistSmall.h"
 
 #include <QHeaderView>

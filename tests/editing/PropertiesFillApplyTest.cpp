@@ -2,7 +2,7 @@
 #include "PropertiesTestEntries.h"
 
 #include "editing/RomProperties.h"
-#include "editing/Twips.h"
+#include "ui/Twips.h"
 #include "ui/ImagelistSmall.h"
 
 #include <QApplication>

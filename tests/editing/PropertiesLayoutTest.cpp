@@ -1,7 +1,7 @@
 // The dialog as it is built, before any filling: every control in its place.
 #include "PropertiesTestEntries.h"
 
-#include "editing/Twips.h"
+#include "ui/Twips.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // The properties command as the main window runs it: a real modal dialog.
 #include "PropertiesTestEntries.h"
 
-#include "app/ModalDriver.h"
+#include "ModalDriver.h"
 #include "editing/EditingCommands.h"
 #include "inidb/IniDocument.h"
 

@@ -1,4 +1,4 @@
-#include "RecordingUserInterface.h"
+#include "FakeUserInterface.h"
 
 #include "inidb/IniReader.h"
 #include "reports/CompatText.h"
@@ -55,7 +55,7 @@ protected:
     QTemporaryDir folder;
     QString iniPath;
     IniDocument doc;
-    RecordingUserInterface ui;
+    FakeUserInterface ui;
 };
 
 void ExpectNumberedError(const FakeUserInterface::Shown &shown)
@@ -71,12 +71,12 @@ void ExpectNumberedError(const FakeUserInterface::Shown &shown)
 TEST_F(LoadedIni, ConvertAsksFirstAndNoChangesNothing)
 {
     const std::vector<RomEntry> before = doc.EntryTable;
-    ui.fake.yesNoAnswers = {false};
+    ui.yesNoAnswers = {false};
     EXPECT_FALSE(ConvertCrcsToUpperCase(nullptr, doc, ui));
-    ASSERT_EQ(ui.fake.shown.size(), 1u);
-    EXPECT_EQ(ui.fake.shown[0].title, QStringLiteral("Confirm Convert"));
-    EXPECT_EQ(ui.fake.shown[0].text, QStringLiteral("Really convert all CRC's to uppercase?"));
-    EXPECT_EQ(ui.fake.shown[0].icon, Icon::Question);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].title, QStringLiteral("Confirm Convert"));
+    EXPECT_EQ(ui.shown[0].text, QStringLiteral("Really convert all CRC's to uppercase?"));
+    EXPECT_EQ(ui.shown[0].icon, Icon::Question);
     EXPECT_EQ(doc.EntryTable, before);
 }
 
@@ -85,11 +85,11 @@ TEST_F(LoadedIni, ConvertYesUpperCasesEveryCrcRemovedOnesTooAndNothingElse)
     doc.EntryTable[1].Removed = true;
     std::vector<RomEntry> expected = doc.EntryTable;
     expected[1].CRC = "0BADF00D-4A";
-    ui.fake.yesNoAnswers = {true};
+    ui.yesNoAnswers = {true};
     EXPECT_TRUE(ConvertCrcsToUpperCase(nullptr, doc, ui));
     EXPECT_EQ(doc.EntryTable, expected);
     EXPECT_TRUE(doc.EntryTable[1].Removed);
-    EXPECT_EQ(ui.fake.shown.size(), 1u);
+    EXPECT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ReadAll(iniPath), SampleIni) << "the file itself changes only at the next save";
 }
 
@@ -106,14 +106,14 @@ class BackupStopsEarly : public LoadedIni, public ::testing::WithParamInterface<
 
 TEST_P(BackupStopsEarly, LeavesNoFileAndShowsNothingFurther)
 {
-    ui.fake.yesNoAnswers = GetParam().yesNo;
+    ui.yesNoAnswers = GetParam().yesNo;
     if (GetParam().dialogShown)
-        ui.fake.fileAnswers = {std::nullopt};
+        ui.fileAnswers = {std::nullopt};
     BackupIniFile(nullptr, doc, ui);
 
-    EXPECT_EQ(ui.fake.questions().size(), GetParam().questionsShown);
-    EXPECT_EQ(ui.fake.filters.size(), GetParam().dialogShown ? 1u : 0u);
-    EXPECT_TRUE(ui.fake.errors().empty());
+    EXPECT_EQ(ui.questions().size(), GetParam().questionsShown);
+    EXPECT_EQ(ui.filters.size(), GetParam().dialogShown ? 1u : 0u);
+    EXPECT_TRUE(ui.errors().empty());
     EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("velmoran.ini")});
 }
 
@@ -126,10 +126,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(LoadedIni, BackupAsksBothQuestionsWithTheirTextsAndIcons)
 {
-    ui.fake.yesNoAnswers = {true, true};
-    ui.fake.fileAnswers = {std::nullopt};
+    ui.yesNoAnswers = {true, true};
+    ui.fileAnswers = {std::nullopt};
     BackupIniFile(nullptr, doc, ui);
-    const auto questions = ui.fake.questions();
+    const auto questions = ui.questions();
     ASSERT_EQ(questions.size(), 2u);
     EXPECT_EQ(questions[0].title, QStringLiteral("Confirm Backup"));
     EXPECT_EQ(questions[0].text, QStringLiteral("Are you sure you wish to backup the current ini file?"));
@@ -143,13 +143,13 @@ TEST_F(LoadedIni, BackupAsksBothQuestionsWithTheirTextsAndIcons)
 
 TEST_F(LoadedIni, BackupOffersTheIniNameWithBakButNeverTheIniFile)
 {
-    ui.fake.yesNoAnswers = {true, true};
-    ui.fake.fileAnswers = {std::nullopt};
+    ui.yesNoAnswers = {true, true};
+    ui.fileAnswers = {std::nullopt};
     BackupIniFile(nullptr, doc, ui);
-    ASSERT_EQ(ui.fake.filters.size(), 1u);
-    EXPECT_EQ(ui.fake.filters[0].description, QStringLiteral("Velmoran ini file Backup (.ini.bak)"));
-    EXPECT_EQ(ui.fake.filters[0].pattern, QStringLiteral("*.ini.bak"));
-    EXPECT_EQ(ui.fake.proposedPaths[0], iniPath + QStringLiteral(".bak"));
+    ASSERT_EQ(ui.filters.size(), 1u);
+    EXPECT_EQ(ui.filters[0].description, QStringLiteral("Velmoran ini file Backup (.ini.bak)"));
+    EXPECT_EQ(ui.filters[0].pattern, QStringLiteral("*.ini.bak"));
+    EXPECT_EQ(ui.proposedPaths[0], iniPath + QStringLiteral(".bak"));
     EXPECT_EQ(ui.neverOffered[0], iniPath);
 }
 
@@ -160,12 +160,12 @@ TEST_F(LoadedIni, BackupCopiesTheFileAsOnDiskNotTheUnsavedEdits)
     const std::vector<RomEntry> inMemory = doc.EntryTable;
     const QString target = path("velmoran.ini.bak");
     WriteAll(target, "an older backup");
-    ui.fake.yesNoAnswers = {true, true};
-    ui.fake.fileAnswers = {target};
+    ui.yesNoAnswers = {true, true};
+    ui.fileAnswers = {target};
 
     BackupIniFile(nullptr, doc, ui);
 
-    EXPECT_TRUE(ui.fake.errors().empty());
+    EXPECT_TRUE(ui.errors().empty());
     EXPECT_EQ(ReadAll(target), SampleIni);
     EXPECT_EQ(ReadAll(iniPath), SampleIni);
     EXPECT_EQ(doc.EntryTable, inMemory);
@@ -174,10 +174,10 @@ TEST_F(LoadedIni, BackupCopiesTheFileAsOnDiskNotTheUnsavedEdits)
 
 TEST_F(LoadedIni, BackupIntoAMissingFolderShowsNumberAndDescription)
 {
-    ui.fake.yesNoAnswers = {true, true};
-    ui.fake.fileAnswers = {path("no-such-folder/velmoran.ini.bak")};
+    ui.yesNoAnswers = {true, true};
+    ui.fileAnswers = {path("no-such-folder/velmoran.ini.bak")};
     BackupIniFile(nullptr, doc, ui);
-    const auto errors = ui.fake.errors();
+    const auto errors = ui.errors();
     ASSERT_EQ(errors.size(), 1u);
     ExpectNumberedError(errors[0]);
     EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("velmoran.ini")});
@@ -186,10 +186,10 @@ TEST_F(LoadedIni, BackupIntoAMissingFolderShowsNumberAndDescription)
 TEST_F(LoadedIni, BackupOfAVanishedIniFileShowsTheFailure)
 {
     ASSERT_TRUE(QFile::remove(iniPath));
-    ui.fake.yesNoAnswers = {true, true};
-    ui.fake.fileAnswers = {path("velmoran.ini.bak")};
+    ui.yesNoAnswers = {true, true};
+    ui.fileAnswers = {path("velmoran.ini.bak")};
     BackupIniFile(nullptr, doc, ui);
-    const auto errors = ui.fake.errors();
+    const auto errors = ui.errors();
     ASSERT_EQ(errors.size(), 1u);
     ExpectNumberedError(errors[0]);
     EXPECT_TRUE(filesInFolder().isEmpty());
@@ -201,13 +201,13 @@ TEST_F(LoadedIni, CompatListReportsTheWholeTableRemovedEntriesIncluded)
 {
     doc.EntryTable[2].Removed = true;
     const QString target = path("compat.txt");
-    ui.fake.fileAnswers = {target};
+    ui.fileAnswers = {target};
 
     MakeCompatList(nullptr, doc, ui);
 
-    ASSERT_EQ(ui.fake.shown.size(), 1u) << "success shows nothing";
-    EXPECT_EQ(ui.fake.filters[0].description, QStringLiteral("Compat.txt"));
-    EXPECT_EQ(ui.fake.filters[0].pattern, QStringLiteral("compat.txt"));
+    ASSERT_EQ(ui.shown.size(), 1u) << "success shows nothing";
+    EXPECT_EQ(ui.filters[0].description, QStringLiteral("Compat.txt"));
+    EXPECT_EQ(ui.filters[0].pattern, QStringLiteral("compat.txt"));
     EXPECT_EQ(ui.neverOffered[0], iniPath);
     const QByteArray report = ReadAll(target);
     EXPECT_EQ(report.toStdString(), CompatListText(doc.EntryTable));
@@ -218,17 +218,17 @@ TEST_F(LoadedIni, CompatListReportsTheWholeTableRemovedEntriesIncluded)
 
 TEST_F(LoadedIni, CompatListCancelWritesAndShowsNothing)
 {
-    ui.fake.fileAnswers = {std::nullopt};
+    ui.fileAnswers = {std::nullopt};
     MakeCompatList(nullptr, doc, ui);
-    EXPECT_EQ(ui.fake.shown.size(), 1u);
+    EXPECT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("velmoran.ini")});
 }
 
 TEST_F(LoadedIni, CompatListIntoAMissingFolderShowsNumberAndDescription)
 {
-    ui.fake.fileAnswers = {path("no-such-folder/compat.txt")};
+    ui.fileAnswers = {path("no-such-folder/compat.txt")};
     MakeCompatList(nullptr, doc, ui);
-    const auto errors = ui.fake.errors();
+    const auto errors = ui.errors();
     ASSERT_EQ(errors.size(), 1u);
     ExpectNumberedError(errors[0]);
 }
@@ -238,14 +238,14 @@ TEST(CompatListWithNothingLoaded, ShowsTheErrorAfterTheDialogAndCreatesNoFile)
     QTemporaryDir folder;
     const QString target = folder.filePath(QStringLiteral("compat.txt"));
     IniDocument doc;
-    RecordingUserInterface ui;
-    ui.fake.fileAnswers = {target};
+    FakeUserInterface ui;
+    ui.fileAnswers = {target};
 
     MakeCompatList(nullptr, doc, ui);
 
-    ASSERT_EQ(ui.fake.shown.size(), 2u);
-    EXPECT_EQ(ui.fake.shown[0].kind, QStringLiteral("save"));
-    ExpectNumberedError(ui.fake.shown[1]);
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_EQ(ui.shown[0].kind, QStringLiteral("save"));
+    ExpectNumberedError(ui.shown[1]);
     EXPECT_FALSE(QFile::exists(target));
 }
 

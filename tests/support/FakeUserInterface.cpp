@@ -28,10 +28,11 @@ std::optional<QString> FakeUserInterface::chooseFileToOpen(QWidget *, const File
 
 std::optional<QString> FakeUserInterface::chooseFileToSave(QWidget *, const FileFilter &filter,
                                                            const QString &proposedPath,
-                                                           const QString &)
+                                                           const QString &neverOffer)
 {
     filters.push_back(filter);
     proposedPaths.push_back(proposedPath);
+    neverOffered.push_back(neverOffer);
     shown.push_back({QStringLiteral("save"), filter.description, filter.pattern, Icon::None});
     return nextFileAnswer("save");
 }

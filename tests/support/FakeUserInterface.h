@@ -22,6 +22,7 @@ public:
     std::vector<Shown> shown;
     std::vector<FileFilter> filters;
     std::vector<QString> proposedPaths;
+    std::vector<QString> neverOffered;
     int busyDepth = 0;
     int busyCalls = 0;
 
