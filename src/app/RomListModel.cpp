@@ -25,11 +25,6 @@ constexpr std::array<ColumnDesign, RomListModel::ColumnCount> Columns{{
 
 constexpr int TwipsPerPixel = 15;
 
-QString listText(const std::string &text)
-{
-    return fromFileText(ListCellText(text));
-}
-
 } // namespace
 
 RomListModel::RomListModel(const IniDocument &doc, QObject *parent)
@@ -47,28 +42,33 @@ int RomListModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-QString RomListModel::cellText(std::size_t entryIndex, Column column) const
+std::string RomListModel::cellBytes(std::size_t entryIndex, Column column) const
 {
     const RomEntry &entry = m_doc.EntryTable[entryIndex];
     switch (column) {
     case Column::Name:
-        return listText(entry.Name);
+        return ListCellText(entry.Name);
     case Column::CRC:
-        return listText(entry.CRC);
+        return ListCellText(entry.CRC);
     case Column::Country:
-        return QLatin1String(CountryTable(CountryCode(entry.CRC)).listText);
+        return CountryTable(CountryCode(entry.CRC)).listText;
     case Column::UCode:
-        return listText(UCodeCellText(entry.UCode));
+        return ListCellText(UCodeCellText(entry.UCode));
     case Column::Comments:
-        return listText(entry.Comment);
+        return ListCellText(entry.Comment);
     case Column::Info:
-        return listText(entry.Info);
+        return ListCellText(entry.Info);
     case Column::ExtraSettings:
-        return fromFileText(ExtraSettingsSummary(entry));
+        return ExtraSettingsSummary(entry);
     case Column::Count:
         break;
     }
     return {};
+}
+
+QString RomListModel::cellText(std::size_t entryIndex, Column column) const
+{
+    return fromFileText(cellBytes(entryIndex, column));
 }
 
 QVariant RomListModel::data(const QModelIndex &index, int role) const
@@ -117,9 +117,9 @@ std::optional<int> RomListModel::rowOf(std::size_t entryIndex) const
 void RomListModel::entryChanged(std::size_t entryIndex)
 {
     for (int column = 0; column < ColumnCount; ++column) {
-        std::vector<QString> &keys = m_sortKeys[static_cast<std::size_t>(column)];
+        SortKeyColumn &keys = m_sortKeys[static_cast<std::size_t>(column)];
         if (entryIndex < keys.size())
-            keys[entryIndex] = cellText(entryIndex, static_cast<Column>(column)).toCaseFolded();
+            keys.replace(entryIndex, cellBytes(entryIndex, static_cast<Column>(column)));
     }
     if (const auto row = rowOf(entryIndex))
         emit dataChanged(index(*row, 0), index(*row, ColumnCount - 1));
@@ -146,21 +146,20 @@ void RomListModel::entryRestored(std::size_t entryIndex)
     endInsertRows();
 }
 
-const QString &RomListModel::sortKey(int row, int column) const
+const SortKeyColumn &RomListModel::sortKeys(int column) const
 {
-    std::vector<QString> &keys = m_sortKeys[static_cast<std::size_t>(column)];
+    SortKeyColumn &keys = m_sortKeys[static_cast<std::size_t>(column)];
     if (keys.size() != m_doc.EntryTable.size()) {
-        // Removed entries get their key too, so a restored row sorts without a rebuild.
-        keys.resize(m_doc.EntryTable.size());
-        for (std::size_t entry = 0; entry < keys.size(); ++entry)
-            keys[entry] = cellText(entry, static_cast<Column>(column)).toCaseFolded();
+        keys.startOver(m_doc.EntryTable.size());
+        for (std::size_t entry = 0; entry < m_doc.EntryTable.size(); ++entry)
+            keys.append(cellBytes(entry, static_cast<Column>(column)));
     }
-    return keys[entryIndex(row)];
+    return keys;
 }
 
 void RomListModel::forgetSortKeys()
 {
-    for (std::vector<QString> &keys : m_sortKeys)
+    for (SortKeyColumn &keys : m_sortKeys)
         keys.clear();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SortKeyColumn.h"
 #include "inidb/IniDocument.h"
 
 #include <QAbstractTableModel>
@@ -38,8 +39,9 @@ public:
     std::size_t entryIndex(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
     std::optional<int> rowOf(std::size_t entryIndex) const;
     QString cellText(std::size_t entryIndex, Column column) const;
-    // The text the list sorts a cell by (case folded), computed once per column and entry.
-    const QString &sortKey(int row, int column) const;
+    // What the list sorts a column by, for every entry (removed ones too, so a restored
+    // row sorts without a rebuild); worked out on first use after a fill.
+    const SortKeyColumn &sortKeys(int column) const;
 
     // Design width of a column in pixels.
     static int designWidth(Column column);
@@ -47,9 +49,11 @@ public:
 
 private:
     void forgetSortKeys();
+    // The cell's text in the file's single-byte characters.
+    std::string cellBytes(std::size_t entryIndex, Column column) const;
 
     const IniDocument &m_doc;
     std::vector<std::size_t> m_rows;
-    // m_sortKeys[column][entryIndex]; empty until that column is first sorted.
-    mutable std::array<std::vector<QString>, ColumnCount> m_sortKeys;
+    // Empty until that column is first sorted.
+    mutable std::array<SortKeyColumn, ColumnCount> m_sortKeys;
 };

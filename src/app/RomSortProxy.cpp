@@ -3,12 +3,20 @@
 #include "RomListModel.h"
 #include "ui/ImagelistSmall.h"
 
+#include <algorithm>
+#include <numeric>
+
 RomSortProxy::RomSortProxy(RomListModel &model, QObject *parent)
-    : QSortFilterProxyModel(parent), m_model(model)
+    : QAbstractProxyModel(parent), m_model(model)
 {
     setSourceModel(&model);
-    // Rows that come later (a refill, a restore) take their place in the current sort.
-    setDynamicSortFilter(true);
+    connect(&model, &QAbstractItemModel::modelAboutToBeReset, this, &RomSortProxy::beginResetModel);
+    connect(&model, &QAbstractItemModel::modelReset, this, &RomSortProxy::sourceReset);
+    connect(&model, &QAbstractItemModel::dataChanged, this, &RomSortProxy::sourceDataChanged);
+    connect(&model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &RomSortProxy::sourceRowsAboutToBeRemoved);
+    connect(&model, &QAbstractItemModel::rowsRemoved, this, &RomSortProxy::sourceRowsRemoved);
+    connect(&model, &QAbstractItemModel::rowsInserted, this, &RomSortProxy::sourceRowsInserted);
+    sourceReset();
 }
 
 void RomSortProxy::headerClicked(int column)
@@ -16,6 +24,51 @@ void RomSortProxy::headerClicked(int column)
     m_direction = m_direction == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
     sort(column, m_direction);
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+void RomSortProxy::sort(int column, Qt::SortOrder order)
+{
+    if (column == m_sortColumn && order == m_order)
+        return;
+    m_sortColumn = column;
+    m_order = order;
+    reorder(sorted(m_proxyToSource));
+}
+
+QModelIndex RomSortProxy::index(int row, int column, const QModelIndex &parent) const
+{
+    if (parent.isValid() || row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
+        return {};
+    return createIndex(row, column);
+}
+
+QModelIndex RomSortProxy::parent(const QModelIndex &) const
+{
+    return {};
+}
+
+int RomSortProxy::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_proxyToSource.size());
+}
+
+int RomSortProxy::columnCount(const QModelIndex &parent) const
+{
+    return m_model.columnCount(mapToSource(parent));
+}
+
+QModelIndex RomSortProxy::mapToSource(const QModelIndex &proxyIndex) const
+{
+    if (!proxyIndex.isValid())
+        return {};
+    return m_model.index(m_proxyToSource[static_cast<std::size_t>(proxyIndex.row())], proxyIndex.column());
+}
+
+QModelIndex RomSortProxy::mapFromSource(const QModelIndex &sourceIndex) const
+{
+    if (!sourceIndex.isValid())
+        return {};
+    return index(m_sourceToProxy[static_cast<std::size_t>(sourceIndex.row())], sourceIndex.column());
 }
 
 QVariant RomSortProxy::headerData(int section, Qt::Orientation orientation, int role) const
@@ -26,17 +79,12 @@ QVariant RomSortProxy::headerData(int section, Qt::Orientation orientation, int 
         return ImagelistSmall::icon(sortOrder() == Qt::AscendingOrder ? QStringLiteral("Up")
                                                                       : QStringLiteral("Down"));
     }
-    return QSortFilterProxyModel::headerData(section, orientation, role);
-}
-
-bool RomSortProxy::lessThan(const QModelIndex &left, const QModelIndex &right) const
-{
-    return m_model.sortKey(left.row(), left.column()) < m_model.sortKey(right.row(), right.column());
+    return QAbstractProxyModel::headerData(section, orientation, role);
 }
 
 std::size_t RomSortProxy::entryIndex(const QModelIndex &proxyIndex) const
 {
-    return m_model.entryIndex(mapToSource(proxyIndex).row());
+    return m_model.entryIndex(m_proxyToSource[static_cast<std::size_t>(proxyIndex.row())]);
 }
 
 std::optional<int> RomSortProxy::rowOf(std::size_t entryIndex) const
@@ -44,15 +92,150 @@ std::optional<int> RomSortProxy::rowOf(std::size_t entryIndex) const
     const auto sourceRow = m_model.rowOf(entryIndex);
     if (!sourceRow)
         return std::nullopt;
-    return mapFromSource(m_model.index(*sourceRow, 0)).row();
+    return m_sourceToProxy[static_cast<std::size_t>(*sourceRow)];
 }
 
 std::vector<std::size_t> RomSortProxy::displayedOrder() const
 {
     std::vector<std::size_t> order;
-    const int rows = rowCount();
-    order.reserve(static_cast<std::size_t>(rows));
-    for (int row = 0; row < rows; ++row)
-        order.push_back(entryIndex(index(row, 0)));
+    order.reserve(m_proxyToSource.size());
+    for (const int sourceRow : m_proxyToSource)
+        order.push_back(m_model.entryIndex(sourceRow));
     return order;
+}
+
+std::vector<int> RomSortProxy::sorted(const std::vector<int> &sourceRows) const
+{
+    std::vector<int> result(sourceRows.size());
+    if (!sorting()) {
+        std::iota(result.begin(), result.end(), 0);
+        if (m_order == Qt::DescendingOrder)
+            std::reverse(result.begin(), result.end());
+        return result;
+    }
+    // Equal texts share a rank, so a counting sort by rank is a stable sort by text.
+    const SortKeyColumn &keys = m_model.sortKeys(m_sortColumn);
+    const std::vector<std::uint32_t> &ranks = keys.ranks();
+    const std::uint32_t rankCount = keys.rankCount();
+    const auto place = [&](int sourceRow) {
+        const std::uint32_t rank = ranks[m_model.entryIndex(sourceRow)];
+        return m_order == Qt::AscendingOrder ? rank : rankCount - 1 - rank;
+    };
+    std::vector<std::size_t> next(std::size_t{rankCount} + 1, 0);
+    for (const int row : sourceRows)
+        ++next[place(row) + 1];
+    std::partial_sum(next.begin(), next.end(), next.begin());
+    for (const int row : sourceRows)
+        result[next[place(row)]++] = row;
+    return result;
+}
+
+int RomSortProxy::compareRows(int a, int b) const
+{
+    const int ascending = m_model.sortKeys(m_sortColumn).compare(m_model.entryIndex(a), m_model.entryIndex(b));
+    return m_order == Qt::AscendingOrder ? ascending : -ascending;
+}
+
+int RomSortProxy::placeIn(const std::vector<int> &order, int sourceRow) const
+{
+    if (!sorting())
+        return sourceRow;
+    const auto after = std::upper_bound(order.begin(), order.end(), sourceRow,
+                                        [this](int row, int shown) { return compareRows(row, shown) < 0; });
+    return static_cast<int>(after - order.begin());
+}
+
+bool RomSortProxy::outOfPlace(int proxyRow) const
+{
+    const int row = m_proxyToSource[static_cast<std::size_t>(proxyRow)];
+    if (proxyRow > 0 && compareRows(row, m_proxyToSource[static_cast<std::size_t>(proxyRow) - 1]) < 0)
+        return true;
+    return proxyRow + 1 < rowCount() && compareRows(m_proxyToSource[static_cast<std::size_t>(proxyRow) + 1], row) < 0;
+}
+
+void RomSortProxy::reorder(std::vector<int> proxyToSource)
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    std::vector<int> sourceRows;
+    sourceRows.reserve(static_cast<std::size_t>(before.size()));
+    for (const QModelIndex &index : before)
+        sourceRows.push_back(m_proxyToSource[static_cast<std::size_t>(index.row())]);
+    m_proxyToSource = std::move(proxyToSource);
+    rebuildSourceToProxy();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (qsizetype i = 0; i < before.size(); ++i)
+        after.append(index(m_sourceToProxy[static_cast<std::size_t>(sourceRows[static_cast<std::size_t>(i)])],
+                           before[i].column()));
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void RomSortProxy::rebuildSourceToProxy()
+{
+    // Sized by the source, whose rows may not all be shown while one is being removed.
+    m_sourceToProxy.assign(static_cast<std::size_t>(m_model.rowCount()), -1);
+    for (std::size_t row = 0; row < m_proxyToSource.size(); ++row)
+        m_sourceToProxy[static_cast<std::size_t>(m_proxyToSource[row])] = static_cast<int>(row);
+}
+
+void RomSortProxy::sourceReset()
+{
+    std::vector<int> tableOrder(static_cast<std::size_t>(m_model.rowCount()));
+    std::iota(tableOrder.begin(), tableOrder.end(), 0);
+    m_proxyToSource = sorting() ? sorted(tableOrder) : std::move(tableOrder);
+    rebuildSourceToProxy();
+    endResetModel();
+}
+
+void RomSortProxy::sourceDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight)
+{
+    const bool sortTextChanged = sorting() && topLeft.column() <= m_sortColumn && m_sortColumn <= bottomRight.column();
+    for (int sourceRow = topLeft.row(); sourceRow <= bottomRight.row(); ++sourceRow) {
+        const int proxyRow = m_sourceToProxy[static_cast<std::size_t>(sourceRow)];
+        if (sortTextChanged && outOfPlace(proxyRow)) {
+            std::vector<int> order = m_proxyToSource;
+            order.erase(order.begin() + proxyRow);
+            order.insert(order.begin() + placeIn(order, sourceRow), sourceRow);
+            reorder(std::move(order));
+        }
+        const int shownRow = m_sourceToProxy[static_cast<std::size_t>(sourceRow)];
+        emit dataChanged(index(shownRow, topLeft.column()), index(shownRow, bottomRight.column()));
+    }
+}
+
+void RomSortProxy::sourceRowsAboutToBeRemoved(const QModelIndex &, int first, int last)
+{
+    // The rows leave the view while the source still holds them, so every row shown
+    // meanwhile still has its data.
+    for (int sourceRow = first; sourceRow <= last; ++sourceRow) {
+        const int proxyRow = m_sourceToProxy[static_cast<std::size_t>(sourceRow)];
+        beginRemoveRows({}, proxyRow, proxyRow);
+        m_proxyToSource.erase(m_proxyToSource.begin() + proxyRow);
+        rebuildSourceToProxy();
+        endRemoveRows();
+    }
+}
+
+void RomSortProxy::sourceRowsRemoved(const QModelIndex &, int first, int last)
+{
+    for (int &sourceRow : m_proxyToSource)
+        if (sourceRow > last)
+            sourceRow -= last - first + 1;
+    rebuildSourceToProxy();
+}
+
+void RomSortProxy::sourceRowsInserted(const QModelIndex &, int first, int last)
+{
+    for (int &sourceRow : m_proxyToSource)
+        if (sourceRow >= first)
+            sourceRow += last - first + 1;
+    for (int sourceRow = first; sourceRow <= last; ++sourceRow) {
+        const int place = placeIn(m_proxyToSource, sourceRow);
+        beginInsertRows({}, place, place);
+        m_proxyToSource.insert(m_proxyToSource.begin() + place, sourceRow);
+        endInsertRows();
+    }
+    rebuildSourceToProxy();
 }

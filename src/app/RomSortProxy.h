@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QSortFilterProxyModel>
+#include <QAbstractProxyModel>
 
 #include <cstddef>
 #include <optional>
@@ -10,15 +10,25 @@ class RomListModel;
 
 // The order the list shows: table order until the first header click, then the text
 // of the clicked column. Every click flips the direction, whichever column it hits, and
-// the sort stays in force for every later fill.
-class RomSortProxy final : public QSortFilterProxyModel {
+// the sort stays in force for every later fill. A sort is stable: rows of equal text keep
+// the order they were shown in. Changed and restored rows take their place in the sort.
+class RomSortProxy final : public QAbstractProxyModel {
     Q_OBJECT
 public:
     explicit RomSortProxy(RomListModel &model, QObject *parent = nullptr);
 
     void headerClicked(int column);
-    bool sorting() const { return sortColumn() >= 0; }
+    bool sorting() const { return m_sortColumn >= 0; }
+    int sortColumn() const { return m_sortColumn; }
+    Qt::SortOrder sortOrder() const { return m_order; }
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
+    QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
+    QModelIndex parent(const QModelIndex &child) const override;
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QModelIndex mapToSource(const QModelIndex &proxyIndex) const override;
+    QModelIndex mapFromSource(const QModelIndex &sourceIndex) const override;
     // The sort column's header shows "Up" or "Down"; the others show no picture.
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
@@ -28,11 +38,29 @@ public:
     // The entry of every row, top to bottom.
     std::vector<std::size_t> displayedOrder() const;
 
-protected:
-    bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
-
 private:
+    void sourceReset();
+    void sourceDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight);
+    void sourceRowsAboutToBeRemoved(const QModelIndex &parent, int first, int last);
+    void sourceRowsRemoved(const QModelIndex &parent, int first, int last);
+    void sourceRowsInserted(const QModelIndex &parent, int first, int last);
+
+    // Source rows in the current sort, stable against the order they are given in.
+    std::vector<int> sorted(const std::vector<int> &sourceRows) const;
+    // Negative, zero or positive as source row a sorts before, with or after b.
+    int compareRows(int a, int b) const;
+    // Where in order a source row not in it goes: after the rows it sorts equal with.
+    int placeIn(const std::vector<int> &order, int sourceRow) const;
+    bool outOfPlace(int proxyRow) const;
+    // Shows the rows in a new order; the view's current row and selection go with them.
+    void reorder(std::vector<int> proxyToSource);
+    void rebuildSourceToProxy();
+
     RomListModel &m_model;
+    std::vector<int> m_proxyToSource;
+    std::vector<int> m_sourceToProxy;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_order = Qt::AscendingOrder;
     // Ascending before the first click would make that click sort descending; users
     // expect A to Z first.
     Qt::SortOrder m_direction = Qt::DescendingOrder;
