@@ -59,9 +59,14 @@ ClickFigures headerClicks(MainWindow &window)
 {
     ClickFigures figures;
     for (int column = 0; column < RomListModel::ColumnCount; ++column) {
-        window.FillRomList();
-        QApplication::processEvents();
-        const double seconds = commandSeconds([&] { window.proxy().headerClicked(column); }, 1);
+        double seconds = 1e30;
+        for (int run = 0; run < kRuns; ++run) {
+            // A fill works out the order of the sort column only: sort by another first.
+            window.proxy().headerClicked((column + 1) % RomListModel::ColumnCount);
+            window.FillRomList();
+            QApplication::processEvents();
+            seconds = std::min(seconds, commandSeconds([&] { window.proxy().headerClicked(column); }, 1));
+        }
         if (seconds > figures.slowest) {
             figures.slowest = seconds;
             figures.slowestColumn = column;

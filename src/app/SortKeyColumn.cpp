@@ -1,10 +1,10 @@
 #include "SortKeyColumn.h"
 
 #include <QChar>
+#include <QtEndian>
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace {
 
@@ -31,13 +31,16 @@ const std::array<unsigned char, 256> &foldOrder()
     return order;
 }
 
-// The first eight key bytes as one number that orders as they do.
-std::uint64_t prefixOf(std::string_view key)
+// Eight key bytes from offset as one number that orders as they do; a key that ends
+// sooner is padded with zeros, which sort before every key byte.
+std::uint64_t digitAt(std::string_view key, std::size_t offset)
 {
-    std::uint64_t prefix = 0;
-    for (std::size_t i = 0; i < 8; ++i)
-        prefix = (prefix << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
-    return prefix;
+    if (offset + 8 <= key.size())
+        return qFromBigEndian<quint64>(key.data() + offset);
+    std::uint64_t digit = 0;
+    for (std::size_t i = offset; i < offset + 8; ++i)
+        digit = (digit << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+    return digit;
 }
 
 } // namespace
@@ -64,8 +67,10 @@ void SortKeyColumn::store(std::string_view cellText)
     const std::array<unsigned char, 256> &order = foldOrder();
     m_start.push_back(static_cast<std::uint32_t>(m_bytes.size()));
     m_length.push_back(static_cast<std::uint32_t>(cellText.size()));
-    for (const char c : cellText)
-        m_bytes.push_back(static_cast<char>(order[static_cast<unsigned char>(c)]));
+    const std::size_t start = m_bytes.size();
+    m_bytes.resize(start + cellText.size());
+    std::transform(cellText.begin(), cellText.end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(start),
+                   [&order](char c) { return static_cast<char>(order[static_cast<unsigned char>(c)]); });
 }
 
 void SortKeyColumn::append(std::string_view cellText)
@@ -94,27 +99,38 @@ int SortKeyColumn::compare(std::size_t a, std::size_t b) const
     return key(a).compare(key(b));
 }
 
+// Sorts by eight bytes at a time, and only the entries that agree so far by the next
+// eight: most comparisons are of numbers, and long runs of equal texts cost no more.
+void SortKeyColumn::sortByKey(std::span<Sorted> entries, std::size_t offset) const
+{
+    for (Sorted &sorted : entries)
+        sorted.digit = digitAt(key(sorted.entry), offset);
+    std::sort(entries.begin(), entries.end(), [](const Sorted &left, const Sorted &right) {
+        return left.digit != right.digit ? left.digit < right.digit : left.entry < right.entry;
+    });
+    for (std::size_t first = 0; first < entries.size();) {
+        std::size_t end = first + 1;
+        while (end < entries.size() && entries[end].digit == entries[first].digit)
+            ++end;
+        // A zero last byte means these keys ended within the eight: they are equal.
+        if (end - first > 1 && (entries[first].digit & 0xFF) != 0)
+            sortByKey(entries.subspan(first, end - first), offset + 8);
+        first = end;
+    }
+}
+
 const std::vector<std::uint32_t> &SortKeyColumn::ranks() const
 {
     if (m_ranks.size() == m_start.size())
         return m_ranks;
-    struct Sorted {
-        std::uint64_t prefix;
-        std::uint32_t entry;
-    };
     std::vector<Sorted> sorted(m_start.size());
     for (std::size_t entry = 0; entry < sorted.size(); ++entry)
-        sorted[entry] = {prefixOf(key(entry)), static_cast<std::uint32_t>(entry)};
-    // Most keys differ in their first eight bytes, so most comparisons are one of numbers.
-    std::sort(sorted.begin(), sorted.end(), [this](const Sorted &left, const Sorted &right) {
-        if (left.prefix != right.prefix)
-            return left.prefix < right.prefix;
-        return compare(left.entry, right.entry) < 0;
-    });
+        sorted[entry].entry = static_cast<std::uint32_t>(entry);
+    sortByKey(sorted, 0);
     m_ranks.assign(m_start.size(), 0);
     m_rankCount = 0;
     for (std::size_t i = 0; i < sorted.size(); ++i) {
-        if (i == 0 || sorted[i].prefix != sorted[i - 1].prefix || compare(sorted[i].entry, sorted[i - 1].entry) != 0)
+        if (i == 0 || compare(sorted[i].entry, sorted[i - 1].entry) != 0)
             ++m_rankCount;
         m_ranks[sorted[i].entry] = m_rankCount - 1;
     }

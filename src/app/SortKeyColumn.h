@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,7 +31,13 @@ public:
     std::uint32_t rankCount() const;
 
 private:
+    struct Sorted {
+        std::uint64_t digit;
+        std::uint32_t entry;
+    };
+
     std::string_view key(std::size_t entry) const;
+    void sortByKey(std::span<Sorted> entries, std::size_t offset) const;
     void store(std::string_view cellText);
 
     // The keys one after another; a replaced key is appended and its old bytes left unused.
