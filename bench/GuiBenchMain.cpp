@@ -112,8 +112,11 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
                   qPrintable(RomListModel::caption(static_cast<RomListModel::Column>(clicks.slowestColumn))));
     verdict.line(slowest, clicks.slowest * ms, "ms", clicks.slowest / load, "bare load", kSortTarget);
     verdict.line("click flipping the order", clicks.flip * ms, "ms", clicks.flip / load, "bare load", kSortTarget);
-    verdict.line("open while sorted", sortedOpen * ms, "ms", sortedOpen / load, "bare load", kFillTarget);
-    verdict.line("save while sorted", sortedSave * ms, "ms", sortedSave / load, "bare load", kSaveTarget);
+    // With a sort in force a refill is a fill followed by a sort, so it gets both budgets.
+    verdict.line("open while sorted", sortedOpen * ms, "ms", sortedOpen / load, "bare load",
+                 kFillTarget + kSortTarget);
+    verdict.line("save while sorted", sortedSave * ms, "ms", sortedSave / load, "bare load",
+                 kSaveTarget + kSortTarget);
     if (!judged) {
         const double slowestStep = std::max({firstOpen, open, save, clicks.slowest, sortedOpen, sortedSave});
         verdict.require("no step over 1 s", slowestStep <= kUsableSeconds);
