@@ -1,4 +1,4 @@
-#include "FaultyFileSystem.h"
+#include "FaultFileSystem.h"
 #include "TempFolder.h"
 
 #include "inidb/IniReader.h"
@@ -47,7 +47,7 @@ int errorNumberWithoutPrivileges(const std::function<IoStatus()> &write)
 }
 
 struct FaultCase {
-    FaultyFileSystem::Step step;
+    FaultFileSystem::Step step;
     int number;
     const char *name;
 };
@@ -68,7 +68,7 @@ protected:
 
     TempFolder folder;
     std::string target;
-    FaultyFileSystem faulty{GetParam().step, GetParam().number};
+    FaultFileSystem faulty{GetParam().step, GetParam().number};
 };
 
 TEST_P(SafeWriteFault, LeavesTheTargetAsItWasAndNoTemporaryFile)
@@ -108,12 +108,12 @@ TEST_P(SafeWriteFault, FailedSaveLeavesTheDocumentForAnotherTry)
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, SafeWriteFault,
-    testing::Values(FaultCase{FaultyFileSystem::Step::CreateTempFile, EROFS, "ReadOnlyFileSystem"},
-                    FaultCase{FaultyFileSystem::Step::Write, ENOSPC, "DiskFull"},
-                    FaultCase{FaultyFileSystem::Step::SetPermissions, EPERM, "Permissions"},
-                    FaultCase{FaultyFileSystem::Step::Sync, EIO, "Flush"},
-                    FaultCase{FaultyFileSystem::Step::Close, EIO, "Close"},
-                    FaultCase{FaultyFileSystem::Step::Rename, EBUSY, "TargetLocked"}));
+    testing::Values(FaultCase{FaultFileSystem::Step::CreateTempFile, EROFS, "ReadOnlyFileSystem"},
+                    FaultCase{FaultFileSystem::Step::Write, ENOSPC, "DiskFull"},
+                    FaultCase{FaultFileSystem::Step::SetPermissions, EPERM, "Permissions"},
+                    FaultCase{FaultFileSystem::Step::Sync, EIO, "Flush"},
+                    FaultCase{FaultFileSystem::Step::Close, EIO, "Close"},
+                    FaultCase{FaultFileSystem::Step::Rename, EBUSY, "TargetLocked"}));
 
 class SafeWrite : public testing::Test {
 protected:

@@ -1,6 +1,6 @@
 // Every file-system call a save, a backup or a report write makes is made to fail in
 // turn; whatever fails, nothing on disk or in memory may be lost.
-#include "CountedFaultFileSystem.h"
+#include "FaultFileSystem.h"
 #include "SaveScene.h"
 #include "TempFolder.h"
 
@@ -29,7 +29,7 @@ std::size_t callsWithoutFault(const SceneCommand &command)
 {
     TempFolder folder;
     SaveScene scene(folder.path());
-    CountedFaultFileSystem counting(0, 0);
+    FaultFileSystem counting(0, 0);
     EXPECT_TRUE(command.run(scene.doc(), scene.path(command.target), counting).status.ok());
     return counting.operations();
 }
@@ -48,7 +48,7 @@ TEST_P(FaultAtEveryCall, LosesNothingAndTellsTheCaller)
         TempFolder folder;
         SaveScene scene(folder.path());
         const std::string target = scene.path(command.target);
-        CountedFaultFileSystem faulty(failing, number);
+        FaultFileSystem faulty(failing, number);
         const CommandOutcome outcome = command.run(scene.doc(), target, faulty);
         SCOPED_TRACE("call " + std::to_string(failing) + " (" + faulty.failedOperation() + ") fails");
         ASSERT_FALSE(faulty.failedOperation().empty());
