@@ -190,6 +190,10 @@ std::string FileRegistryStore::statusDescription(RegStatus status) const
     const std::string file = QFile::encodeName(QDir::toNativeSeparators(m_filePath)).toStdString();
     switch (status) {
     case RegStatusCode::StoreCorrupt:
+        // A file damaged as a whole says so, whatever value was read before.
+        if (!m_damagedValue.empty() && !damagedFiles().contains(m_filePath))
+            return "The settings file \"" + file + "\" holds a damaged value \"" + m_damagedValue
+                   + "\"; correct or delete it.";
         return "The settings file \"" + file + "\" is damaged; correct or delete it.";
     case RegStatusCode::StoreIoFailed:
         return "The settings file \"" + file + "\" cannot be read or written.";
@@ -223,14 +227,17 @@ RegStatus FileRegistryStore::makeKey(const KeyPath &path)
 RegStatus FileRegistryStore::readValue(const KeyPath &path, const std::string &name,
                                        RegValue &value)
 {
+    m_damagedValue.clear();
     Session session(m_filePath);
     if (const RegStatus status = session.readStatus(); status != RegStatusCode::Success)
         return status;
     const QString entry = valueEntry(path, name);
     if (!session.settings().contains(entry))
         return RegStatusCode::NotFound;
-    return decodeValue(session.settings().value(entry), value) ? RegStatusCode::Success
-                                                               : RegStatusCode::StoreCorrupt;
+    if (decodeValue(session.settings().value(entry), value))
+        return RegStatusCode::Success;
+    m_damagedValue = name;
+    return RegStatusCode::StoreCorrupt;
 }
 
 RegStatus FileRegistryStore::writeValue(const KeyPath &path, const std::string &name,

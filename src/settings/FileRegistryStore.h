@@ -12,7 +12,8 @@ class QSettings;
 // and locks it against a second running copy. Each key is a group, each value an entry
 // holding its type code and bytes. A file that cannot be read, is damaged, or whose
 // folder cannot be created makes every call fail with a status that names the file;
-// a damaged file is never overwritten.
+// a damaged file is never overwritten. A single value that cannot be read fails that read
+// alone, with a status naming the file and the value.
 class FileRegistryStore final : public KeyPathStore {
 public:
     explicit FileRegistryStore(QString filePath);
@@ -34,6 +35,8 @@ protected:
 
 private:
     QString m_filePath;
+    // The value the last read could not make sense of, in a file otherwise sound.
+    std::string m_damagedValue;
 };
 
 // $XDG_CONFIG_HOME (else ~/.config) + "/Tamsic/settings.ini".

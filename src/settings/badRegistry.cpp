@@ -71,9 +71,13 @@ bool ReadStartupSettings(RegistryStore &store, IniDocument &doc, IniPathResolver
     const std::string firstRun = readText(reg, FirstRunValue);
     const std::optional<double> firstRunNumber = ParseNumber(firstRun);
     if (!firstRunNumber) {
-        ShowSettingsError(ui, PreferStoreFailure(
-                                  store, {13, "Type mismatch: the setting \"FirstRun\" holds \""
-                                                  + firstRun + "\", not a number."}));
+        // A value the store could not read is the store's failure, not an empty text.
+        const bool unreadable = reg.ErrorExist() && !store.statusDescription(reg.ErrorNumber()).empty();
+        const SettingsFailure failure =
+            unreadable ? SettingsFailure{reg.ErrorNumber(), reg.ErrorDescription()}
+                       : SettingsFailure{13, "Type mismatch: the setting \"FirstRun\" holds \""
+                                                 + firstRun + "\", not a number."};
+        ShowSettingsError(ui, PreferStoreFailure(store, failure));
         return false;
     }
     if (*firstRunNumber == 1.0) {

@@ -117,6 +117,17 @@ TEST_F(FileStoreTest, AValueNotWrittenByTheStoreReadsAsDamaged)
     EXPECT_EQ(reg.Query_Value(HKEY_LOCAL_MACHINE, Key, "FirstRun", "dflt"),
               RegQueryResult(std::string("dflt")));
     EXPECT_EQ(reg.ErrorNumber(), RegStatusCode::StoreCorrupt);
+    const std::string file = QFile::encodeName(path()).toStdString();
+    EXPECT_EQ(reg.ErrorDescription(),
+              "The settings file \"" + file + "\" holds a damaged value \"FirstRun\"; correct or delete it.");
+    // Only that value is lost: the rest of the file stays usable.
+    EXPECT_EQ(store.health(), RegStatusCode::Success);
+
+    // Once the whole file is damaged, that is what the store reports.
+    WriteTestFile(path(), "[HKEY_LOCAL_MACHINE\nSoftware\\x=1\n");
+    EXPECT_EQ(store.health(), RegStatusCode::StoreCorrupt);
+    EXPECT_EQ(RegStatusDescription(store.health(), store),
+              "The settings file \"" + file + "\" is damaged; correct or delete it.");
 }
 
 class ConfigHome : public ::testing::Test {

@@ -258,7 +258,23 @@ INSTANTIATE_TEST_SUITE_P(
                             WriteTestFile(storeFile, "[HKEY_LOCAL_MACHINE\nSoftware\\x=1\n");
                             return RegStatusCode::StoreCorrupt;
                         },
-                        "is damaged; correct or delete it."}),
+                        "is damaged; correct or delete it."},
+        BrokenStoreCase{"ValueIsCutOff",
+                        [](const QString &, QString &storeFile) {
+                            // The rest of the file is sound: only the one value cannot be read.
+                            FileRegistryStore store(storeFile);
+                            EXPECT_TRUE(CreateDefaultSettings(store));
+                            QFile file(storeFile);
+                            EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+                            QByteArray bytes = file.readAll();
+                            file.close();
+                            const qsizetype at = bytes.indexOf(".FirstRun=");
+                            EXPECT_GE(at, 0);
+                            bytes.replace(at, bytes.indexOf('\n', at) - at, ".FirstRun=@ByteArray(");
+                            WriteTestFile(storeFile, bytes);
+                            return RegStatusCode::StoreCorrupt;
+                        },
+                        "holds a damaged value \"FirstRun\"; correct or delete it."}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(StartupWithARefusingStore, ShowsTheStoresStatus)
