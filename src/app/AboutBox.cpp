@@ -17,8 +17,9 @@ AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
+    // Customize: without it X11 window managers add minimise and maximise buttons.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint
+                   | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(ClientSize);
 
     auto *logo = new QLabel(this);

@@ -25,8 +25,8 @@ QPushButton *MakeButton(QWidget *parent, const QString &name, const QString &tex
 } // namespace
 
 frmSelectPrinter::frmSelectPrinter(IniDocument &doc, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_doc(doc)
     , m_lvwPrinters(new QTreeWidget(this))
     , m_cmdOK(MakeButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"),

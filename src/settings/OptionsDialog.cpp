@@ -54,8 +54,9 @@ OptionsDialog::OptionsDialog(RegistryStore &store, IniDocument &doc, QWidget *pa
 {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Options"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
+    // Customize: without it X11 window managers add minimise and maximise buttons.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint
+                   | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     buildControls();
     Form_Load();
 }
