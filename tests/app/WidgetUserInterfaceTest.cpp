@@ -9,6 +9,16 @@
 
 #include <tuple>
 
+void PrintTo(UserInterface::Icon icon, std::ostream *out)
+{
+    switch (icon) {
+    case UserInterface::Icon::None: *out << "None"; break;
+    case UserInterface::Icon::Question: *out << "Question"; break;
+    case UserInterface::Icon::Exclamation: *out << "Exclamation"; break;
+    case UserInterface::Icon::Stop: *out << "Stop"; break;
+    }
+}
+
 namespace {
 
 Qt::CursorShape overrideShape()

@@ -18,10 +18,14 @@ struct FaultCase {
     int number;
 };
 
+void PrintTo(const FaultCase &fault, std::ostream *out)
+{
+    *out << fault.command->name << (fault.number == ENOSPC ? "DiskFull" : fault.number == EIO ? "IoError" : "Denied");
+}
+
 std::string caseName(const testing::TestParamInfo<FaultCase> &info)
 {
-    const char *error = info.param.number == ENOSPC ? "DiskFull" : info.param.number == EIO ? "IoError" : "Denied";
-    return std::string(info.param.command->name) + error;
+    return testing::PrintToString(info.param);
 }
 
 // How many calls the command makes when nothing fails.

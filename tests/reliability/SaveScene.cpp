@@ -53,6 +53,11 @@ const SceneCommand SceneCommands[3] = {
      [](const SaveScene &scene) { return CompatListText(scene.docBefore().EntryTable); }},
 };
 
+void PrintTo(const SceneCommand *command, std::ostream *out)
+{
+    *out << command->name;
+}
+
 FileBytes FolderBytes(const std::string &folder)
 {
     FileBytes files;

@@ -4,6 +4,7 @@
 #include "inidb/IniDocument.h"
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -48,3 +49,6 @@ struct SceneCommand {
 
 // Save (to the open file), backing the ini file up, writing the compatibility report.
 extern const SceneCommand SceneCommands[3];
+
+// Test parameters show the command's name.
+void PrintTo(const SceneCommand *command, std::ostream *out);

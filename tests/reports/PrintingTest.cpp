@@ -51,6 +51,11 @@ struct FitCase {
     QRect expected;
 };
 
+void PrintTo(const FitCase &fit, std::ostream *out)
+{
+    *out << fit.name;
+}
+
 class FitIntoAreaTest : public ::testing::TestWithParam<FitCase> {};
 
 TEST_P(FitIntoAreaTest, KeepsProportionsAndFillsOneSide)
@@ -136,6 +141,11 @@ struct LeaveCase {
     std::function<void(frmSelectPrinter &)> leave;
     bool cancelled;
 };
+
+void PrintTo(const LeaveCase &leave, std::ostream *out)
+{
+    *out << leave.name;
+}
 
 class NoPrinterInstalled : public ::testing::TestWithParam<LeaveCase> {};
 
