@@ -2,8 +2,8 @@
 #include "PropertiesTestEntries.h"
 
 #include "editing/RomProperties.h"
-#include "ui/Twips.h"
 #include "ui/ImagelistSmall.h"
+#include "ui/Twips.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,7 +13,7 @@
 
 namespace {
 
-// One switch of the entry and the check box that shows it.
+// One switch of the entry and the check box that shows it; Eeprom and OS HLE show the opposite.
 struct Switch {
     bool RomEntry::*flag;
     const char *box;
@@ -32,7 +32,6 @@ TEST_P(PropertiesSwitch, ShowsTheFlagAndWritesItBack)
         FillRomProperties(dialog, entry);
         auto *box = Find<QCheckBox>(dialog, s.box);
         EXPECT_EQ(box->isChecked(), flag != s.inverted) << s.box << " for " << flag;
-
         box->setChecked(!box->isChecked());
         dialog.cmdOK_Click();
         EXPECT_EQ(entry.*s.flag, !flag) << s.box << " after toggling from " << flag;
@@ -49,79 +48,65 @@ INSTANTIATE_TEST_SUITE_P(EverySwitch, PropertiesSwitch,
                                            Switch{&RomEntry::DisablePatches, "chkOSHLE", true}),
                          [](const ::testing::TestParamInfo<Switch> &info) { return std::string(info.param.box); });
 
-TEST(PropertiesFill, ShowsEveryField)
+// What NonDefaultEntry shows in the text boxes and lists, in form order.
+QString shownTexts(const PropertiesControls &c)
 {
-    const RomEntry entry = NonDefaultEntry();
-    RomEntry target = entry;
-    frmProperties dialog(target, {});
-    FillRomProperties(dialog, entry);
-    const PropertiesControls &c = dialog.controls();
-    EXPECT_EQ(c.txtRomName->text(), QStringLiteral("Wave Race 64"));
-    EXPECT_EQ(c.cboComments->currentText(), QStringLiteral("Almost Playable"));
-    EXPECT_EQ(c.txtInfo->text(), QStringLiteral("Water looks odd"));
-    EXPECT_EQ(c.txtOSHLE->text(), QStringLiteral("12"));
-    EXPECT_EQ(c.cboEeprom->currentText(), QStringLiteral("4096"));
-    EXPECT_EQ(c.cboScaleFactor->currentText(), QStringLiteral("8"));
-    EXPECT_EQ(c.cboUCode->currentText(), QStringLiteral("4"));
-    // No value of the lists was added: all of them are items.
-    EXPECT_EQ(c.cboComments->count(), 5);
-    EXPECT_EQ(c.cboEeprom->count(), 4);
+    return QStringList{c.txtRomName->text(),          c.cboComments->currentText(), c.txtInfo->text(),
+                       c.txtOSHLE->text(),            c.cboEeprom->currentText(),   c.cboScaleFactor->currentText(),
+                       c.cboUCode->currentText()}
+        .join(QLatin1Char('|'));
 }
+const QString NonDefaultTexts = QStringLiteral("Wave Race 64|Almost Playable|Water looks odd|12|4096|8|4");
 
-TEST(PropertiesFill, EmptyCommentSelectsTheEmptyFirstItem)
-{
-    RomEntry entry;
-    frmProperties dialog(entry, {});
-    FillRomProperties(dialog, entry);
-    EXPECT_EQ(dialog.controls().cboComments->currentIndex(), 0);
-    EXPECT_EQ(dialog.controls().cboComments->count(), 5);
-}
-
-TEST(PropertiesFill, DisabledEepromGreysTheSizeButKeepsIt)
+TEST(PropertiesFill, ShowsEveryFieldWithoutAddingListItems)
 {
     RomEntry entry = NonDefaultEntry();
     frmProperties dialog(entry, {});
     FillRomProperties(dialog, entry);
     const PropertiesControls &c = dialog.controls();
-    const QColor buttonFace = QApplication::palette().color(QPalette::Button);
-    EXPECT_FALSE(c.cboEeprom->isEnabled());
-    EXPECT_FALSE(c.lblSize->isEnabled());
-    EXPECT_EQ(c.cboEeprom->palette().color(QPalette::Base), buttonFace);
-    EXPECT_EQ(c.cboEeprom->currentText(), QStringLiteral("4096"));
-    EXPECT_TRUE(c.Label4->isEnabled());
-
-    c.chkEeprom->setChecked(true);
-    EXPECT_TRUE(c.cboEeprom->isEnabled());
-    EXPECT_TRUE(c.lblSize->isEnabled());
-    EXPECT_EQ(c.cboEeprom->palette().color(QPalette::Base), QColor(Qt::white));
+    EXPECT_EQ(shownTexts(c), NonDefaultTexts);
+    EXPECT_EQ(c.cboComments->count() + c.cboEeprom->count() + c.cboUCode->count(), 5 + 4 + 5);
 }
 
-TEST(PropertiesFill, DisabledPatchesGreyOnlyTheRescanBox)
+TEST(PropertiesFill, ValueOutsideItsListIsShownAsAnExtraSelectedItem)
+{
+    RomEntry entry = NonDefaultEntry();
+    entry.UCode = 7;
+    entry.Comment = "Works with glitches";
+    frmProperties dialog(entry, {});
+    FillRomProperties(dialog, entry);
+    EXPECT_EQ(dialog.controls().cboUCode->currentText(), QStringLiteral("7"));
+    EXPECT_EQ(dialog.controls().cboUCode->count(), 6);
+    EXPECT_EQ(dialog.controls().cboComments->currentText(), QStringLiteral("Works with glitches"));
+}
+
+// Unchecked Eeprom and OS HLE boxes grey their fields, which keep their values.
+TEST(PropertiesFill, UncheckedInvertedBoxesGreyTheirFieldsUntilCheckedAgain)
 {
     RomEntry entry = NonDefaultEntry();
     frmProperties dialog(entry, {});
     FillRomProperties(dialog, entry);
     const PropertiesControls &c = dialog.controls();
-    EXPECT_FALSE(c.txtOSHLE->isEnabled());
-    EXPECT_EQ(c.txtOSHLE->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Button));
-    EXPECT_EQ(c.txtOSHLE->text(), QStringLiteral("12"));
-    for (const QLabel *label : {c.lblRescanAfter, c.lblDMATransfers, c.Label5})
-        EXPECT_TRUE(label->isEnabled()) << label->objectName().toStdString();
-
-    c.chkOSHLE->setChecked(true);
-    EXPECT_TRUE(c.txtOSHLE->isEnabled());
-    EXPECT_EQ(c.txtOSHLE->palette().color(QPalette::Base), QColor(Qt::white));
+    for (const bool checked : {false, true}) {
+        c.chkEeprom->setChecked(checked);
+        c.chkOSHLE->setChecked(checked);
+        for (const QWidget *widget : std::initializer_list<const QWidget *>{c.cboEeprom, c.lblSize, c.txtOSHLE})
+            EXPECT_EQ(widget->isEnabled(), checked) << widget->objectName().toStdString();
+        for (const QWidget *field : std::initializer_list<const QWidget *>{c.cboEeprom, c.txtOSHLE})
+            EXPECT_EQ(field->palette().color(QPalette::Base),
+                      checked ? QColor(Qt::white) : QApplication::palette().color(QPalette::Button));
+        EXPECT_TRUE(c.lblRescanAfter->isEnabled());
+        EXPECT_EQ(shownTexts(c), NonDefaultTexts);
+    }
 }
 
 struct CountryCase {
-    const char *crc;
-    const char *caption;
-    const char *imageKey;
+    const char *crc, *caption, *imageKey;
 };
 
 class PropertiesCountry : public ::testing::TestWithParam<CountryCase> {};
 
-TEST_P(PropertiesCountry, LabelReadsTheDialogsWordingWithTheFlagBehindIt)
+TEST_P(PropertiesCountry, LabelNamesTheCountryWithTheFlagBehindIt)
 {
     RomEntry entry;
     entry.CRC = GetParam().crc;
@@ -131,90 +116,44 @@ TEST_P(PropertiesCountry, LabelReadsTheDialogsWordingWithTheFlagBehindIt)
     EXPECT_EQ(c.lblCountry->text(), QString::fromLatin1(GetParam().caption));
     // The label fits its caption, and the flag stands 100 twips beyond its end.
     EXPECT_EQ(c.lblCountry->width(), c.lblCountry->sizeHint().width());
-    EXPECT_EQ(c.imgCountry->x(), c.lblCountry->x() + c.lblCountry->width() + TwipsToPixels(100));
-    EXPECT_EQ(c.imgCountry->y(), TwipsToPixels(360));
+    EXPECT_EQ(c.imgCountry->pos(), QPoint(c.lblCountry->geometry().right() + 1 + TwipsToPixels(100), TwipsToPixels(360)));
     EXPECT_EQ(c.imgCountry->pixmap().toImage(),
               ImagelistSmall::picture(QString::fromLatin1(GetParam().imageKey)).toImage());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Codes, PropertiesCountry,
-    ::testing::Values(CountryCase{"7D3C9A6E-4a", "Country - J (Japan)", "Jap"},
-                      CountryCase{"D4D5E3C1-00", "Country -   None", "Proto"},
-                      CountryCase{"CAFEBABE-53", "Country - S (Spa)", "Spa"},
-                      CountryCase{"CAFEBABE-59", "Country - Y (PAL)", "Pal"},
-                      CountryCase{"CAFEBABE-42", "Country - Unknown", "???"},
-                      CountryCase{"7", "Country - Unknown", "???"}));
-
-TEST(PropertiesFill, LongerCountryTextPushesTheFlagFurther)
-{
-    RomEntry shortName, longName;
-    shortName.CRC = "X-00";
-    longName.CRC = "X-55";
-    frmProperties shortDialog(shortName, {}), longDialog(longName, {});
-    FillRomProperties(shortDialog, shortName);
-    FillRomProperties(longDialog, longName);
-    EXPECT_GT(longDialog.controls().imgCountry->x(), shortDialog.controls().imgCountry->x());
-}
+INSTANTIATE_TEST_SUITE_P(Codes, PropertiesCountry,
+                         ::testing::Values(CountryCase{"7D3C9A6E-4a", "Country - J (Japan)", "Jap"},
+                                           CountryCase{"D4D5E3C1-00", "Country -   None", "Proto"},
+                                           CountryCase{"CAFEBABE-42", "Country - Unknown", "???"},
+                                           CountryCase{"7", "Country - Unknown", "???"}));
 
 TEST(PropertiesApply, WritesEveryControlIntoTheEntry)
 {
     RomEntry entry;
-    entry.CRC = "ABCDEF01-45";
+    entry.CRC = NonDefaultEntry().CRC;
     frmProperties dialog(entry, {});
     FillRomProperties(dialog, entry);
     const PropertiesControls &c = dialog.controls();
-    c.txtRomName->setText(QStringLiteral("Renamed"));
-    c.cboComments->setCurrentText(QStringLiteral("Not Playable"));
-    c.txtInfo->setText(QStringLiteral("Needs the pak"));
-    c.txtOSHLE->setText(QStringLiteral("9999"));
-    c.cboEeprom->setCurrentText(QStringLiteral("8192"));
-    c.cboScaleFactor->setCurrentText(QStringLiteral("8"));
-    c.cboUCode->setCurrentText(QStringLiteral("6"));
-    c.chkExpansionPak->setChecked(true);
-    dialog.cmdOK_Click();
-
-    RomEntry expected;
-    expected.CRC = "ABCDEF01-45";
-    expected.Name = "Renamed";
-    expected.Comment = "Not Playable";
-    expected.Info = "Needs the pak";
-    expected.OSRescanCount = 9999;
-    expected.EepromSize = 8192;
-    expected.ScaleFactor = 8;
-    expected.UCode = 6;
-    expected.ExpansionPak = true;
-    EXPECT_EQ(entry, expected);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-}
-
-TEST(PropertiesApply, DisabledControlsAreStillWritten)
-{
-    RomEntry entry;
-    frmProperties dialog(entry, {});
-    FillRomProperties(dialog, entry);
-    const PropertiesControls &c = dialog.controls();
-    c.cboEeprom->setCurrentText(QStringLiteral("4096"));
+    EXPECT_EQ(c.cboComments->currentIndex(), 0) << "an empty comment selects the empty first item";
+    c.txtRomName->setText(QStringLiteral("Wave Race 64"));
+    c.cboComments->setCurrentText(QStringLiteral("Almost Playable"));
+    c.txtInfo->setText(QStringLiteral("Water looks odd"));
     c.txtOSHLE->setText(QStringLiteral("12"));
+    c.cboEeprom->setCurrentText(QStringLiteral("4096"));
+    c.cboScaleFactor->setCurrentText(QStringLiteral("8"));
+    c.cboUCode->setCurrentText(QStringLiteral("4"));
+    for (QCheckBox *box : {c.chkDynaRec, c.chkExpansionPak, c.chkSpeedSync, c.chkTextureCRC, c.chkTexRectEdge})
+        box->setChecked(true);
+    // The size and the count are written although unchecking greys them.
     c.chkEeprom->setChecked(false);
     c.chkOSHLE->setChecked(false);
     dialog.cmdOK_Click();
-    EXPECT_TRUE(entry.DisableEeprom);
-    EXPECT_EQ(entry.EepromSize, 4096);
-    EXPECT_TRUE(entry.DisablePatches);
-    EXPECT_EQ(entry.OSRescanCount, 12);
-}
+    EXPECT_EQ(entry, NonDefaultEntry());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
 
-TEST(PropertiesApply, EmptiedRescanCountAndEmptyCommentStoreTheDefaults)
-{
-    RomEntry entry = NonDefaultEntry();
-    frmProperties dialog(entry, {});
-    FillRomProperties(dialog, entry);
-    dialog.controls().txtOSHLE->clear();
-    dialog.controls().cboComments->setCurrentIndex(0);
+    c.txtOSHLE->clear();
     dialog.cmdOK_Click();
-    EXPECT_EQ(entry.OSRescanCount, 0);
-    EXPECT_EQ(entry.Comment, "");
+    EXPECT_EQ(entry.OSRescanCount, 0) << "an emptied count stores the default";
 }
 
 // Entries whose values the lists do not offer, or that are past what can be typed.
@@ -239,28 +178,13 @@ RomEntry With(void (*change)(RomEntry &))
 
 INSTANTIATE_TEST_SUITE_P(
     Values, PropertiesRoundTrip,
-    ::testing::Values(RomEntry{}, NonDefaultEntry(),
-                      With([](RomEntry &e) { e.UCode = 7; }), With([](RomEntry &e) { e.UCode = 2; }),
-                      With([](RomEntry &e) { e.UCode = -1; }), With([](RomEntry &e) { e.ScaleFactor = 2; }),
-                      With([](RomEntry &e) { e.EepromSize = 512; }), With([](RomEntry &e) { e.EepromSize = -32768; }),
-                      With([](RomEntry &e) { e.Comment = "Works with glitches"; }),
+    ::testing::Values(RomEntry{}, NonDefaultEntry(), With([](RomEntry &e) { e.UCode = 7; }),
+                      With([](RomEntry &e) { e.ScaleFactor = 2; }),
+                      With([](RomEntry &e) { e.EepromSize = -32768; }),
                       With([](RomEntry &e) { e.Comment = "playable"; }),
                       With([](RomEntry &e) { e.OSRescanCount = -3; }),
-                      With([](RomEntry &e) { e.OSRescanCount = 32767; }),
                       With([](RomEntry &e) { e.Name = std::string(200, 'N'); }),
                       With([](RomEntry &e) { e.Info = "caf\xe9 \x80 bytes & more"; }),
                       With([](RomEntry &e) { e.UnknownLines = {"Cheat0=1"}; })));
-
-TEST(PropertiesFill, ValueOutsideItsListIsShownAsAnExtraSelectedItem)
-{
-    RomEntry entry = NonDefaultEntry();
-    entry.UCode = 7;
-    entry.Comment = "Works with glitches";
-    frmProperties dialog(entry, {});
-    FillRomProperties(dialog, entry);
-    EXPECT_EQ(dialog.controls().cboUCode->currentText(), QStringLiteral("7"));
-    EXPECT_EQ(dialog.controls().cboUCode->count(), 6);
-    EXPECT_EQ(dialog.controls().cboComments->currentText(), QStringLiteral("Works with glitches"));
-}
 
 } // namespace

@@ -10,23 +10,11 @@
 // An entry whose every field differs from the defaults and from the design state.
 inline RomEntry NonDefaultEntry()
 {
-    RomEntry entry;
-    entry.Name = "Wave Race 64";
-    entry.CRC = "492F4B60-45";
-    entry.UCode = 4;
-    entry.Comment = "Almost Playable";
-    entry.Info = "Water looks odd";
-    entry.DisableDynarec = true;
-    entry.DisableTextureCRC = true;
-    entry.DisableSpeedSync = true;
-    entry.IncTexRectEdge = true;
-    entry.ScaleFactor = 8;
-    entry.ExpansionPak = true;
-    entry.EepromSize = 4096;
-    entry.DisableEeprom = true;
-    entry.OSRescanCount = 12;
-    entry.DisablePatches = true;
-    return entry;
+    return RomEntry{.Name = "Wave Race 64", .CRC = "492F4B60-45", .UCode = 4, .Comment = "Almost Playable",
+                    .Info = "Water looks odd", .DisableDynarec = true, .DisableTextureCRC = true,
+                    .DisableSpeedSync = true, .IncTexRectEdge = true, .ScaleFactor = 8, .ExpansionPak = true,
+                    .EepromSize = 4096, .DisableEeprom = true, .OSRescanCount = 12, .DisablePatches = true,
+                    .Removed = false, .UnknownLines = {}};
 }
 
 template <typename Control>

@@ -10,98 +10,47 @@
 
 namespace {
 
-class PropertiesTyping : public ::testing::Test {
-protected:
-    PropertiesTyping() : m_dialog(m_entry, {}) { FillRomProperties(m_dialog, m_entry); }
-
-    QLineEdit &rescan() { return *m_dialog.controls().txtOSHLE; }
-    QLineEdit &name() { return *m_dialog.controls().txtRomName; }
-
-    static void typeInto(QLineEdit &edit, const QString &keys)
-    {
-        edit.setFocus();
-        edit.end(false);
-        QTest::keyClicks(&edit, keys);
-    }
-
-    static void pasteInto(QLineEdit &edit, const QString &text)
-    {
-        QApplication::clipboard()->setText(text);
-        edit.end(false);
-        edit.paste();
-    }
-
-    RomEntry m_entry;
-    frmProperties m_dialog;
+struct Typing {
+    const char *box;
+    std::string before;
+    int cursor; // -1: at the end
+    bool paste; // paste `input` instead of typing it ("\b" types Backspace)
+    std::string input, after;
 };
 
-TEST_F(PropertiesTyping, RescanCountTakesAtMostFourDigits)
+TEST(PropertiesTyping, BoxesTakeOnlyWhatTheyAllow)
 {
-    rescan().clear();
-    typeInto(rescan(), QStringLiteral("12345"));
-    EXPECT_EQ(rescan().text(), QStringLiteral("1234"));
-}
-
-TEST_F(PropertiesTyping, RescanCountDiscardsEverythingButDigits)
-{
-    rescan().clear();
-    typeInto(rescan(), QStringLiteral("1-.a 2\t"));
-    EXPECT_EQ(rescan().text(), QStringLiteral("12"));
-    QTest::keyClick(&rescan(), Qt::Key_Backspace);
-    EXPECT_EQ(rescan().text(), QStringLiteral("1"));
-}
-
-TEST_F(PropertiesTyping, PastedTextFollowsTheSameRule)
-{
-    rescan().setText(QStringLiteral("12"));
-    pasteInto(rescan(), QStringLiteral("3a"));
-    EXPECT_EQ(rescan().text(), QStringLiteral("12"));
-    pasteInto(rescan(), QStringLiteral("345"));
-    EXPECT_EQ(rescan().text(), QStringLiteral("12"));
-    pasteInto(rescan(), QStringLiteral("34"));
-    EXPECT_EQ(rescan().text(), QStringLiteral("1234"));
-}
-
-TEST_F(PropertiesTyping, RejectedKeyLeavesTheCursorWhereItWas)
-{
-    rescan().setText(QStringLiteral("19"));
-    rescan().setCursorPosition(1);
-    QTest::keyClicks(&rescan(), QStringLiteral("x5"));
-    EXPECT_EQ(rescan().text(), QStringLiteral("159"));
-}
-
-TEST_F(PropertiesTyping, StoredNegativeCountIsShownAndCanBeEdited)
-{
-    m_entry.OSRescanCount = -3;
-    frmProperties dialog(m_entry, {});
-    FillRomProperties(dialog, m_entry);
-    QLineEdit &edit = *dialog.controls().txtOSHLE;
-    EXPECT_EQ(edit.text(), QStringLiteral("-3"));
-    typeInto(edit, QStringLiteral("0"));
-    EXPECT_EQ(edit.text(), QStringLiteral("-30"));
-    dialog.cmdOK_Click();
-    EXPECT_EQ(m_entry.OSRescanCount, -30);
-}
-
-TEST_F(PropertiesTyping, NameTakesAtMost150TypedCharacters)
-{
-    name().clear();
-    typeInto(name(), QString(151, QLatin1Char('n')));
-    EXPECT_EQ(name().text(), QString(150, QLatin1Char('n')));
-    pasteInto(name(), QStringLiteral("more"));
-    EXPECT_EQ(name().text().size(), 150);
-}
-
-TEST_F(PropertiesTyping, LongerStoredTextIsShownWholeAndCanOnlyShrink)
-{
-    for (QLineEdit *edit : {&name(), m_dialog.controls().txtInfo}) {
-        const QString stored(200, QLatin1Char('i'));
-        edit->setText(stored);
-        EXPECT_EQ(edit->text(), stored);
-        typeInto(*edit, QStringLiteral("x"));
-        EXPECT_EQ(edit->text(), stored);
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        EXPECT_EQ(edit->text().size(), 199);
+    const std::string n150(150, 'n'), i200(200, 'i'), i199(199, 'i');
+    const Typing cases[] = {
+        // The rescan count takes at most four digits and nothing else, typed or pasted.
+        {"txtOSHLE", "", -1, false, "12345", "1234"},
+        {"txtOSHLE", "", -1, false, "1-.a 2\t\b", "1"},
+        {"txtOSHLE", "19", 1, false, "x5", "159"},
+        {"txtOSHLE", "-3", -1, false, "0", "-30"},
+        {"txtOSHLE", "12", -1, true, "3a", "12"},
+        {"txtOSHLE", "12", -1, true, "345", "12"},
+        {"txtOSHLE", "12", -1, true, "34", "1234"},
+        // Names take 150 characters; longer stored texts are shown whole and can only shrink.
+        {"txtRomName", "", -1, false, n150 + "n", n150},
+        {"txtRomName", n150, -1, true, "more", n150},
+        {"txtRomName", i200, -1, false, "x\b", i199},
+        {"txtInfo", i200, -1, false, "x\b", i199},
+    };
+    for (const Typing &t : cases) {
+        RomEntry entry;
+        frmProperties dialog(entry, {});
+        FillRomProperties(dialog, entry);
+        auto *edit = Find<QLineEdit>(dialog, t.box);
+        edit->setText(QString::fromStdString(t.before));
+        edit->setCursorPosition(t.cursor < 0 ? edit->text().size() : t.cursor);
+        const QString input = QString::fromStdString(t.input);
+        if (t.paste) {
+            QApplication::clipboard()->setText(input);
+            edit->paste();
+        } else {
+            QTest::keyClicks(edit, input);
+        }
+        EXPECT_EQ(edit->text().toStdString(), t.after) << t.box << " \"" << t.before << "\" + \"" << t.input << "\"";
     }
 }
 

@@ -75,38 +75,32 @@ protected:
     QTemporaryDir m_folder;
 };
 
-TEST_F(Removal, YesMarksTheEntryAndRecordsIt)
-{
-    m_ui.yesNoAnswers.push_back(true);
-    EXPECT_TRUE(RemoveRomEntry(nullptr, m_doc, 1, m_ui));
-    ASSERT_EQ(m_ui.questions().size(), 1u);
-    EXPECT_EQ(m_ui.questions()[0].title, QStringLiteral("Confirm Delete"));
-    EXPECT_EQ(m_ui.questions()[0].text, QStringLiteral("Are you sure you wish to delete this ROM entry?"));
-    EXPECT_EQ(m_ui.questions()[0].icon, UserInterface::Icon::None);
-    EXPECT_TRUE(m_doc.EntryTable[1].Removed);
-    ASSERT_EQ(m_doc.UndoList.size(), 1u);
-    const UndoRecord &record = m_doc.UndoList[0];
-    EXPECT_EQ(record.Name, "Bravo & Co");
-    EXPECT_EQ(record.CRC, "BBBB0002-4A");
-    EXPECT_EQ(record.entryIndex, 1u);
-    EXPECT_EQ(record.loadGeneration, 1u);
-}
-
-TEST_F(Removal, NoChangesNothing)
+TEST_F(Removal, NoChangesNothingAndYesMarksTheEntryAndRecordsIt)
 {
     const IniDocument before = m_doc;
-    m_ui.yesNoAnswers.push_back(false);
+    m_ui.yesNoAnswers = {false, true};
     EXPECT_FALSE(RemoveRomEntry(nullptr, m_doc, 1, m_ui));
     EXPECT_EQ(m_doc.EntryTable, before.EntryTable);
     EXPECT_TRUE(m_doc.UndoList.empty());
-}
 
-TEST_F(Removal, NothingToRemoveAsksNothing)
-{
-    remove(0);
-    EXPECT_FALSE(RemoveRomEntry(nullptr, m_doc, 0, m_ui));
+    EXPECT_TRUE(RemoveRomEntry(nullptr, m_doc, 1, m_ui));
+    ASSERT_EQ(m_ui.questions().size(), 2u);
+    for (const auto &question : m_ui.questions()) {
+        EXPECT_EQ(question.title, QStringLiteral("Confirm Delete"));
+        EXPECT_EQ(question.text, QStringLiteral("Are you sure you wish to delete this ROM entry?"));
+        EXPECT_EQ(question.icon, UserInterface::Icon::None);
+    }
+    EXPECT_TRUE(m_doc.EntryTable[1].Removed);
+    ASSERT_EQ(m_doc.UndoList.size(), 1u);
+    const UndoRecord &record = m_doc.UndoList[0];
+    EXPECT_EQ(std::tie(record.Name, record.CRC), std::tie("Bravo & Co", "BBBB0002-4A"));
+    EXPECT_EQ(record.entryIndex, 1u);
+    EXPECT_EQ(record.loadGeneration, 1u);
+
+    // Nothing left to remove, or no such entry: no question, no record.
+    EXPECT_FALSE(RemoveRomEntry(nullptr, m_doc, 1, m_ui));
     EXPECT_FALSE(RemoveRomEntry(nullptr, m_doc, 4, m_ui));
-    EXPECT_EQ(m_ui.questions().size(), 1u);
+    EXPECT_EQ(m_ui.questions().size(), 2u);
     EXPECT_EQ(m_doc.UndoList.size(), 1u);
 }
 
@@ -146,22 +140,27 @@ TEST_F(Removal, AnElementRestoresItsEntryOnce)
     EXPECT_EQ(captions().size(), 4);
 }
 
-TEST_F(Removal, SaveInReadInOrderWritesExactlyTheEntriesNotRemoved)
+// Bravo and Delta removed, then Bravo restored. In the displayed order the list shows the
+// rows sorted by name, descending; Delta has no row.
+struct SaveCase {
+    std::int16_t saveType;
+    std::vector<std::size_t> rows;
+    std::string written;
+};
+
+class RemovalSave : public Removal, public ::testing::WithParamInterface<SaveCase> {};
+
+TEST_P(RemovalSave, WritesExactlyTheShownEntries)
 {
     remove(1);
     remove(3);
     elements()[1]->trigger();
-    EXPECT_EQ(save(0, {}), Preamble + Alpha + Bravo + Nameless);
+    EXPECT_EQ(save(GetParam().saveType, GetParam().rows), GetParam().written);
 }
 
-TEST_F(Removal, SaveInDisplayedOrderWritesTheShownRowsOnly)
-{
-    remove(1);
-    remove(3);
-    elements()[1]->trigger();
-    // The list shows the rows sorted by name, descending; Delta has no row.
-    EXPECT_EQ(save(1, {1, 0, 2}), Preamble + Bravo + Alpha + Nameless);
-}
+INSTANTIATE_TEST_SUITE_P(Orders, RemovalSave,
+                         ::testing::Values(SaveCase{0, {}, Preamble + Alpha + Bravo + Nameless},
+                                           SaveCase{1, {1, 0, 2}, Preamble + Bravo + Alpha + Nameless}));
 
 TEST_F(Removal, ElementsOfDroppedEntriesStayListedButDisabled)
 {
