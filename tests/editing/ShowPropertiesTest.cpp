@@ -80,23 +80,19 @@ TEST(ShowRomProperties, PrintHandsOverTheOpenDialogAndLeavesItOpen)
     EXPECT_EQ(printed, shown);
 }
 
+// Nothing of the first entry's filling (an extra UCode, an unchecked OS HLE) carries over to the next opening.
 TEST(ShowRomProperties, EveryOpeningStartsFromTheDesignState)
 {
     IniDocument doc = TwinsDocument();
     doc.EntryTable[0].UCode = 7;
-    whenModal<frmProperties>([](frmProperties *dialog) {
-        EXPECT_EQ(dialog->controls().cboUCode->count(), 6);
-        EXPECT_FALSE(dialog->controls().chkOSHLE->isChecked());
-        dialog->cmdCancel_Click();
-    });
-    ShowRomProperties(nullptr, doc, 0, NoPrint);
-    // Nothing of the first entry's filling carries over to the next opening.
-    whenModal<frmProperties>([](frmProperties *dialog) {
-        EXPECT_EQ(dialog->controls().cboUCode->count(), 5);
-        EXPECT_TRUE(dialog->controls().chkOSHLE->isChecked());
-        dialog->cmdCancel_Click();
-    });
-    ShowRomProperties(nullptr, doc, 1, NoPrint);
+    for (const auto &[index, ucodes, osHle] : {std::tuple(0u, 6, false), std::tuple(1u, 5, true)}) {
+        whenModal<frmProperties>([ucodes, osHle](frmProperties *dialog) {
+            EXPECT_EQ(dialog->controls().cboUCode->count(), ucodes);
+            EXPECT_EQ(dialog->controls().chkOSHLE->isChecked(), osHle);
+            dialog->cmdCancel_Click();
+        });
+        ShowRomProperties(nullptr, doc, index, NoPrint);
+    }
 }
 
 TEST(ShowRomProperties, IndexOutsideTheTableShowsNothing)
