@@ -4,6 +4,7 @@
 #include "settings/badRegistry.h"
 
 #include <QApplication>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,11 @@ std::string readFile(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+QString captionFor(const std::string &iniPath)
+{
+    return QStringLiteral("Tamsic (Velmoran ini Editor) v1.1b - ") + QString::fromStdString(iniPath);
 }
 
 AppHarness::AppHarness()
@@ -83,4 +89,14 @@ QStringList AppHarness::column(int column) const
     for (int row = 0; row < proxy.rowCount(); ++row)
         texts.append(proxy.index(row, column).data().toString());
     return texts;
+}
+
+QString AppHarness::status(const MainWindow &window)
+{
+    return window.findChild<QLabel *>(QStringLiteral("stbMainPanel1"))->text();
+}
+
+QAction *AppHarness::action(const char *name) const
+{
+    return window->findChild<QAction *>(QLatin1String(name));
 }

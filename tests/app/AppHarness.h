@@ -7,6 +7,8 @@
 
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 
@@ -17,6 +19,8 @@ std::string iniBlock(const std::string &crc, const std::string &name, int ucode,
 std::string sampleIni();
 void writeFile(const std::string &path, const std::string &bytes);
 std::string readFile(const std::string &path);
+// The main window's caption with a file open.
+QString captionFor(const std::string &iniPath);
 
 // A document, a scripted ui and a settings store in memory, with the settings created
 // as after a first start: "FirstRun" "0".
@@ -32,10 +36,22 @@ struct AppHarness {
     MainWindow &openWindow(const std::string &iniPath);
     // The list's cell texts of one column, top to bottom.
     QStringList column(int column) const;
+    QString status() const { return status(*window); }
+    static QString status(const MainWindow &window);
+    QAction *action(const char *name) const;
 
     QTemporaryDir dir;
     IniDocument doc;
     FakeUserInterface ui;
     MemoryRegistryStore store;
     std::unique_ptr<MainWindow> window;
+};
+
+// The sample file open in a shown main window.
+class OpenedSample : public ::testing::Test {
+protected:
+    OpenedSample() : iniPath(h.writeSample()) { h.openWindow(iniPath); }
+
+    AppHarness h;
+    std::string iniPath;
 };

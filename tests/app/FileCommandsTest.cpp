@@ -1,30 +1,8 @@
 #include "AppHarness.h"
-#include "ModalDriver.h"
-
-#include <QLabel>
 
 #include <gtest/gtest.h>
 
-namespace {
-
-class FileCommands : public ::testing::Test {
-protected:
-    FileCommands()
-    {
-        iniPath = h.writeSample();
-        h.openWindow(iniPath);
-    }
-
-    QString caption(const std::string &path) const
-    {
-        return QStringLiteral("Tamsic (Velmoran ini Editor) v1.1b - ") + QString::fromStdString(path);
-    }
-
-    AppHarness h;
-    std::string iniPath;
-};
-
-} // namespace
+using FileCommands = OpenedSample;
 
 TEST_F(FileCommands, SaveWritesTheDisplayedOrderWhenAskedAndReloads)
 {
@@ -44,33 +22,10 @@ TEST_F(FileCommands, SaveAsMakesTheNewFileTheCurrentOne)
     const std::string other = h.path("copy.ini");
     h.ui.fileAnswers = {QString::fromStdString(other)};
     h.window->saveAsCommand();
-    ASSERT_EQ(h.ui.filters.size(), 1u);
-    EXPECT_EQ(h.ui.filters[0].description, QStringLiteral("Velmoran.ini"));
-    EXPECT_EQ(h.ui.filters[0].pattern, QStringLiteral("velmoran.ini"));
     EXPECT_EQ(readFile(other), sampleIni());
     EXPECT_EQ(h.doc.IniPath, other);
     EXPECT_EQ(h.setting("IniPath"), other);
-    EXPECT_EQ(h.window->windowTitle(), caption(other));
-}
-
-TEST_F(FileCommands, CancelledSaveAsChangesNothing)
-{
-    h.ui.fileAnswers = {std::nullopt};
-    h.window->findChild<QAction *>(QStringLiteral("mnuSaveAs"))->trigger();
-    EXPECT_TRUE(h.ui.errors().empty());
-    EXPECT_EQ(h.doc.IniPath, iniPath);
-}
-
-TEST_F(FileCommands, FailedSaveAsSaysWhyAndKeepsEverything)
-{
-    h.ui.fileAnswers = {QString::fromStdString(h.path("missing/velmoran.ini"))};
-    h.doc.EntryTable[1].Removed = true;
-    h.window->saveAsCommand();
-    ASSERT_EQ(h.ui.errors().size(), 1u);
-    EXPECT_TRUE(h.ui.errors()[0].text.startsWith(QStringLiteral("Error 2: ")));
-    EXPECT_EQ(h.doc.IniPath, iniPath);
-    EXPECT_EQ(h.doc.EntryTable.size(), 4u);
-    EXPECT_EQ(h.ui.busyDepth, 0);
+    EXPECT_EQ(h.window->windowTitle(), captionFor(other));
 }
 
 TEST_F(FileCommands, OpenLoadsAnotherFileWithoutAQuestion)
@@ -82,26 +37,49 @@ TEST_F(FileCommands, OpenLoadsAnotherFileWithoutAQuestion)
     h.window->tlbMain_ButtonClick(QStringLiteral("Open"));
     EXPECT_TRUE(h.ui.questions().empty());
     EXPECT_EQ(h.column(0), QStringList{QStringLiteral("Francais")});
-    EXPECT_EQ(h.window->findChild<QLabel *>(QStringLiteral("stbMainPanel1"))->text(),
-              QStringLiteral("1 ROM Details"));
-    EXPECT_EQ(h.window->windowTitle(), caption(other));
+    EXPECT_EQ(h.status(), QStringLiteral("1 ROM Details"));
+    EXPECT_EQ(h.window->windowTitle(), captionFor(other));
     EXPECT_EQ(h.setting("IniPath"), other);
 }
 
-TEST_F(FileCommands, OpenOfAFileThatCannotBeReadKeepsTheOpenDocument)
+// A cancelled or failed Save As, or an Open of a file that cannot be read, keeps the open
+// file, its setting, its caption and every entry.
+struct Unfinished {
+    const char *command;
+    const char *answer; // nullptr: cancelled
+
+    friend void PrintTo(const Unfinished &u, std::ostream *out)
+    {
+        *out << u.command << " " << (u.answer ? u.answer : "cancelled");
+    }
+};
+
+class UnfinishedCommand : public OpenedSample, public ::testing::WithParamInterface<Unfinished> {};
+
+TEST_P(UnfinishedCommand, KeepsEverything)
 {
-    const std::string missing = h.path("gone.ini");
-    h.ui.fileAnswers = {QString::fromStdString(missing)};
-    h.window->openCommand();
-    ASSERT_EQ(h.ui.errors().size(), 1u);
-    EXPECT_EQ(h.ui.errors()[0].title, QStringLiteral("Error"));
-    EXPECT_TRUE(h.ui.errors()[0].text.startsWith(QStringLiteral("Error 2: ")));
-    EXPECT_EQ(h.column(0).size(), 4);
+    const Unfinished unfinished = GetParam();
+    h.ui.fileAnswers = {unfinished.answer ? std::optional(QString::fromStdString(h.path(unfinished.answer)))
+                                          : std::nullopt};
+    h.doc.EntryTable[1].Removed = true;
+    h.action(unfinished.command)->trigger();
+    ASSERT_EQ(h.ui.errors().size(), unfinished.answer ? 1u : 0u);
+    if (unfinished.answer) {
+        EXPECT_EQ(h.ui.errors()[0].title, QStringLiteral("Error"));
+        EXPECT_TRUE(h.ui.errors()[0].text.startsWith(QStringLiteral("Error 2: ")));
+    }
     EXPECT_EQ(h.doc.IniPath, iniPath);
     EXPECT_EQ(h.setting("IniPath"), iniPath);
-    EXPECT_EQ(h.window->windowTitle(), caption(iniPath));
+    EXPECT_EQ(h.window->windowTitle(), captionFor(iniPath));
+    EXPECT_EQ(h.doc.EntryTable.size(), 4u);
+    EXPECT_EQ(readFile(iniPath), sampleIni());
     EXPECT_EQ(h.ui.busyDepth, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(FileCommands, UnfinishedCommand,
+                         ::testing::Values(Unfinished{"mnuSaveAs", nullptr},
+                                           Unfinished{"mnuSaveAs", "missing/velmoran.ini"},
+                                           Unfinished{"mnuOpen", "gone.ini"}));
 
 TEST_F(FileCommands, LinesThatCouldNotBeReadAreToldOnceInOneMessage)
 {

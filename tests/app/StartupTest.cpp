@@ -1,24 +1,13 @@
 #include "AppHarness.h"
 #include "app/Startup.h"
 
-#include <QLabel>
-
 #include <gtest/gtest.h>
 
 namespace {
 
 class Startup : public ::testing::Test {
 protected:
-    Startup()
-    {
-        iniPath = h.writeSample();
-        h.setSetting("IniPath", iniPath);
-    }
-
-    QString status(const MainWindow &window) const
-    {
-        return window.findChild<QLabel *>(QStringLiteral("stbMainPanel1"))->text();
-    }
+    Startup() : iniPath(h.writeSample()) { h.setSetting("IniPath", iniPath); }
 
     AppHarness h;
     std::string iniPath;
@@ -33,9 +22,8 @@ TEST_F(Startup, OpensTheRememberedFileWithoutAQuestion)
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(h.ui.shown.empty());
-    EXPECT_EQ(status(*window), QStringLiteral("4 ROM Details"));
-    EXPECT_EQ(window->windowTitle(),
-              QStringLiteral("Tamsic (Velmoran ini Editor) v1.1b - ") + QString::fromStdString(iniPath));
+    EXPECT_EQ(AppHarness::status(*window), QStringLiteral("4 ROM Details"));
+    EXPECT_EQ(window->windowTitle(), captionFor(iniPath));
     EXPECT_FALSE(h.doc.PrintCancelled);
 }
 
@@ -49,17 +37,8 @@ TEST_F(Startup, AGoneFileAsksAndCancelEndsWithoutAWindow)
     EXPECT_EQ(h.ui.filters[0].pattern, QStringLiteral("velmoran.ini"));
 }
 
-TEST_F(Startup, AGoneFileAsksAndTheChosenOneIsRememberedAndOpened)
-{
-    h.setSetting("IniPath", "");
-    h.ui.fileAnswers = {QString::fromStdString(iniPath)};
-    const auto window = Main(h.doc, h.ui, h.store);
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(h.setting("IniPath"), iniPath);
-    EXPECT_EQ(window->model().rowCount(), 4);
-}
-
-TEST_F(Startup, AFileThatCannotBeReadIsReportedAndAnotherIsAskedFor)
+// An unreadable choice is reported and asked for again; the readable one is remembered.
+TEST_F(Startup, AFileThatCannotBeReadIsReportedAndTheNextChoiceIsRememberedAndOpened)
 {
     h.setSetting("IniPath", "");
     h.ui.fileAnswers = {QString::fromStdString(h.path("not-there.ini")), QString::fromStdString(iniPath)};
@@ -67,26 +46,21 @@ TEST_F(Startup, AFileThatCannotBeReadIsReportedAndAnotherIsAskedFor)
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(h.ui.errors().size(), 1u);
     EXPECT_EQ(h.ui.errors()[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(h.setting("IniPath"), iniPath);
     EXPECT_EQ(window->model().rowCount(), 4);
 }
 
-TEST_F(Startup, AutoOpenZeroStartsEmptyWithTheDesignCaption)
+TEST_F(Startup, AutoOpenZeroStartsEmptyAndExitWithYesWritesNothing)
 {
     h.setSetting("AutoOpen", "0");
     const auto window = Main(h.doc, h.ui, h.store);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(h.ui.shown.empty());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tamsic (Velmoran ini Editor)"));
-    EXPECT_EQ(status(*window), QString());
+    EXPECT_EQ(AppHarness::status(*window), QString());
     EXPECT_EQ(window->model().rowCount(), 0);
     EXPECT_EQ(h.doc.AutoOpen, 0);
-}
 
-TEST_F(Startup, AutoOpenZeroExitWithYesWritesNothing)
-{
-    h.setSetting("AutoOpen", "0");
-    const auto window = Main(h.doc, h.ui, h.store);
-    ASSERT_NE(window, nullptr);
     h.ui.yesNoAnswers = {true};
     window->close();
     EXPECT_FALSE(window->isVisible());
