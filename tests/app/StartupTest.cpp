@@ -27,14 +27,17 @@ TEST_F(Startup, OpensTheRememberedFileWithoutAQuestion)
     EXPECT_FALSE(h.doc.PrintCancelled);
 }
 
+// A remembered name that is no file, or a folder, makes the start ask; cancel ends it.
 TEST_F(Startup, AGoneFileAsksAndCancelEndsWithoutAWindow)
 {
-    h.setSetting("IniPath", h.path("deleted.ini"));
-    h.ui.fileAnswers = {std::nullopt};
-    EXPECT_EQ(Main(h.doc, h.ui, h.store), nullptr);
-    ASSERT_EQ(h.ui.shown.size(), 1u);
-    EXPECT_EQ(h.ui.shown[0].kind, QStringLiteral("open"));
-    EXPECT_EQ(h.ui.filters[0].pattern, QStringLiteral("velmoran.ini"));
+    for (const std::string &gone : {h.path("deleted.ini"), h.dir.path().toStdString()}) {
+        h.setSetting("IniPath", gone);
+        h.ui.fileAnswers = {std::nullopt};
+        EXPECT_EQ(Main(h.doc, h.ui, h.store), nullptr) << gone;
+    }
+    ASSERT_EQ(h.ui.shown.size(), 2u);
+    EXPECT_EQ(h.ui.shown[1].kind, QStringLiteral("open"));
+    EXPECT_EQ(h.ui.filters[1].pattern, QStringLiteral("velmoran.ini"));
 }
 
 // An unreadable choice is reported and asked for again; the readable one is remembered.
@@ -82,15 +85,4 @@ TEST(StartupFirstRun, AsksOnceAndOpensTheChosenFile)
     EXPECT_EQ(window->model().rowCount(), 4);
     EXPECT_EQ(doc.AutoOpen, 1);
     EXPECT_EQ(doc.SaveType, 0);
-}
-
-TEST(IniFileExists, OnlyForAFile)
-{
-    QTemporaryDir dir;
-    const std::string file = dir.filePath(QStringLiteral("a.ini")).toStdString();
-    writeFile(file, "");
-    EXPECT_TRUE(IniFileExists(file));
-    EXPECT_FALSE(IniFileExists(dir.path().toStdString()));
-    EXPECT_FALSE(IniFileExists(""));
-    EXPECT_FALSE(IniFileExists(file + ".gone"));
 }

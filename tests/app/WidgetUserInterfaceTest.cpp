@@ -9,16 +9,6 @@
 
 #include <tuple>
 
-void PrintTo(UserInterface::Icon icon, std::ostream *out)
-{
-    switch (icon) {
-    case UserInterface::Icon::None: *out << "None"; break;
-    case UserInterface::Icon::Question: *out << "Question"; break;
-    case UserInterface::Icon::Exclamation: *out << "Exclamation"; break;
-    case UserInterface::Icon::Stop: *out << "Stop"; break;
-    }
-}
-
 namespace {
 
 Qt::CursorShape overrideShape()
@@ -29,30 +19,27 @@ Qt::CursorShape overrideShape()
 
 } // namespace
 
-class YesNoBox
-    : public ::testing::TestWithParam<std::tuple<UserInterface::Icon, QMessageBox::Icon, bool>> {};
-
-TEST_P(YesNoBox, ShowsTitleTextAndIconAndReturnsTheAnswer)
+TEST(WidgetUserInterface, YesNoBoxShowsTitleTextAndIconAndReturnsTheAnswer)
 {
-    const auto [icon, boxIcon, answerYes] = GetParam();
+    const std::tuple<UserInterface::Icon, QMessageBox::Icon, bool> cases[] = {
+        {UserInterface::Icon::Question, QMessageBox::Question, true},
+        {UserInterface::Icon::Question, QMessageBox::Question, false},
+        {UserInterface::Icon::Exclamation, QMessageBox::Warning, true}};
     WidgetUserInterface ui;
-    whenModal<QMessageBox>([&, boxIcon = boxIcon, answerYes = answerYes](QMessageBox *box) {
-        EXPECT_EQ(box->windowTitle(), QStringLiteral("Save?"));
-        EXPECT_EQ(box->text(), QStringLiteral("Do you wish to save <any> changes?"));
-        EXPECT_EQ(box->icon(), boxIcon);
-        EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-        box->button(answerYes ? QMessageBox::Yes : QMessageBox::No)->click();
-    });
-    EXPECT_EQ(ui.askYesNo(nullptr, QStringLiteral("Save?"),
-                          QStringLiteral("Do you wish to save <any> changes?"), icon),
-              answerYes);
+    for (const auto &[icon, boxIcon, answerYes] : cases) {
+        SCOPED_TRACE(testing::Message() << "box icon " << boxIcon << ", answer " << answerYes);
+        whenModal<QMessageBox>([&, boxIcon = boxIcon, answerYes = answerYes](QMessageBox *box) {
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("Save?"));
+            EXPECT_EQ(box->text(), QStringLiteral("Do you wish to save <any> changes?"));
+            EXPECT_EQ(box->icon(), boxIcon);
+            EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+            box->button(answerYes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        EXPECT_EQ(ui.askYesNo(nullptr, QStringLiteral("Save?"), QStringLiteral("Do you wish to save <any> changes?"),
+                              icon),
+                  answerYes);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    WidgetUserInterface, YesNoBox,
-    ::testing::Values(std::make_tuple(UserInterface::Icon::Question, QMessageBox::Question, true),
-                      std::make_tuple(UserInterface::Icon::Question, QMessageBox::Question, false),
-                      std::make_tuple(UserInterface::Icon::Exclamation, QMessageBox::Warning, true)));
 
 // The busy pointer nests, and gives way to the normal pointer while an error is read.
 TEST(WidgetUserInterface, BusyCursorNestsAndAnErrorIsAnOkBoxWithTheNormalPointer)
