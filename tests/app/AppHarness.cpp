@@ -44,6 +44,14 @@ QString captionFor(const std::string &iniPath)
     return QStringLiteral("Tamsic (Velmoran ini Editor) v1.1b - ") + QString::fromStdString(iniPath);
 }
 
+QString columnTexts(const QAbstractItemModel &model, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < model.rowCount(); ++row)
+        texts.append(model.index(row, column).data().toString());
+    return texts.join(QLatin1Char('|'));
+}
+
 AppHarness::AppHarness()
 {
     badRegistry::CreateDefaultSettings(store);
@@ -82,14 +90,6 @@ MainWindow &AppHarness::openWindow(const std::string &iniPath)
     return *window;
 }
 
-QStringList AppHarness::column(int column) const
-{
-    QStringList texts;
-    const RomSortProxy &proxy = window->proxy();
-    for (int row = 0; row < proxy.rowCount(); ++row)
-        texts.append(proxy.index(row, column).data().toString());
-    return texts;
-}
 
 QString AppHarness::status(const MainWindow &window)
 {

@@ -19,6 +19,7 @@ std::string iniBlock(const std::string &crc, const std::string &name, int ucode,
 std::string sampleIni();
 void writeFile(const std::string &path, const std::string &bytes);
 std::string readFile(const std::string &path);
+QString columnTexts(const QAbstractItemModel &model, int column);
 // The main window's caption with a file open.
 QString captionFor(const std::string &iniPath);
 
@@ -34,8 +35,8 @@ struct AppHarness {
     std::string setting(const std::string &value);
     // A shown main window with path loaded and listed.
     MainWindow &openWindow(const std::string &iniPath);
-    // The list's cell texts of one column, top to bottom.
-    QStringList column(int column) const;
+    // The list's cell texts of one column, top to bottom, joined by "|".
+    QString column(int column) const { return columnTexts(window->proxy(), column); }
     QString status() const { return status(*window); }
     static QString status(const MainWindow &window);
     QAction *action(const char *name) const;

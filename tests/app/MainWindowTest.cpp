@@ -77,8 +77,7 @@ TEST_F(MainWindowTest, ClickingAHeaderSortsTheList)
 {
     QHeaderView *header = list->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 5, 5));
-    EXPECT_EQ(h.column(0), (QStringList{QStringLiteral("alpha Racer"), QStringLiteral("Bravo"),
-                                         QStringLiteral("Mega Kart"), QStringLiteral("Zelda Quest")}));
+    EXPECT_EQ(h.column(0), QStringLiteral("alpha Racer|Bravo|Mega Kart|Zelda Quest"));
 }
 
 TEST_F(MainWindowTest, RightReleaseOverARowSelectsItAndPopsUpTheListMenuButNotOverEmptySpace)

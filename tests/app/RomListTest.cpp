@@ -18,14 +18,6 @@ RomEntry entry(const std::string &name, const std::string &crc, std::int16_t uco
     return e;
 }
 
-QString texts(const QAbstractItemModel &model, int column)
-{
-    QStringList result;
-    for (int row = 0; row < model.rowCount(); ++row)
-        result.append(model.index(row, column).data().toString());
-    return result.join(QLatin1Char('|'));
-}
-
 // "Up", "Down", "" for none, "other" for a picture that is neither.
 QString headerPicture(const QAbstractItemModel &model, int section)
 {
@@ -64,10 +56,10 @@ TEST_F(RomList, ShowsEveryCellTextAndTheCountryPicture)
         headers.append(model.headerData(column, Qt::Horizontal).toString());
     EXPECT_EQ(headers.join(QLatin1Char('|')), QStringLiteral("Name|CRC|Country|UCode|Comments|Info|Extra Settings"));
     // An empty text shows as one space.
-    EXPECT_EQ(texts(model, 0), QStringLiteral("Zelda| |Mega|bravo"));
-    EXPECT_EQ(texts(model, 1), QStringLiteral("AA-45|BB-4a|CC-50| "));
-    EXPECT_EQ(texts(model, 2), QStringLiteral("E (USA)|J (Japan)|P (Europe)|???"));
-    EXPECT_EQ(texts(model, 3), QStringLiteral("5 (Default UCode)|10 ()|0 (Super Mario 64)|7 (???)"));
+    EXPECT_EQ(columnTexts(model, 0), QStringLiteral("Zelda| |Mega|bravo"));
+    EXPECT_EQ(columnTexts(model, 1), QStringLiteral("AA-45|BB-4a|CC-50| "));
+    EXPECT_EQ(columnTexts(model, 2), QStringLiteral("E (USA)|J (Japan)|P (Europe)|???"));
+    EXPECT_EQ(columnTexts(model, 3), QStringLiteral("5 (Default UCode)|10 ()|0 (Super Mario 64)|7 (???)"));
     EXPECT_EQ(model.index(1, 4).data().toString(), QStringLiteral("Playable"));
     EXPECT_EQ(model.index(0, 6).data().toString(), QStringLiteral("Default"));
     EXPECT_EQ(model.index(2, 6).data().toString(), QStringLiteral("DisableEeprom,Eeprom=4096"));
@@ -84,11 +76,11 @@ TEST_F(RomList, TableOrderUntilTheFirstClickThenEveryClickFlips)
         EXPECT_EQ(headerPicture(proxy, column), QString());
 
     proxy.headerClicked(0);
-    EXPECT_EQ(texts(proxy, 0), QStringLiteral(" |bravo|Mega|Zelda"));
+    EXPECT_EQ(columnTexts(proxy, 0), QStringLiteral(" |bravo|Mega|Zelda"));
     EXPECT_EQ(headerPicture(proxy, 0), QStringLiteral("Up"));
 
     proxy.headerClicked(0);
-    EXPECT_EQ(texts(proxy, 0), QStringLiteral("Zelda|Mega|bravo| "));
+    EXPECT_EQ(columnTexts(proxy, 0), QStringLiteral("Zelda|Mega|bravo| "));
     EXPECT_EQ(headerPicture(proxy, 0), QStringLiteral("Down"));
 
     // Another column takes the other direction, and the first header loses its picture.
@@ -96,7 +88,7 @@ TEST_F(RomList, TableOrderUntilTheFirstClickThenEveryClickFlips)
     EXPECT_EQ(headerPicture(proxy, 0), QString());
     EXPECT_EQ(headerPicture(proxy, 3), QStringLiteral("Up"));
     // Text order: "10 ()" comes before "5 (...)".
-    EXPECT_EQ(texts(proxy, 3), QStringLiteral("0 (Super Mario 64)|10 ()|5 (Default UCode)|7 (???)"));
+    EXPECT_EQ(columnTexts(proxy, 3), QStringLiteral("0 (Super Mario 64)|10 ()|5 (Default UCode)|7 (???)"));
     EXPECT_EQ(proxy.displayedOrder(), (std::vector<std::size_t>{2, 1, 0, 3}));
 }
 
@@ -109,11 +101,11 @@ TEST_F(RomList, SortStaysForChangesRemovalsRestoresAndLaterFills)
     QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
     doc.EntryTable[0].Name = "Aardvark";
     model.entryChanged(0);
-    EXPECT_EQ(texts(proxy, 0), QStringLiteral(" |Aardvark|bravo|Mega"));
+    EXPECT_EQ(columnTexts(proxy, 0), QStringLiteral(" |Aardvark|bravo|Mega"));
 
     doc.EntryTable[1].Removed = true;
     model.entryRemoved(1);
-    EXPECT_EQ(texts(proxy, 0), QStringLiteral("Aardvark|bravo|Mega"));
+    EXPECT_EQ(columnTexts(proxy, 0), QStringLiteral("Aardvark|bravo|Mega"));
     EXPECT_EQ(model.entryIndex(1), 2u);
     EXPECT_EQ(model.rowOf(1), std::nullopt);
     doc.EntryTable[1].Removed = false;
@@ -126,7 +118,7 @@ TEST_F(RomList, SortStaysForChangesRemovalsRestoresAndLaterFills)
 
     doc.EntryTable.push_back(entry("Alpha", "DD-44"));
     model.reset();
-    EXPECT_EQ(texts(proxy, 0), QStringLiteral(" |Aardvark|Alpha|bravo|Mega"));
+    EXPECT_EQ(columnTexts(proxy, 0), QStringLiteral(" |Aardvark|Alpha|bravo|Mega"));
 }
 
 // A click sorts stably: rows of equal text keep the order the list showed them in, as the
