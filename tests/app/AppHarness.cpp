@@ -90,7 +90,6 @@ MainWindow &AppHarness::openWindow(const std::string &iniPath)
     return *window;
 }
 
-
 QString AppHarness::status(const MainWindow &window)
 {
     return window.findChild<QLabel *>(QStringLiteral("stbMainPanel1"))->text();
