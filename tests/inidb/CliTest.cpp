@@ -42,27 +42,18 @@ protected:
     TempFolder folder;
 };
 
-TEST_F(Cli, CheckOfACleanFileSaysNothing)
-{
-    const ToolRun run = tool("check " + quoted("clean.ini"));
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.output, "");
-}
-
 TEST_F(Cli, CheckListsEachUnreadLineWithItsNumber)
 {
-    const ToolRun run = tool("check " + quoted("messy.ini"));
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.output, folder.file("messy.ini") + ":3: \"UCode=one\" could not be read; used UCode 0 "
-                                                     "(not a whole number from -32768 to 32767); the line is "
-                                                     "kept as written\n");
-}
-
-TEST_F(Cli, CheckOfAMissingFileNamesIt)
-{
-    const ToolRun run = tool("check " + quoted("gone.ini"));
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.output.find(folder.file("gone.ini")), std::string::npos);
+    EXPECT_EQ(tool("check " + quoted("clean.ini")).exitCode, 0);
+    EXPECT_EQ(tool("check " + quoted("clean.ini")).output, "");
+    const ToolRun messy = tool("check " + quoted("messy.ini"));
+    EXPECT_EQ(messy.exitCode, 1);
+    EXPECT_EQ(messy.output, folder.file("messy.ini") + ":3: \"UCode=one\" could not be read; used UCode 0 "
+                                                       "(not a whole number from -32768 to 32767); the line is "
+                                                       "kept as written\n");
+    const ToolRun missing = tool("check " + quoted("gone.ini"));
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.output.find(folder.file("gone.ini")), std::string::npos);
 }
 
 TEST_F(Cli, BadArgumentsShowTheUsage)
@@ -76,8 +67,7 @@ TEST_F(Cli, BadArgumentsShowTheUsage)
 
 TEST_F(Cli, NormalizeInPlaceWritesTheSaversForm)
 {
-    const ToolRun run = tool("normalize " + quoted("clean.ini") + " " + quoted("clean.ini"));
-    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(tool("normalize " + quoted("clean.ini") + " " + quoted("clean.ini")).exitCode, 0);
     EXPECT_EQ(ReadBytes(folder.file("clean.ini")), kClean);
 
     EXPECT_EQ(tool("normalize " + quoted("messy.ini") + " " + quoted("out.ini")).exitCode, 1);

@@ -1,20 +1,14 @@
 #include "TempFolder.h"
+#include "TestRom.h"
 
 #include "inidb/FileSystem.h"
 #include "reports/CompatText.h"
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <tuple>
 
-RomEntry rom(std::string name, std::string crc, std::string comment)
-{
-    RomEntry entry;
-    entry.Name = std::move(name);
-    entry.CRC = std::move(crc);
-    entry.Comment = std::move(comment);
-    return entry;
-}
+namespace {
 
 std::string section(std::string_view heading, std::string_view items, std::string_view count)
 {
@@ -24,8 +18,8 @@ std::string section(std::string_view heading, std::string_view items, std::strin
 
 TEST(CompatText, ThreeEntryExample)
 {
-    const std::vector<RomEntry> entries{rom("A", "X-45", "Playable"), rom("B", "X-4A", ""),
-                                        rom("C", "X-99", "not playable")};
+    const std::vector<RomEntry> entries{Rom("A", "X-45", "Playable"), Rom("B", "X-4A", ""),
+                                        Rom("C", "X-99", "not playable")};
     const std::string expected = "Velmoran ROM Compatibility\r\n**************************\r\n\r\n"
                                  "Total ROMs: 3\r\n\r\n"
                                + section("Playable", "A - E (USA)\r\n", "(001/3) 33%")
@@ -38,9 +32,9 @@ TEST(CompatText, ThreeEntryExample)
 
 TEST(CompatText, CategoriesIgnoreLetterCaseButNothingElse)
 {
-    const std::vector<RomEntry> entries{rom("a", "1-45", "pLaYaBlE"), rom("b", "1-45", "Playable "),
-                                        rom("c", "1-45", "Playable!"), rom("d", "1-45", "doesn't work"),
-                                        rom("e", "1-45", "ALMOST playable")};
+    const std::vector<RomEntry> entries{Rom("a", "1-45", "pLaYaBlE"), Rom("b", "1-45", "Playable "),
+                                        Rom("c", "1-45", "Playable!"), Rom("d", "1-45", "doesn't work"),
+                                        Rom("e", "1-45", "ALMOST playable")};
     const std::string text = CompatListText(entries);
     EXPECT_NE(text.find(section("Playable", "a - E (USA)\r\n", "(001/5) 20%")), std::string::npos);
     EXPECT_NE(text.find(section("Other", "b - E (USA)\r\nc - E (USA)\r\n", "(002/5) 40%")), std::string::npos);
@@ -51,49 +45,33 @@ TEST(CompatText, CategoriesIgnoreLetterCaseButNothingElse)
 // One line per entry, whatever its name holds.
 TEST(CompatText, NameWithSemicolonStaysOneLine)
 {
-    const std::string text = CompatListText({rom("Red;Blue", "1-00", "Playable"), rom("", "1-4a", "Playable")});
+    const std::string text = CompatListText({Rom("Red;Blue", "1-00", "Playable"), Rom("", "1-4a", "Playable")});
     EXPECT_NE(text.find("\r\nRed;Blue -   (None)\r\n - J (Japan)\r\n\r\n(002/2) 100%"), std::string::npos);
 }
 
 TEST(CompatText, CountsKeepThreeDigitsAndGrowBeyond)
 {
-    const std::vector<RomEntry> many(40000, rom("n", "1-45", "Playable"));
-    const std::string text = CompatListText(many);
+    const std::string text = CompatListText(std::vector<RomEntry>(40000, Rom("n", "1-45", "Playable")));
     EXPECT_NE(text.find("Total ROMs: 40000\r\n"), std::string::npos);
     EXPECT_NE(text.find("(40000/40000) 100%"), std::string::npos);
     EXPECT_NE(text.find("(000/40000) 0%"), std::string::npos);
-}
-
-TEST(CompatText, EmptyTableGivesZeroPercent)
-{
     EXPECT_NE(CompatListText({}).find("(000/0) 0%"), std::string::npos);
 }
 
 TEST(CompatText, PercentRoundsHalvesToEven)
 {
-    EXPECT_EQ(PercentText(1, 8), "12%");
-    EXPECT_EQ(PercentText(3, 8), "38%");
-    EXPECT_EQ(PercentText(5, 8), "62%");
-    EXPECT_EQ(PercentText(1, 40), "2%");
-    EXPECT_EQ(PercentText(3, 40), "8%");
-    EXPECT_EQ(PercentText(2, 3), "67%");
-    EXPECT_EQ(PercentText(1, 3), "33%");
-    EXPECT_EQ(PercentText(0, 3), "0%");
-    EXPECT_EQ(PercentText(3, 3), "100%");
-}
-
-TEST(CompatText, CountryTextUsesTheListsTable)
-{
-    EXPECT_EQ(CountryText("ABCD-00"), "  (None)");
-    EXPECT_EQ(CountryText("x"), "???");
-    EXPECT_EQ(CountryText("1-59"), "Y (PAL)");
+    const std::vector<std::tuple<int, int, const char *>> cases{{1, 8, "12%"}, {3, 8, "38%"}, {5, 8, "62%"},
+                                                                {1, 40, "2%"}, {3, 40, "8%"},  {2, 3, "67%"},
+                                                                {0, 3, "0%"},  {3, 3, "100%"}};
+    for (const auto &[count, total, text] : cases)
+        EXPECT_EQ(PercentText(count, total), text) << count << "/" << total;
 }
 
 TEST(CompatText, WrittenFileHoldsTheReportOrNothing)
 {
     TempFolder folder;
     IniDocument doc;
-    doc.EntryTable = {rom("A", "1-45", "Playable")};
+    doc.EntryTable = {Rom("A", "1-45", "Playable")};
     ASSERT_TRUE(WriteCompatList(doc, folder.file("compat.txt"), DefaultFileSystem()).ok());
     EXPECT_EQ(ReadBytes(folder.file("compat.txt")), CompatListText(doc.EntryTable));
     EXPECT_EQ(WriteCompatList(doc, folder.file("none/compat.txt"), DefaultFileSystem()).number, ENOENT);

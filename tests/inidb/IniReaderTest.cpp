@@ -7,191 +7,83 @@
 
 namespace {
 
-// Joins lines with CR LF after each, as the saver writes them.
-std::string crlf(std::initializer_list<std::string_view> lines)
-{
-    std::string text;
-    for (std::string_view line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    return text;
-}
-
 std::string blocks(int count, std::string_view between = "")
 {
     std::string text;
-    for (int i = 1; i <= count; ++i) {
-        text += "{" + std::to_string(i) + "-45}\r\nName=Rom " + std::to_string(i) + "\r\n\r\n";
-        text += between;
-    }
+    for (int i = 1; i <= count; ++i)
+        text += "{" + std::to_string(i) + "-45}\r\nName=Rom " + std::to_string(i) + "\r\n\r\n" + std::string(between);
     return text;
 }
 
-TEST(IniReader, EmptyFileGivesEmptyTableAndPreamble)
+// What the saver makes of a file: the clearest view of what the reader understood.
+std::string resaved(const ParsedIni &parsed)
 {
-    const ParsedIni parsed = ParseIni("");
-    EXPECT_TRUE(parsed.entries.empty());
-    EXPECT_EQ(parsed.preamble, "");
-    EXPECT_TRUE(parsed.problems.empty());
+    IniDocument doc;
+    doc.Preamble = parsed.preamble;
+    doc.EntryTable = parsed.entries;
+    return SerializeIni(doc, ReadInOrder(doc));
 }
 
-TEST(IniReader, CommentsAndEmptyLinesOnlyAllGoToThePreamble)
+struct FormatCase {
+    const char *name;
+    std::string input;
+    std::string saved;
+    std::size_t problems = 0;
+};
+
+void PrintTo(const FormatCase &c, std::ostream *os)
 {
-    const std::string text = crlf({"// head", "", "//", "// end"});
+    *os << c.name;
+}
+
+class IniFormat : public testing::TestWithParam<FormatCase> {};
+
+TEST_P(IniFormat, ReadsAndSavesAs)
+{
+    const ParsedIni parsed = ParseIni(GetParam().input);
+    EXPECT_EQ(resaved(parsed), GetParam().saved);
+    EXPECT_EQ(parsed.problems.size(), GetParam().problems);
+}
+
+const std::string kTwoBlocks = "{A-45}\r\nName=A\r\nUCode=0\r\nInfo=i\r\n\r\n{B-4A}\r\nName=B\r\nUCode=0\r\n\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniFormat,
+    testing::Values(
+        FormatCase{"Empty", "", ""},
+        FormatCase{"OnlyComments", "// head\r\n\r\n//\r\n// end\r\n", "// head\r\n\r\n//\r\n// end\r\n"},
+        FormatCase{"CrLfEnds", "// head\r\n{A-45}\r\nName=A\r\nInfo=i\r\n\r\n{B-4A}\r\nName=B\r\n", "// head\r\n" + kTwoBlocks},
+        FormatCase{"LfEnds", "// head\n{A-45}\nName=A\nInfo=i\n\n{B-4A}\nName=B\n", "// head\r\n" + kTwoBlocks},
+        FormatCase{"CrEnds", "// head\r{A-45}\rName=A\rInfo=i\r\r{B-4A}\rName=B\r", "// head\r\n" + kTwoBlocks},
+        FormatCase{"LastBlockWithoutLineEnd", "{A-45}\r\nName=A\r\nInfo=i\r\n\r\n{B-4A}\r\nName=B", kTwoBlocks},
+        FormatCase{"FlagWithValueAndZeroDefaults", "[X-45]\nDisableEeprom=0\nEepromSize=0\nScaleFactor=0\n",
+                   "{X-45}\r\nName=\r\nUCode=0\r\nDisableEeprom\r\n\r\n"},
+        FormatCase{"NumbersAtTheEdges", "{X-45}\nUCode=-32768\nEepromSize=32767\n",
+                   "{X-45}\r\nName=\r\nUCode=-32768\r\nEepromSize=32767\r\n\r\n"},
+        FormatCase{"ValueAfterFirstEquals", "{A-45}\nInfo=a=b\nName==x=\n",
+                   "{A-45}\r\nName==x=\r\nUCode=0\r\nInfo=a=b\r\n\r\n"},
+        FormatCase{"UnknownLinesFollowTheKnownKeys", "{A-45}\nname=lower\nName=Real\n// inside\nSpeed = 3\nComment=P\n",
+                   "{A-45}\r\nName=Real\r\nUCode=0\r\nComment=P\r\nname=lower\r\n// inside\r\nSpeed = 3\r\n\r\n"},
+        FormatCase{"SecondHeaderStartsAnEntry", "{A-45}\nName=One\n[B-4A]\n\n{C-50}\n",
+                   "{A-45}\r\nName=One\r\nUCode=0\r\n\r\n{B-4A}\r\nName=\r\nUCode=0\r\n\r\n"
+                   "{C-50}\r\nName=\r\nUCode=0\r\n\r\n"},
+        FormatCase{"HeaderFurtherDown", "Name=Late\nTypo=1\n{D-44}\n",
+                   "{D-44}\r\nName=Late\r\nUCode=0\r\nTypo=1\r\n\r\n"},
+        FormatCase{"FirstLineIsTheHeaderWhateverItsBrackets", "<E-41>\nName=A\n", "{E-41}\r\nName=A\r\nUCode=0\r\n\r\n"},
+        FormatCase{"HeaderTooShortIsKept", "x\nName=Short\n", "{}\r\nName=Short\r\nUCode=0\r\nx\r\n\r\n", 1},
+        FormatCase{"CommentsAndSecondEmptyLinesGoToThePreamble", "// head\n{1-45}\n\n\n// between\n{2-45}\n",
+                   "// head\r\n\r\n// between\r\n{1-45}\r\nName=\r\nUCode=0\r\n\r\n{2-45}\r\nName=\r\nUCode=0\r\n\r\n"},
+        FormatCase{"BlankOnlyLinesOutsideBlocksAreEmptyLines", "// head\n   \n{A-45}\n\n \t\n{B-45}\n",
+                   "// head\r\n   \r\n \t\r\n{A-45}\r\nName=\r\nUCode=0\r\n\r\n{B-45}\r\nName=\r\nUCode=0\r\n\r\n"}),
+    [](const testing::TestParamInfo<FormatCase> &info) { return std::string(info.param.name); });
+
+// Empty lines keep their old limit of 49 blocks; comments are kept wherever they stand.
+TEST(IniReader, PreambleAfterTheFortyNinthBlockKeepsCommentsOnly)
+{
+    const std::string text = blocks(48) + "\r\n// 48\r\n" + blocks(1) + "\r\n// 49\r\n" + blocks(500) + "// late\r\n";
     const ParsedIni parsed = ParseIni(text);
-    EXPECT_TRUE(parsed.entries.empty());
-    EXPECT_EQ(parsed.preamble, text);
-}
-
-TEST(IniReader, ReadsEveryKeyIntoItsField)
-{
-    const ParsedIni parsed = ParseIni(crlf({"{AB12CD34-4A}", "Name=Sky Harbor", "UCode=-3", "Comment=Playable",
-                                            "Info=needs pak", "DisableDynarec", "DisablePatches",
-                                            "DisableTextureCRC", "DisableEeprom", "DisableSpeedSync",
-                                            "IncTexRectEdge", "ExpansionPak", "EepromSize=4096",
-                                            "OSRescanCount=3", "ScaleFactor=-2"}));
-    ASSERT_EQ(parsed.entries.size(), 1u);
-    RomEntry expected;
-    expected.Name = "Sky Harbor";
-    expected.CRC = "AB12CD34-4A";
-    expected.UCode = -3;
-    expected.Comment = "Playable";
-    expected.Info = "needs pak";
-    expected.DisableDynarec = expected.DisablePatches = expected.DisableTextureCRC = true;
-    expected.DisableEeprom = expected.DisableSpeedSync = expected.IncTexRectEdge = true;
-    expected.ExpansionPak = true;
-    expected.EepromSize = 4096;
-    expected.OSRescanCount = 3;
-    expected.ScaleFactor = -2;
-    EXPECT_EQ(parsed.entries[0], expected);
-}
-
-TEST(IniReader, AbsentKeysLeaveTheDefaults)
-{
-    const ParsedIni parsed = ParseIni("{X-45}\r\n");
-    ASSERT_EQ(parsed.entries.size(), 1u);
-    RomEntry expected;
-    expected.CRC = "X-45";
-    EXPECT_EQ(parsed.entries[0], expected);
-    EXPECT_EQ(parsed.entries[0].EepromSize, 2048);
-    EXPECT_EQ(parsed.entries[0].ScaleFactor, 1);
-}
-
-TEST(IniReader, ZeroEepromSizeAndScaleFactorReadAsTheirDefaults)
-{
-    const ParsedIni parsed = ParseIni(crlf({"{X-45}", "EepromSize=0", "ScaleFactor=0"}));
-    EXPECT_EQ(parsed.entries[0].EepromSize, 2048);
-    EXPECT_EQ(parsed.entries[0].ScaleFactor, 1);
-}
-
-TEST(IniReader, FlagWithAValueIsSetAndSavedBare)
-{
-    const ParsedIni parsed = ParseIni(crlf({"{X-45}", "DisableEeprom=0"}));
-    EXPECT_TRUE(parsed.entries[0].DisableEeprom);
-    std::string out;
-    WriteIniEntry(out, parsed.entries[0]);
-    EXPECT_EQ(out, crlf({"{X-45}", "Name=", "UCode=0", "DisableEeprom", ""}));
-}
-
-TEST(IniReader, SquareBracketHeaderIsSavedWithBraces)
-{
-    const ParsedIni parsed = ParseIni("[ABC-45]\r\nName=A\r\n");
-    EXPECT_EQ(parsed.entries[0].CRC, "ABC-45");
-    std::string out;
-    WriteIniEntry(out, parsed.entries[0]);
-    EXPECT_TRUE(out.starts_with("{ABC-45}\r\n"));
-}
-
-TEST(IniReader, LastBlockWithoutEmptyLineOrLineEndIsReadCompletely)
-{
-    const ParsedIni parsed = ParseIni("{A-45}\r\nName=First\r\n\r\n{B-4A}\r\nName=Last\r\nComment=Playable");
-    ASSERT_EQ(parsed.entries.size(), 2u);
-    EXPECT_EQ(parsed.entries[1].Name, "Last");
-    EXPECT_EQ(parsed.entries[1].Comment, "Playable");
-}
-
-TEST(IniReader, BlockOnTheFirstLineLeavesThePreambleEmpty)
-{
-    EXPECT_EQ(ParseIni(blocks(2)).preamble, "");
-}
-
-TEST(IniReader, SecondEmptyLineBetweenBlocksGoesToThePreamble)
-{
-    const ParsedIni parsed = ParseIni("// head\r\n" + blocks(3, "\r\n"));
-    EXPECT_EQ(parsed.entries.size(), 3u);
-    EXPECT_EQ(parsed.preamble, "// head\r\n\r\n\r\n\r\n");
-}
-
-TEST(IniReader, CommentBetweenBlocksMovesToTheEndOfThePreamble)
-{
-    const ParsedIni parsed = ParseIni("// head\r\n" + blocks(3) + "// between\r\n" + blocks(1));
-    EXPECT_EQ(parsed.preamble, "// head\r\n// between\r\n");
-}
-
-// Empty lines keep their old limit: only while fewer than 49 blocks have been read.
-TEST(IniReader, EmptyLinesAfterTheFortyNinthBlockAreDropped)
-{
-    const std::string text = blocks(48) + "\r\n" + blocks(1) + "\r\n" + blocks(1);
-    const ParsedIni parsed = ParseIni(text);
-    EXPECT_EQ(parsed.entries.size(), 50u);
-    EXPECT_EQ(parsed.preamble, "\r\n");
-}
-
-TEST(IniReader, CommentsAfterTheFortyNinthBlockAreKept)
-{
-    const std::string text = blocks(48) + "// 48\r\n" + blocks(1) + "// 49\r\n" + blocks(500) + "// late\r\n";
-    EXPECT_EQ(ParseIni(text).preamble, "// 48\r\n// 49\r\n// late\r\n");
-}
-
-TEST(IniReader, UnknownLinesStayWithTheirEntryInOrder)
-{
-    const ParsedIni parsed = ParseIni(crlf({"{A-45}", "name=lower", "Name=Real", "// note inside", "Speed = 3",
-                                            "Comment=Playable"}));
-    ASSERT_EQ(parsed.entries.size(), 1u);
-    EXPECT_EQ(parsed.entries[0].CRC, "A-45");
-    EXPECT_EQ(parsed.entries[0].Name, "Real");
-    EXPECT_EQ(parsed.entries[0].UnknownLines,
-              (std::vector<std::string>{"name=lower", "// note inside", "Speed = 3"}));
-    std::string out;
-    WriteIniEntry(out, parsed.entries[0]);
-    EXPECT_EQ(out, crlf({"{A-45}", "Name=Real", "UCode=0", "Comment=Playable", "name=lower", "// note inside",
-                         "Speed = 3", ""}));
-}
-
-TEST(IniReader, SecondHeaderInABlockStartsTheNextEntry)
-{
-    const ParsedIni parsed = ParseIni(crlf({"{A-45}", "Name=One", "[B-4A]", "Name=Two", "", "{C-50}"}));
-    ASSERT_EQ(parsed.entries.size(), 3u);
-    EXPECT_EQ(parsed.entries[0].CRC, "A-45");
-    EXPECT_EQ(parsed.entries[0].Name, "One");
-    EXPECT_EQ(parsed.entries[1].CRC, "B-4A");
-    EXPECT_EQ(parsed.entries[1].Name, "Two");
-    EXPECT_EQ(parsed.entries[2].CRC, "C-50");
-}
-
-// A block that does not open with its header takes the first bracketed line as one.
-TEST(IniReader, BlockWithoutLeadingHeaderFindsItFurtherDown)
-{
-    const ParsedIni parsed = ParseIni(crlf({"Name=Late", "Typo=1", "{D-44}", "UCode=5"}));
-    ASSERT_EQ(parsed.entries.size(), 1u);
-    EXPECT_EQ(parsed.entries[0].CRC, "D-44");
-    EXPECT_EQ(parsed.entries[0].Name, "Late");
-    EXPECT_EQ(parsed.entries[0].UnknownLines, std::vector<std::string>{"Typo=1"});
-}
-
-TEST(IniReader, FirstLineWithoutBracketsIsStillTheHeader)
-{
-    const ParsedIni parsed = ParseIni(crlf({"<E-41>", "Name=Angled"}));
-    EXPECT_EQ(parsed.entries[0].CRC, "E-41");
-    EXPECT_TRUE(parsed.entries[0].UnknownLines.empty());
-}
-
-TEST(IniReader, ValueKeepsEverythingAfterTheFirstEquals)
-{
-    const ParsedIni parsed = ParseIni(crlf({"{A-45}", "Info=a=b", "Name==x="}));
-    EXPECT_EQ(parsed.entries[0].Info, "a=b");
-    EXPECT_EQ(parsed.entries[0].Name, "=x=");
+    EXPECT_EQ(parsed.entries.size(), 549u);
+    EXPECT_EQ(parsed.preamble, "\r\n// 48\r\n// 49\r\n// late\r\n");
 }
 
 struct BadNumberCase {
@@ -210,10 +102,10 @@ class IniReaderBadNumber : public testing::TestWithParam<BadNumberCase> {};
 TEST_P(IniReaderBadNumber, IsReportedLeavesTheDefaultAndKeepsTheLine)
 {
     const BadNumberCase &c = GetParam();
-    const ParsedIni parsed = ParseIni(crlf({"// head", "{A-45}", "Name=A", c.line, "Comment=Playable"}));
+    const ParsedIni parsed = ParseIni("// head\r\n{A-45}\r\nName=A\r\n" + std::string(c.line) + "\r\nComment=P\r\n");
     ASSERT_EQ(parsed.entries.size(), 1u);
     EXPECT_EQ(parsed.entries[0].*c.field, c.kept);
-    EXPECT_EQ(parsed.entries[0].Comment, "Playable");
+    EXPECT_EQ(parsed.entries[0].Comment, "P");
     ASSERT_EQ(parsed.problems.size(), 1u);
     EXPECT_EQ(parsed.problems[0].lineNumber, 4u);
     EXPECT_EQ(parsed.problems[0].line, c.line);
@@ -233,51 +125,6 @@ INSTANTIATE_TEST_SUITE_P(Values, IniReaderBadNumber,
                                          BadNumberCase{"ScaleFactor=x2", &RomEntry::ScaleFactor, 1},
                                          BadNumberCase{"OSRescanCount=", &RomEntry::OSRescanCount, 0}));
 
-TEST(IniReader, NumbersAtTheEdgesOfTheRangeAreRead)
-{
-    const ParsedIni parsed = ParseIni(crlf({"{A-45}", "UCode=-32768", "EepromSize=32767"}));
-    EXPECT_TRUE(parsed.problems.empty());
-    EXPECT_EQ(parsed.entries[0].UCode, -32768);
-    EXPECT_EQ(parsed.entries[0].EepromSize, 32767);
-}
-
-TEST(IniReader, HeaderTooShortToStripIsReportedAndKept)
-{
-    const ParsedIni parsed = ParseIni(crlf({"x", "Name=Short"}));
-    ASSERT_EQ(parsed.entries.size(), 1u);
-    EXPECT_EQ(parsed.entries[0].CRC, "");
-    EXPECT_EQ(parsed.entries[0].Name, "Short");
-    ASSERT_EQ(parsed.problems.size(), 1u);
-    EXPECT_EQ(parsed.problems[0].lineNumber, 1u);
-    EXPECT_EQ(parsed.entries[0].UnknownLines, std::vector<std::string>{"x"});
-}
-
-TEST(IniReader, BlankOnlyLinesOutsideBlocksActAsEmptyLines)
-{
-    const ParsedIni parsed = ParseIni(crlf({"// head", "   ", "{A-45}", "Name=A", "", " \t", "{B-45}"}));
-    EXPECT_EQ(parsed.entries.size(), 2u);
-    EXPECT_TRUE(parsed.problems.empty());
-    EXPECT_EQ(parsed.preamble, crlf({"// head", "   ", " \t"}));
-}
-
-class IniReaderLineEnds : public testing::TestWithParam<const char *> {};
-
-TEST_P(IniReaderLineEnds, AllReadTheSame)
-{
-    std::string withEnds;
-    for (std::string_view line : {"// head", "{A-45}", "Name=A", "Info=i", "", "{B-4A}", "Name=B"}) {
-        withEnds += line;
-        withEnds += GetParam();
-    }
-    const ParsedIni parsed = ParseIni(withEnds);
-    ASSERT_EQ(parsed.entries.size(), 2u);
-    EXPECT_EQ(parsed.preamble, "// head\r\n");
-    EXPECT_EQ(parsed.entries[0].Info, "i");
-    EXPECT_EQ(parsed.entries[1].Name, "B");
-}
-
-INSTANTIATE_TEST_SUITE_P(Ends, IniReaderLineEnds, testing::Values("\r\n", "\n", "\r"));
-
 TEST(IniReader, EveryByteOfTextSurvives)
 {
     std::string name;
@@ -285,10 +132,8 @@ TEST(IniReader, EveryByteOfTextSurvives)
         if (c != '\r' && c != '\n')
             name += static_cast<char>(c);
     }
-    const std::string text = "{A-45}\r\nName=" + name + "\r\nInfo=\xe9t\xe9\r\n";
-    const ParsedIni parsed = ParseIni(text);
+    const ParsedIni parsed = ParseIni("{A-45}\r\nName=" + name + "\r\n");
     EXPECT_EQ(parsed.entries[0].Name, name);
-    EXPECT_EQ(parsed.entries[0].Info, "\xe9t\xe9");
 }
 
 TEST(IniReader, MoreBlocksThanSixteenBitsCanCount)
@@ -300,9 +145,7 @@ TEST(IniReader, MoreBlocksThanSixteenBitsCanCount)
 
 TEST(IniReader, CaptionNamesThePath)
 {
-    EXPECT_EQ(LoadedCaption("C:\\roms\\velmoran.ini"),
-              "Tamsic (Velmoran ini Editor) v1.1b - C:\\roms\\velmoran.ini");
-    EXPECT_STREQ(DesignCaption, "Tamsic (Velmoran ini Editor)");
+    EXPECT_EQ(LoadedCaption("C:\\roms\\v.ini"), "Tamsic (Velmoran ini Editor) v1.1b - C:\\roms\\v.ini");
 }
 
 } // namespace
