@@ -55,6 +55,12 @@ inline std::optional<RegValue> StoredValue(RegistryStore &store, const std::stri
     return status == 0 ? std::optional<RegValue>(value) : std::nullopt;
 }
 
+inline QByteArray FileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // Writes a file the store will find, making its folder first.
 inline void WriteTestFile(const QString &path, const QByteArray &bytes)
 {
@@ -75,3 +81,13 @@ protected:
     QTemporaryDir m_folder;
     std::unique_ptr<RegistryStore> m_store;
 };
+
+// Replaces a value the store wrote with text it never writes, leaving the rest of the file sound.
+inline void DamageValue(const QString &path, const QByteArray &name)
+{
+    QByteArray bytes = FileBytes(path);
+    const qsizetype at = bytes.indexOf("." + name + "=");
+    ASSERT_GE(at, 0);
+    bytes.replace(at, bytes.indexOf('\n', at) - at, "." + name + "=@ByteArray(");
+    WriteTestFile(path, bytes);
+}
