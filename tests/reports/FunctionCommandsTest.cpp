@@ -29,11 +29,12 @@ QByteArray ReadAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void WriteAll(const QString &path, const QByteArray &bytes)
+void ExpectNumberedError(const std::vector<FakeUserInterface::Shown> &errors)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].title, QStringLiteral("Error"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+: \\S")).match(errors[0].text).hasMatch())
+        << errors[0].text.toStdString();
 }
 
 // A temporary folder holding velmoran.ini, loaded into a document.
@@ -41,16 +42,20 @@ class LoadedIni : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder.isValid());
         iniPath = folder.filePath(QStringLiteral("velmoran.ini"));
-        WriteAll(iniPath, SampleIni);
+        QFile file(iniPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(SampleIni) == SampleIni.size());
+        file.close();
         doc.IniPath = QFile::encodeName(iniPath).toStdString();
         ASSERT_TRUE(LoadIniFile(doc).status.ok());
         ASSERT_EQ(doc.EntryTable.size(), 3u);
     }
 
     QString path(const char *name) const { return folder.filePath(QString::fromLatin1(name)); }
-    QStringList filesInFolder() const { return QDir(folder.path()).entryList(QDir::Files); }
+    bool onlyTheIniInFolder() const
+    {
+        return QDir(folder.path()).entryList(QDir::Files) == QStringList{QStringLiteral("velmoran.ini")};
+    }
 
     QTemporaryDir folder;
     QString iniPath;
@@ -58,38 +63,20 @@ protected:
     FakeUserInterface ui;
 };
 
-void ExpectNumberedError(const FakeUserInterface::Shown &shown)
-{
-    EXPECT_EQ(shown.kind, QStringLiteral("error"));
-    EXPECT_EQ(shown.title, QStringLiteral("Error"));
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+: \\S")).match(shown.text).hasMatch())
-        << shown.text.toStdString();
-}
-
-// --- crc -> CRC -------------------------------------------------------------------
-
-TEST_F(LoadedIni, ConvertAsksFirstAndNoChangesNothing)
-{
-    const std::vector<RomEntry> before = doc.EntryTable;
-    ui.yesNoAnswers = {false};
-    EXPECT_FALSE(ConvertCrcsToUpperCase(nullptr, doc, ui));
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.shown[0].title, QStringLiteral("Confirm Convert"));
-    EXPECT_EQ(ui.shown[0].text, QStringLiteral("Really convert all CRC's to uppercase?"));
-    EXPECT_EQ(ui.shown[0].icon, Icon::Question);
-    EXPECT_EQ(doc.EntryTable, before);
-}
-
-TEST_F(LoadedIni, ConvertYesUpperCasesEveryCrcRemovedOnesTooAndNothingElse)
+TEST_F(LoadedIni, ConvertNoChangesNothingAndYesUpperCasesEveryCrcRemovedOnesToo)
 {
     doc.EntryTable[1].Removed = true;
     std::vector<RomEntry> expected = doc.EntryTable;
-    expected[1].CRC = "0BADF00D-4A";
-    ui.yesNoAnswers = {true};
-    EXPECT_TRUE(ConvertCrcsToUpperCase(nullptr, doc, ui));
+    ui.yesNoAnswers = {false, true};
+    EXPECT_FALSE(ConvertCrcsToUpperCase(nullptr, doc, ui));
     EXPECT_EQ(doc.EntryTable, expected);
-    EXPECT_TRUE(doc.EntryTable[1].Removed);
-    EXPECT_EQ(ui.shown.size(), 1u);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].title, QStringLiteral("Confirm Convert"));
+    EXPECT_EQ(ui.shown[0].text, QStringLiteral("Really convert all CRC's to uppercase?"));
+
+    EXPECT_TRUE(ConvertCrcsToUpperCase(nullptr, doc, ui));
+    expected[1].CRC = "0BADF00D-4A";
+    EXPECT_EQ(doc.EntryTable, expected);
     EXPECT_EQ(ReadAll(iniPath), SampleIni) << "the file itself changes only at the next save";
 }
 
@@ -98,60 +85,47 @@ TEST_F(LoadedIni, ConvertYesUpperCasesEveryCrcRemovedOnesTooAndNothingElse)
 struct BackupAnswers {
     const char *name;
     std::deque<bool> yesNo;
-    std::size_t questionsShown;
+    QStringList questionTitles;
     bool dialogShown;
 };
+
+void PrintTo(const BackupAnswers &answers, std::ostream *out)
+{
+    *out << answers.name;
+}
 
 class BackupStopsEarly : public LoadedIni, public ::testing::WithParamInterface<BackupAnswers> {};
 
 TEST_P(BackupStopsEarly, LeavesNoFileAndShowsNothingFurther)
 {
     ui.yesNoAnswers = GetParam().yesNo;
-    if (GetParam().dialogShown)
-        ui.fileAnswers = {std::nullopt};
+    ui.fileAnswers = {std::nullopt};
     BackupIniFile(nullptr, doc, ui);
 
-    EXPECT_EQ(ui.questions().size(), GetParam().questionsShown);
-    EXPECT_EQ(ui.filters.size(), GetParam().dialogShown ? 1u : 0u);
+    QStringList titles;
+    for (const auto &question : ui.questions())
+        titles << question.title;
+    EXPECT_EQ(titles, GetParam().questionTitles);
+    EXPECT_EQ(ui.questions().back().icon, titles.size() == 2 ? Icon::Exclamation : Icon::Question);
+    ASSERT_EQ(ui.filters.size(), GetParam().dialogShown ? 1u : 0u);
+    if (GetParam().dialogShown) {
+        EXPECT_EQ(ui.filters[0].pattern, QStringLiteral("*.ini.bak"));
+        EXPECT_EQ(ui.proposedPaths[0], iniPath + QStringLiteral(".bak"));
+        EXPECT_EQ(ui.neverOffered[0], iniPath);
+    }
     EXPECT_TRUE(ui.errors().empty());
-    EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("velmoran.ini")});
+    EXPECT_TRUE(onlyTheIniInFolder());
 }
+
+const QString ConfirmBackup = QStringLiteral("Confirm Backup");
+const QString ConfirmContinue = QStringLiteral("confirm Continue");
 
 INSTANTIATE_TEST_SUITE_P(
     EachStep, BackupStopsEarly,
-    ::testing::Values(BackupAnswers{"NoToConfirmBackup", {false}, 1, false},
-                      BackupAnswers{"NoToContinue", {true, false}, 2, false},
-                      BackupAnswers{"CancelInDialog", {true, true}, 2, true}),
+    ::testing::Values(BackupAnswers{"NoToConfirmBackup", {false}, {ConfirmBackup}, false},
+                      BackupAnswers{"NoToContinue", {true, false}, {ConfirmBackup, ConfirmContinue}, false},
+                      BackupAnswers{"CancelInDialog", {true, true}, {ConfirmBackup, ConfirmContinue}, true}),
     [](const auto &info) { return std::string(info.param.name); });
-
-TEST_F(LoadedIni, BackupAsksBothQuestionsWithTheirTextsAndIcons)
-{
-    ui.yesNoAnswers = {true, true};
-    ui.fileAnswers = {std::nullopt};
-    BackupIniFile(nullptr, doc, ui);
-    const auto questions = ui.questions();
-    ASSERT_EQ(questions.size(), 2u);
-    EXPECT_EQ(questions[0].title, QStringLiteral("Confirm Backup"));
-    EXPECT_EQ(questions[0].text, QStringLiteral("Are you sure you wish to backup the current ini file?"));
-    EXPECT_EQ(questions[0].icon, Icon::Question);
-    EXPECT_EQ(questions[1].title, QStringLiteral("confirm Continue"));
-    EXPECT_EQ(questions[1].text,
-              QStringLiteral("Note that any changes made during this session will NOT be saved to the "
-                             "backup (unless the save button has already been pressed!) - Still continue?"));
-    EXPECT_EQ(questions[1].icon, Icon::Exclamation);
-}
-
-TEST_F(LoadedIni, BackupOffersTheIniNameWithBakButNeverTheIniFile)
-{
-    ui.yesNoAnswers = {true, true};
-    ui.fileAnswers = {std::nullopt};
-    BackupIniFile(nullptr, doc, ui);
-    ASSERT_EQ(ui.filters.size(), 1u);
-    EXPECT_EQ(ui.filters[0].description, QStringLiteral("Velmoran ini file Backup (.ini.bak)"));
-    EXPECT_EQ(ui.filters[0].pattern, QStringLiteral("*.ini.bak"));
-    EXPECT_EQ(ui.proposedPaths[0], iniPath + QStringLiteral(".bak"));
-    EXPECT_EQ(ui.neverOffered[0], iniPath);
-}
 
 TEST_F(LoadedIni, BackupCopiesTheFileAsOnDiskNotTheUnsavedEdits)
 {
@@ -159,7 +133,9 @@ TEST_F(LoadedIni, BackupCopiesTheFileAsOnDiskNotTheUnsavedEdits)
     doc.EntryTable[2].Removed = true;
     const std::vector<RomEntry> inMemory = doc.EntryTable;
     const QString target = path("velmoran.ini.bak");
-    WriteAll(target, "an older backup");
+    QFile older(target);
+    ASSERT_TRUE(older.open(QIODevice::WriteOnly) && older.write("an older backup") > 0);
+    older.close();
     ui.yesNoAnswers = {true, true};
     ui.fileAnswers = {target};
 
@@ -169,30 +145,22 @@ TEST_F(LoadedIni, BackupCopiesTheFileAsOnDiskNotTheUnsavedEdits)
     EXPECT_EQ(ReadAll(target), SampleIni);
     EXPECT_EQ(ReadAll(iniPath), SampleIni);
     EXPECT_EQ(doc.EntryTable, inMemory);
-    EXPECT_EQ(doc.IniPath, QFile::encodeName(iniPath).toStdString());
 }
 
-TEST_F(LoadedIni, BackupIntoAMissingFolderShowsNumberAndDescription)
+TEST_F(LoadedIni, BackupFailuresShowNumberAndDescriptionAndLeaveNoFile)
 {
-    ui.yesNoAnswers = {true, true};
-    ui.fileAnswers = {path("no-such-folder/velmoran.ini.bak")};
+    ui.yesNoAnswers = {true, true, true, true};
+    ui.fileAnswers = {path("no-such-folder/velmoran.ini.bak"), path("velmoran.ini.bak")};
     BackupIniFile(nullptr, doc, ui);
-    const auto errors = ui.errors();
-    ASSERT_EQ(errors.size(), 1u);
-    ExpectNumberedError(errors[0]);
-    EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("velmoran.ini")});
-}
+    ExpectNumberedError(ui.errors());
+    EXPECT_TRUE(onlyTheIniInFolder());
 
-TEST_F(LoadedIni, BackupOfAVanishedIniFileShowsTheFailure)
-{
+    // The ini file vanished since it was loaded.
+    ui.shown.clear();
     ASSERT_TRUE(QFile::remove(iniPath));
-    ui.yesNoAnswers = {true, true};
-    ui.fileAnswers = {path("velmoran.ini.bak")};
     BackupIniFile(nullptr, doc, ui);
-    const auto errors = ui.errors();
-    ASSERT_EQ(errors.size(), 1u);
-    ExpectNumberedError(errors[0]);
-    EXPECT_TRUE(filesInFolder().isEmpty());
+    ExpectNumberedError(ui.errors());
+    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
 }
 
 // --- Make Compatibility List -------------------------------------------------------
@@ -206,47 +174,37 @@ TEST_F(LoadedIni, CompatListReportsTheWholeTableRemovedEntriesIncluded)
     MakeCompatList(nullptr, doc, ui);
 
     ASSERT_EQ(ui.shown.size(), 1u) << "success shows nothing";
-    EXPECT_EQ(ui.filters[0].description, QStringLiteral("Compat.txt"));
     EXPECT_EQ(ui.filters[0].pattern, QStringLiteral("compat.txt"));
     EXPECT_EQ(ui.neverOffered[0], iniPath);
     const QByteArray report = ReadAll(target);
     EXPECT_EQ(report.toStdString(), CompatListText(doc.EntryTable));
     EXPECT_TRUE(report.contains("Total ROMs: 3\r\n"));
     EXPECT_TRUE(report.contains("\r\nKart Cup - P (Europe)\r\n")) << "the removed entry is listed";
-    EXPECT_TRUE(report.contains("\r\nDream Quest - J (Japan)\r\n"));
 }
 
-TEST_F(LoadedIni, CompatListCancelWritesAndShowsNothing)
+// Cancel shows nothing; a missing folder, or nothing loaded, shows the error after the
+// dialog. None of them creates a file.
+TEST_F(LoadedIni, CompatListFailuresWriteNothing)
 {
-    ui.fileAnswers = {std::nullopt};
-    MakeCompatList(nullptr, doc, ui);
-    EXPECT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("velmoran.ini")});
-}
-
-TEST_F(LoadedIni, CompatListIntoAMissingFolderShowsNumberAndDescription)
-{
-    ui.fileAnswers = {path("no-such-folder/compat.txt")};
-    MakeCompatList(nullptr, doc, ui);
-    const auto errors = ui.errors();
-    ASSERT_EQ(errors.size(), 1u);
-    ExpectNumberedError(errors[0]);
-}
-
-TEST(CompatListWithNothingLoaded, ShowsTheErrorAfterTheDialogAndCreatesNoFile)
-{
-    QTemporaryDir folder;
-    const QString target = folder.filePath(QStringLiteral("compat.txt"));
-    IniDocument doc;
-    FakeUserInterface ui;
-    ui.fileAnswers = {target};
-
-    MakeCompatList(nullptr, doc, ui);
-
-    ASSERT_EQ(ui.shown.size(), 2u);
-    EXPECT_EQ(ui.shown[0].kind, QStringLiteral("save"));
-    ExpectNumberedError(ui.shown[1]);
-    EXPECT_FALSE(QFile::exists(target));
+    const struct {
+        const char *name;
+        std::optional<QString> answer;
+        bool loaded;
+    } cases[] = {{"Cancel", std::nullopt, true},
+                 {"MissingFolder", path("no-such-folder/compat.txt"), true},
+                 {"NothingLoaded", path("compat.txt"), false}};
+    for (const auto &failure : cases) {
+        SCOPED_TRACE(failure.name);
+        IniDocument unloaded;
+        FakeUserInterface fresh;
+        fresh.fileAnswers = {failure.answer};
+        MakeCompatList(nullptr, failure.loaded ? doc : unloaded, fresh);
+        ASSERT_EQ(fresh.shown.size(), failure.answer ? 2u : 1u);
+        EXPECT_EQ(fresh.shown[0].kind, QStringLiteral("save"));
+        if (failure.answer)
+            ExpectNumberedError(fresh.errors());
+        EXPECT_TRUE(onlyTheIniInFolder());
+    }
 }
 
 } // namespace

@@ -12,24 +12,18 @@
 // Each queue prints to PDF files in a folder of its own.
 class PrivateCupsServer final {
 public:
-    PrivateCupsServer();
-    ~PrivateCupsServer();
-    PrivateCupsServer(const PrivateCupsServer &) = delete;
-    PrivateCupsServer &operator=(const PrivateCupsServer &) = delete;
+    ~PrivateCupsServer() { stop(); }
 
-    // Must run before Qt first asks for printers. False with problem() set when the
-    // scheduler or a queue could not be set up.
-    bool start(const QStringList &queueNames);
+    // Must run before Qt first asks for printers. Adds the queues, makes one the default
+    // and another refuse jobs. False with problem() set when anything failed.
+    bool start(const QStringList &queueNames, const QString &defaultQueue, const QString &rejectingQueue);
     void stop();
     QString problem() const { return m_problem; }
-    // The end of the scheduler's error log and of cups-pdf's log, to explain a failure.
+    // The end of each log of the scheduler and cups-pdf, to explain a failure.
     QString logTail() const;
 
     // The full queue name of a short name given to start().
     QString queue(const QString &shortName) const;
-    QString outputFolder(const QString &shortName) const;
-    bool setDefault(const QString &shortName);
-    bool rejectJobs(const QString &shortName);
     // Every job the queue was ever given, finished or not.
     int jobCount(const QString &shortName) const;
     // Waits until the queue has no unfinished job and a PDF lies in its folder; the
@@ -37,10 +31,11 @@ public:
     QString waitForPdf(const QString &shortName, int timeoutMs) const;
 
 private:
-    bool writeConfiguration();
-    bool waitUntilRunning();
+    bool fail(const QString &problem);
+    bool startScheduler();
     bool addQueue(const QString &shortName);
     bool run(const QString &program, const QStringList &arguments, QString *output = nullptr) const;
+    QString path(const QString &name) const { return m_folder.filePath(name); }
     QString cupsPdfConfigPath(const QString &shortName) const;
 
     QTemporaryDir m_folder;
