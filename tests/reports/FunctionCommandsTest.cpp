@@ -29,6 +29,12 @@ QByteArray ReadAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+bool WriteAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 void ExpectNumberedError(const std::vector<FakeUserInterface::Shown> &errors)
 {
     ASSERT_EQ(errors.size(), 1u);
@@ -43,9 +49,7 @@ protected:
     void SetUp() override
     {
         iniPath = folder.filePath(QStringLiteral("velmoran.ini"));
-        QFile file(iniPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(SampleIni) == SampleIni.size());
-        file.close();
+        ASSERT_TRUE(WriteAll(iniPath, SampleIni));
         doc.IniPath = QFile::encodeName(iniPath).toStdString();
         ASSERT_TRUE(LoadIniFile(doc).status.ok());
         ASSERT_EQ(doc.EntryTable.size(), 3u);
@@ -127,35 +131,28 @@ INSTANTIATE_TEST_SUITE_P(
                       BackupAnswers{"CancelInDialog", {true, true}, {ConfirmBackup, ConfirmContinue}, true}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST_F(LoadedIni, BackupCopiesTheFileAsOnDiskNotTheUnsavedEdits)
+// The backup is the file as on disk, not the unsaved edits, over an older backup; a missing
+// folder or a vanished ini file shows number + description and leaves no file.
+TEST_F(LoadedIni, BackupCopiesTheFileOnDiskOrSaysWhyNot)
 {
     doc.EntryTable[0].Name = "Edited but not saved";
-    doc.EntryTable[2].Removed = true;
     const std::vector<RomEntry> inMemory = doc.EntryTable;
-    const QString target = path("velmoran.ini.bak");
-    QFile older(target);
-    ASSERT_TRUE(older.open(QIODevice::WriteOnly) && older.write("an older backup") > 0);
-    older.close();
-    ui.yesNoAnswers = {true, true};
-    ui.fileAnswers = {target};
+    const QString backup = path("velmoran.ini.bak");
+    ASSERT_TRUE(WriteAll(backup, "an older backup"));
+    ui.yesNoAnswers = {true, true, true, true, true, true};
+    ui.fileAnswers = {backup, path("no-such-folder/velmoran.ini.bak"), backup};
 
     BackupIniFile(nullptr, doc, ui);
-
     EXPECT_TRUE(ui.errors().empty());
-    EXPECT_EQ(ReadAll(target), SampleIni);
+    EXPECT_EQ(ReadAll(backup), SampleIni);
     EXPECT_EQ(ReadAll(iniPath), SampleIni);
     EXPECT_EQ(doc.EntryTable, inMemory);
-}
 
-TEST_F(LoadedIni, BackupFailuresShowNumberAndDescriptionAndLeaveNoFile)
-{
-    ui.yesNoAnswers = {true, true, true, true};
-    ui.fileAnswers = {path("no-such-folder/velmoran.ini.bak"), path("velmoran.ini.bak")};
+    ASSERT_TRUE(QFile::remove(backup));
     BackupIniFile(nullptr, doc, ui);
     ExpectNumberedError(ui.errors());
     EXPECT_TRUE(onlyTheIniInFolder());
 
-    // The ini file vanished since it was loaded.
     ui.shown.clear();
     ASSERT_TRUE(QFile::remove(iniPath));
     BackupIniFile(nullptr, doc, ui);
