@@ -68,7 +68,11 @@ std::optional<QString> FakeUserInterface::nextFileAnswer(const char *kind)
         ADD_FAILURE() << "unscripted " << kind << " file dialog";
         return std::nullopt;
     }
-    auto answer = fileAnswers.front();
+    // A scripted nullopt is the user's cancel.
+    const bool cancelled = !fileAnswers.front().has_value();
+    const QString chosen = fileAnswers.front().value_or(QString());
     fileAnswers.pop_front();
-    return answer;
+    if (cancelled)
+        return std::nullopt;
+    return chosen;
 }
