@@ -7,18 +7,28 @@
 #include <QSettings>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <map>
+#include <optional>
 
 namespace {
 
-// Keeps a key that has no values yet; no encoded name can look like it.
-const QString KeyMarker = QStringLiteral("%");
+// A key without values or sub-keys keeps this entry, so that it still exists. Encoded
+// names never start with '.', so no value or key can be taken for it.
+const QString KeyMarker = QStringLiteral(".empty-key");
+// The key's unnamed value; QSettings has no entry without a name.
+const QString UnnamedValue = QStringLiteral(".default");
 
-// QSettings takes '/' and '\' as group separators, so names are percent-encoded. A key's
-// name never starts with '.', which marks its values ("." + name), so a value and a
-// sub-key of the same name never meet.
+// The file keeps the branch HKEY_LOCAL_MACHINE\Software, where programs keep their
+// settings: its values are the file's top-level entries, each key below it a group.
+const char *const TopKeyName = "Software";
+
+// QSettings takes '/' and '\' as group separators, so such names are percent-encoded;
+// plain names stay as they are, so the file reads the way a person would write it.
 QString encodeName(const std::string &name)
 {
+    if (name.empty())
+        return UnnamedValue;
     QString encoded;
     for (std::size_t i = 0; i < name.size(); ++i) {
         const auto byte = static_cast<unsigned char>(name[i]);
@@ -37,29 +47,52 @@ std::string decodeName(const QString &encoded)
     return QByteArray::fromPercentEncoding(encoded.toLatin1()).toStdString();
 }
 
-QString groupOf(const std::vector<std::string> &path)
+// The group of a key below the top key ("" for the top key itself); none for a key
+// outside the branch the file keeps.
+std::optional<QString> groupOf(const std::vector<std::string> &path)
 {
+    if (path.size() < 2 || path[1] != TopKeyName)
+        return std::nullopt;
     QStringList parts;
-    for (const std::string &name : path)
-        parts << encodeName(name);
+    for (auto name = path.begin() + 2; name != path.end(); ++name)
+        parts << encodeName(*name);
     return parts.join(QLatin1Char('/'));
 }
 
-QString valueEntry(const std::vector<std::string> &path, const std::string &name)
+QString entryOf(const QString &group, const QString &name)
 {
-    return groupOf(path) + QStringLiteral("/.") + encodeName(name);
+    return group.isEmpty() ? name : group + QLatin1Char('/') + name;
 }
 
-// The type code, a colon, and the bytes: QSettings writes a byte array so that any byte
-// survives.
-QByteArray encodeValue(const RegValue &value)
+QString parentOf(const QString &group)
 {
+    return group.left(std::max<qsizetype>(group.lastIndexOf(QLatin1Char('/')), 0));
+}
+
+// Text the application writes (UTF-8 closed by its NUL) is kept as plain text, as a
+// person would write it; anything else is kept whole as QSettings' byte array behind
+// its type code.
+QVariant storedForm(const RegValue &value)
+{
+    if (value.type == RegType::Text && !value.data.empty() && value.data.back() == '\0') {
+        const QByteArray text(value.data.data(), static_cast<qsizetype>(value.data.size()) - 1);
+        const QString decoded = QString::fromUtf8(text);
+        if (!text.contains('\0') && decoded.toUtf8() == text)
+            return decoded;
+    }
     return QByteArray::number(value.type) + ':'
            + QByteArray(value.data.data(), static_cast<qsizetype>(value.data.size()));
 }
 
-bool decodeValue(const QVariant &stored, RegValue &value)
+// A text that QSettings read as a list (an unquoted comma) cannot be told apart from
+// another spacing of it, so only text and byte arrays are values.
+bool readStoredForm(const QVariant &stored, RegValue &value)
 {
+    if (stored.typeId() == QMetaType::QString) {
+        value.type = RegType::Text;
+        value.data = stored.toString().toStdString() + '\0';
+        return true;
+    }
     if (stored.typeId() != QMetaType::QByteArray)
         return false;
     const QByteArray bytes = stored.toByteArray();
@@ -176,6 +209,22 @@ bool keyExists(QSettings &settings, const QString &group)
     return exists;
 }
 
+// QSettings removes a value together with the group of the same name and the other way
+// round; in the registry a value and a sub-key never take each other along, so the entries
+// in keep are put back. A key left empty keeps its marker, so that it still exists.
+void removeEntry(QSettings &settings, const QString &entry, const QStringList &keep)
+{
+    QList<std::pair<QString, QVariant>> kept;
+    for (const QString &name : keep)
+        kept.append({name, settings.value(name)});
+    settings.remove(entry);
+    for (const auto &[name, value] : kept)
+        settings.setValue(name, value);
+    const QString group = parentOf(entry);
+    if (!keyExists(settings, group))
+        settings.setValue(entryOf(group, KeyMarker), QString());
+}
+
 } // namespace
 
 FileRegistryStore::FileRegistryStore(QString filePath) : m_filePath(std::move(filePath)) {}
@@ -207,19 +256,27 @@ RegStatus FileRegistryStore::findKey(const KeyPath &path)
     Session session(m_filePath);
     if (const RegStatus status = session.readStatus(); status != RegStatusCode::Success)
         return status;
-    return keyExists(session.settings(), groupOf(path)) ? RegStatusCode::Success
-                                                        : RegStatusCode::NotFound;
+    const std::optional<QString> group = groupOf(path);
+    return group && keyExists(session.settings(), *group) ? RegStatusCode::Success
+                                                          : RegStatusCode::NotFound;
 }
 
 RegStatus FileRegistryStore::makeKey(const KeyPath &path)
 {
+    const std::optional<QString> group = groupOf(path);
+    if (!group)
+        return RegStatusCode::AccessDenied;
     Session session(m_filePath);
     if (const RegStatus status = session.writeStatus(); status != RegStatusCode::Success)
         return status;
-    for (std::size_t length = 2; length <= path.size(); ++length) {
-        const QString group = groupOf(KeyPath(path.begin(), path.begin() + length));
-        if (!keyExists(session.settings(), group))
-            session.settings().setValue(group + QLatin1Char('/') + KeyMarker, QString());
+    QSettings &settings = session.settings();
+    if (keyExists(settings, *group))
+        return RegStatusCode::Success;
+    // The new key's parents exist through it and need no marker of their own.
+    settings.setValue(entryOf(*group, KeyMarker), QString());
+    for (QString parent = *group; !parent.isEmpty();) {
+        parent = parentOf(parent);
+        settings.remove(entryOf(parent, KeyMarker));
     }
     return session.commit();
 }
@@ -231,10 +288,10 @@ RegStatus FileRegistryStore::readValue(const KeyPath &path, const std::string &n
     Session session(m_filePath);
     if (const RegStatus status = session.readStatus(); status != RegStatusCode::Success)
         return status;
-    const QString entry = valueEntry(path, name);
+    const QString entry = entryOf(groupOf(path).value(), encodeName(name));
     if (!session.settings().contains(entry))
         return RegStatusCode::NotFound;
-    if (decodeValue(session.settings().value(entry), value))
+    if (readStoredForm(session.settings().value(entry), value))
         return RegStatusCode::Success;
     m_damagedValue = name;
     return RegStatusCode::StoreCorrupt;
@@ -246,7 +303,9 @@ RegStatus FileRegistryStore::writeValue(const KeyPath &path, const std::string &
     Session session(m_filePath);
     if (const RegStatus status = session.writeStatus(); status != RegStatusCode::Success)
         return status;
-    session.settings().setValue(valueEntry(path, name), encodeValue(value));
+    const QString group = groupOf(path).value();
+    session.settings().setValue(entryOf(group, encodeName(name)), storedForm(value));
+    session.settings().remove(entryOf(group, KeyMarker));
     return session.commit();
 }
 
@@ -255,7 +314,17 @@ RegStatus FileRegistryStore::removeKey(const KeyPath &path)
     Session session(m_filePath);
     if (const RegStatus status = session.writeStatus(); status != RegStatusCode::Success)
         return status;
-    session.settings().remove(groupOf(path));
+    const QString group = groupOf(path).value();
+    QSettings &settings = session.settings();
+    if (group.isEmpty()) {
+        settings.remove(QString());
+        return session.commit();
+    }
+    // The parent's value of the same name stays.
+    QStringList keep;
+    if (settings.contains(group))
+        keep << group;
+    removeEntry(settings, group, keep);
     return session.commit();
 }
 
@@ -264,10 +333,17 @@ RegStatus FileRegistryStore::removeValue(const KeyPath &path, const std::string 
     Session session(m_filePath);
     if (const RegStatus status = session.writeStatus(); status != RegStatusCode::Success)
         return status;
-    const QString entry = valueEntry(path, name);
-    if (!session.settings().contains(entry))
+    const QString entry = entryOf(groupOf(path).value(), encodeName(name));
+    QSettings &settings = session.settings();
+    if (!settings.contains(entry))
         return RegStatusCode::NotFound;
-    session.settings().remove(entry);
+    // The sub-key of the same name stays.
+    settings.beginGroup(entry);
+    QStringList keep;
+    for (const QString &inner : settings.allKeys())
+        keep << entry + QLatin1Char('/') + inner;
+    settings.endGroup();
+    removeEntry(settings, entry, keep);
     return session.commit();
 }
 
@@ -276,9 +352,15 @@ RegStatus FileRegistryStore::subKeyNames(const KeyPath &path, std::vector<std::s
     Session session(m_filePath);
     if (const RegStatus status = session.readStatus(); status != RegStatusCode::Success)
         return status;
-    session.settings().beginGroup(groupOf(path));
     names.clear();
-    for (const QString &group : session.settings().childGroups())
+    QSettings &settings = session.settings();
+    if (path.size() == 1) {
+        if (keyExists(settings, QString()))
+            names.push_back(TopKeyName);
+        return RegStatusCode::Success;
+    }
+    settings.beginGroup(groupOf(path).value());
+    for (const QString &group : settings.childGroups())
         names.push_back(decodeName(group));
     return RegStatusCode::Success;
 }

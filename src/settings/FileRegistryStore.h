@@ -9,11 +9,14 @@
 class QSettings;
 
 // The store the program uses: an INI file kept by QSettings, which writes it atomically
-// and locks it against a second running copy. Each key is a group, each value an entry
-// holding its type code and bytes. A file that cannot be read, is damaged, or whose
-// folder cannot be created makes every call fail with a status that names the file;
-// a damaged file is never overwritten. A single value that cannot be read fails that read
-// alone, with a status naming the file and the value.
+// and locks it against a second running copy. It holds the keys below
+// HKEY_LOCAL_MACHINE\Software as plain groups and entries a person can read and edit
+// ("[Velmoran%20ini%20Editor]", "IniPath=/home/jo/velmoran.ini"); keys elsewhere cannot
+// be created. Text values are plain text; other types keep their type code and bytes.
+// A file that cannot be read, is damaged, or whose folder cannot be created makes every
+// call fail with a status that names the file; a damaged file is never overwritten. A
+// single value that cannot be read fails that read alone, with a status naming the file
+// and the value.
 class FileRegistryStore final : public KeyPathStore {
 public:
     explicit FileRegistryStore(QString filePath);

@@ -107,12 +107,9 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"BinaryGarbage", QByteArray("\x00\xff\xfe[\x01\x02=\x03\n\x80\x81]\n", 13), true},
         // A hand edit in another code page: QSettings would read the byte as a replacement
         // character and write the path back changed.
-        Damage{"Latin1ByteInAPath",
-               "[HKEY_LOCAL_MACHINE]\nSoftware\\Velmoran%20ini%20Editor\\.IniPath=@ByteArray(1:/home/jos\xe9/velmoran.ini\\0)\n",
-               true},
-        Damage{"CutOffInAValue", "[HKEY_LOCAL_MACHINE]\nSoftware\\Velmoran%20ini%20Editor\\.FirstRun=@ByteArray(1:0", false},
-        Damage{"ValueWithoutType",
-               "[HKEY_LOCAL_MACHINE]\nSoftware\\Velmoran%20ini%20Editor\\.FirstRun=@ByteArray(0)\n", false}),
+        Damage{"Latin1ByteInAPath", "[Velmoran%20ini%20Editor]\nIniPath=/home/jos\xe9/velmoran.ini\n", true},
+        Damage{"CutOffInAValue", "[Velmoran%20ini%20Editor]\nFirstRun=@ByteArray(1:0", false},
+        Damage{"ValueWithoutType", "[Velmoran%20ini%20Editor]\nFirstRun=@ByteArray(0)\n", false}),
     [](const testing::TestParamInfo<Damage> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -41,19 +41,40 @@ TEST_F(FileStoreTest, AKeyOpenedBeforeAnotherStoreDeletedItReportsTheDeletion)
     EXPECT_EQ(first.closeKey(key), RegStatusCode::InvalidHandle);
 }
 
-// One damaged value loses only that value; damage to the whole file is noticed on the next call.
-TEST_F(FileStoreTest, AValueNotWrittenByTheStoreReadsAsDamaged)
+// What a person may type into the file, and what the program reads from it; nullopt: a
+// damaged value, which fails its own read alone.
+struct HandEdit {
+    QByteArray line;
+    std::optional<std::string> read;
+};
+
+TEST_F(FileStoreTest, HoldsPlainKeysAndValuesAndReadsThemAfterAHandEdit)
 {
     FileRegistryStore store(path());
     ASSERT_TRUE(badRegistry::CreateDefaultSettings(store));
-    DamageValue(path(), "FirstRun");
-    Reg reg(store);
-    EXPECT_EQ(reg.Query_Value(HKEY_LOCAL_MACHINE, Key, "FirstRun", "dflt"),
-              RegQueryResult(std::string("dflt")));
-    EXPECT_EQ(reg.ErrorNumber(), RegStatusCode::StoreCorrupt);
-    EXPECT_EQ(StoredText(store, Key, "AutoOpen"), "1");
-    EXPECT_EQ(store.health(), RegStatusCode::Success);
+    ASSERT_TRUE(Reg(store).Set_Value(HKEY_LOCAL_MACHINE, Key, "IniPath", "/home/jo/a, b/velmoran.ini", RegType::Text));
+    EXPECT_EQ(FileBytes(path()), "[Velmoran%20ini%20Editor]\nAutoOpen=1\nFirstRun=1\n"
+                                 "IniPath=\"/home/jo/a, b/velmoran.ini\"\nSaveType=0\n");
 
+    const HandEdit edits[] = {
+        {"IniPath=/home/jo/my roms/velmoran.ini", "/home/jo/my roms/velmoran.ini"},
+        {"IniPath = \"/home/jo/a, b.ini\"  ", "/home/jo/a, b.ini"},
+        {"IniPath=/home/jos\xc3\xa9/velmoran.ini", "/home/jos\xc3\xa9/velmoran.ini"},
+        {"IniPath=  1  ", "1"},
+        {"IniPath=", ""},
+        // Unquoted, QSettings reads a list and the spacing around the comma is lost.
+        {"IniPath=/home/jo/a, b.ini", std::nullopt},
+        {"IniPath=@ByteArray(no type)", std::nullopt},
+    };
+    for (const HandEdit &edit : edits) {
+        WriteTestFile(path(), "[Velmoran ini Editor]\nAutoOpen=0\n" + edit.line + "\n");
+        Reg reg(store);
+        EXPECT_EQ(reg.Query_Value(HKEY_LOCAL_MACHINE, Key, "IniPath", "dflt"),
+                  RegQueryResult(edit.read.value_or("dflt"))) << edit.line.toStdString();
+        EXPECT_EQ(reg.ErrorNumber(), edit.read ? 0 : RegStatusCode::StoreCorrupt);
+        EXPECT_EQ(StoredText(store, Key, "AutoOpen"), "0");
+        EXPECT_EQ(store.health(), RegStatusCode::Success);
+    }
     WriteTestFile(path(), "[HKEY_LOCAL_MACHINE\nSoftware\\x=1\n");
     EXPECT_EQ(store.health(), RegStatusCode::StoreCorrupt);
 }

@@ -86,6 +86,11 @@ TEST_P(RegOverStore, NamesAndBytesOfAnyKindRoundTrip)
     }
     EXPECT_EQ(reg().EnumKeys(HKEY_LOCAL_MACHINE, "Software"),
               std::vector<std::string>{"a/b %25 .dot \xC3\xA9"});
+    // Text that is no UTF-8, or holds what the file's format quotes or escapes.
+    for (const std::string text : {"jos\xE9", "\t\x01\"q\" ;c #d\\", " @x ", "a, b"}) {
+        ASSERT_TRUE(reg().Set_Value(HKEY_LOCAL_MACHINE, oddKey, "Text", text, RegType::Text));
+        EXPECT_EQ(StoredValue(*m_store, oddKey, "Text"), (RegValue{RegType::Text, text + '\0'}));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothStores, RegOverStore,

@@ -82,12 +82,13 @@ protected:
     std::unique_ptr<RegistryStore> m_store;
 };
 
-// Replaces a value the store wrote with text it never writes, leaving the rest of the file sound.
+// Replaces a value the store wrote with a byte array without its type, leaving the rest
+// of the file sound.
 inline void DamageValue(const QString &path, const QByteArray &name)
 {
     QByteArray bytes = FileBytes(path);
-    const qsizetype at = bytes.indexOf("." + name + "=");
-    ASSERT_GE(at, 0);
-    bytes.replace(at, bytes.indexOf('\n', at) - at, "." + name + "=@ByteArray(");
+    const qsizetype at = bytes.indexOf("\n" + name + "=") + 1;
+    ASSERT_GE(at, 1);
+    bytes.replace(at, bytes.indexOf('\n', at) - at, name + "=@ByteArray(no type)");
     WriteTestFile(path, bytes);
 }
