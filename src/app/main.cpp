@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "MainWindow.h"
 #include "Startup.h"
 #include "inidb/IniDocument.h"
@@ -5,12 +6,19 @@
 #include "ui/WidgetUserInterface.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
-// The editor takes no command line of its own.
 int main(int argc, char **argv)
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Tamsic"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TAMSIC_VERSION));
+    AnswerInformationOptions(argc, argv);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tamsic"));
+    // Ties the window to the installed launcher and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tamsic"));
+    QCommandLineParser parser;
+    DescribeCommandLine(parser);
+    parser.process(app);
     IniDocument doc;
     WidgetUserInterface ui;
     const std::unique_ptr<RegistryStore> store = OpenUserSettingsStore();
