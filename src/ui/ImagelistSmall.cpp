@@ -1,8 +1,7 @@
 #include "ImagelistSmall.h"
 
+#include <QGuiApplication>
 #include <QHash>
-#include <QPainter>
-#include <QSvgRenderer>
 #include <QtGlobal>
 
 #include <array>
@@ -48,27 +47,6 @@ QString resourcePath(const QString &key)
     return {};
 }
 
-QPixmap render(QSvgRenderer &renderer, int size)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    return pixmap;
-}
-
-// Rendered once per key at the list's size and at twice it for dense screens.
-QIcon loadIcon(const QString &path)
-{
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid())
-        return {};
-    QIcon icon;
-    icon.addPixmap(render(renderer, ImagelistSmall::PictureSize));
-    icon.addPixmap(render(renderer, 2 * ImagelistSmall::PictureSize));
-    return icon;
-}
-
 } // namespace
 
 const QStringList &ImagelistSmall::keys()
@@ -97,12 +75,14 @@ QIcon ImagelistSmall::icon(const QString &key)
     Q_ASSERT_X(!path.isEmpty(), "ImagelistSmall::icon", qPrintable(key));
     if (path.isEmpty())
         return {};
-    const QIcon loaded = loadIcon(path);
+    // Qt's SVG icon engine draws the picture anew for every size and device pixel ratio,
+    // so icons stay sharp at any scale factor.
+    const QIcon loaded(path);
     cache.insert(key, loaded);
     return loaded;
 }
 
 QPixmap ImagelistSmall::picture(const QString &key)
 {
-    return icon(key).pixmap(PictureSize, PictureSize);
+    return icon(key).pixmap(QSize(PictureSize, PictureSize), qGuiApp->devicePixelRatio());
 }

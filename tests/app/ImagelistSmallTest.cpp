@@ -1,7 +1,11 @@
 #include "ui/ImagelistSmall.h"
 
-#include <QRgb>
+#include <QDir>
 #include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QRgb>
+#include <QSvgRenderer>
 
 #include <gtest/gtest.h>
 
@@ -50,5 +54,42 @@ TEST(ImagelistSmall, FlagsShowTheirCountrysColourWhereExpected)
         EXPECT_NEAR(qRed(actual), qRed(sample.colour), 40);
         EXPECT_NEAR(qGreen(actual), qGreen(sample.colour), 40);
         EXPECT_NEAR(qBlue(actual), qBlue(sample.colour), 40);
+    }
+}
+
+// Mean difference of two images of one size, per channel.
+double difference(const QImage &a, const QImage &b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
+                   + std::abs(qBlue(p) - qBlue(q)) + std::abs(qAlpha(p) - qAlpha(q));
+        }
+    return sum / (4.0 * a.width() * a.height());
+}
+
+// At a scale factor of 2 a 24-pixel tool bar button takes 48 device pixels: every picture
+// must be drawn at that size from its SVG, not blown up from a small bitmap.
+TEST(ImagelistSmall, DrawsEveryPictureFromItsSvgAtTheDevicePixelRatio)
+{
+    std::vector<QImage> drawn;
+    for (const QString &file : QDir(QStringLiteral(":/imagelist")).entryList()) {
+        QImage image(48, 48, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        QSvgRenderer(QStringLiteral(":/imagelist/") + file).render(&painter);
+        drawn.push_back(image.convertToFormat(QImage::Format_ARGB32));
+    }
+    ASSERT_EQ(drawn.size(), 22u);
+    for (const QString &key : ImagelistSmall::keys()) {
+        const QPixmap pixmap = ImagelistSmall::icon(key).pixmap(QSize(24, 24), 2.0);
+        ASSERT_EQ(pixmap.size(), QSize(48, 48)) << key.toStdString();
+        const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+        double best = 255;
+        for (const QImage &svg : drawn)
+            best = std::min(best, difference(image, svg));
+        EXPECT_LT(best, 1.0) << key.toStdString();
     }
 }
