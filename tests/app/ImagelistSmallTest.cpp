@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 TEST(ImagelistSmall, HoldsTheTwentyTwoKeysInIndexOrder)
 {
     EXPECT_EQ(ImagelistSmall::keys().join(QLatin1Char('|')),
@@ -57,19 +59,6 @@ TEST(ImagelistSmall, FlagsShowTheirCountrysColourWhereExpected)
     }
 }
 
-// Mean difference of two images of one size, per channel.
-double difference(const QImage &a, const QImage &b)
-{
-    double sum = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
-                   + std::abs(qBlue(p) - qBlue(q)) + std::abs(qAlpha(p) - qAlpha(q));
-        }
-    return sum / (4.0 * a.width() * a.height());
-}
-
 // At a scale factor of 2 a 24-pixel tool bar button takes 48 device pixels: every picture
 // must be drawn at that size from its SVG, not blown up from a small bitmap.
 TEST(ImagelistSmall, DrawsEveryPictureFromItsSvgAtTheDevicePixelRatio)
@@ -80,16 +69,11 @@ TEST(ImagelistSmall, DrawsEveryPictureFromItsSvgAtTheDevicePixelRatio)
         image.fill(Qt::transparent);
         QPainter painter(&image);
         QSvgRenderer(QStringLiteral(":/imagelist/") + file).render(&painter);
-        drawn.push_back(image.convertToFormat(QImage::Format_ARGB32));
+        drawn.push_back(image);
     }
     ASSERT_EQ(drawn.size(), 22u);
     for (const QString &key : ImagelistSmall::keys()) {
-        const QPixmap pixmap = ImagelistSmall::icon(key).pixmap(QSize(24, 24), 2.0);
-        ASSERT_EQ(pixmap.size(), QSize(48, 48)) << key.toStdString();
-        const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
-        double best = 255;
-        for (const QImage &svg : drawn)
-            best = std::min(best, difference(image, svg));
-        EXPECT_LT(best, 1.0) << key.toStdString();
+        const QImage image = ImagelistSmall::icon(key).pixmap(QSize(24, 24), 2.0).toImage();
+        EXPECT_NE(std::find(drawn.begin(), drawn.end(), image), drawn.end()) << key.toStdString();
     }
 }
