@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <cstdio>
+
 void DescribeCommandLine(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(QStringLiteral("Tamsic, the Velmoran ini Editor."));
@@ -12,7 +14,7 @@ void DescribeCommandLine(QCommandLineParser &parser)
                                  QStringLiteral("[FILE]"));
 }
 
-void AnswerInformationOptions(int argc, char **argv)
+std::optional<int> AnswerInformationOptions(int argc, char **argv)
 {
     // A plain core application names the program in the usage line without a display.
     int coreArgc = argc;
@@ -21,8 +23,14 @@ void AnswerInformationOptions(int argc, char **argv)
     DescribeCommandLine(parser);
     // Unknown options are reported once the window system has taken its own.
     parser.parse(QCoreApplication::arguments());
+    QString answer;
     if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp();
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
+        answer = parser.helpText();
+    else if (parser.isSet(QStringLiteral("version")))
+        answer = QCoreApplication::applicationName() + QLatin1Char(' ')
+                 + QCoreApplication::applicationVersion() + QLatin1Char('\n');
+    else
+        return std::nullopt;
+    std::fputs(answer.toLocal8Bit().constData(), stdout);
+    return 0;
 }

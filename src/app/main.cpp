@@ -12,7 +12,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication::setApplicationName(QStringLiteral("Tamsic"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TAMSIC_VERSION));
-    AnswerInformationOptions(argc, argv);
+    if (const std::optional<int> answered = AnswerInformationOptions(argc, argv))
+        return *answered;
     QApplication app(argc, argv);
     // Ties the window to the installed launcher and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("tamsic"));
