@@ -128,9 +128,10 @@ TEST_P(StoreTest, SetValueWritesTheBytesOfItsType)
         EXPECT_EQ(reg.Set_Value(HKLM, Key, "V", setting, type), error == 0);
         EXPECT_EQ(StoredValue(*m_store, Key, "V"), stored);
         EXPECT_EQ(reg.ErrorExist(), error != 0);
-        if (error)
+        if (error) {
             EXPECT_EQ(Recorded(reg), ErrorRecord(error, "Reg.Set_Value (" + Key + ",V," + setting + ")" + Breaks + "Tamsic",
                                                  reg.ErrorDescription()));
+        }
         EXPECT_TRUE(reg.Delete_Key(HKLM, Key));
     }
 }

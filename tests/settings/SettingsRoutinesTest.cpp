@@ -69,12 +69,13 @@ TEST_P(RoutinesTest, AStoredFirstRunDecidesTheStart)
         m_ui.shown.clear();
         EXPECT_EQ(startUp(), isNumber) << firstRun;
         EXPECT_EQ(m_ui.shown.size(), isNumber ? 0u : 1u);
-        if (isNumber)
+        if (isNumber) {
             EXPECT_EQ(m_doc.IniPath, "/kept.ini");
-        else
-            EXPECT_EQ(m_ui.errors().at(0).text,
-                      QStringLiteral("Error 13: Type mismatch: the setting \"FirstRun\" holds \"%1\", not a number.")
-                          .arg(QLatin1String(firstRun)));
+            continue;
+        }
+        EXPECT_EQ(m_ui.errors().at(0).text,
+                  QStringLiteral("Error 13: Type mismatch: the setting \"FirstRun\" holds \"%1\", not a number.")
+                      .arg(QLatin1String(firstRun)));
     }
 }
 
