@@ -19,8 +19,6 @@ public:
     bool start(const QStringList &queueNames, const QString &defaultQueue, const QString &rejectingQueue);
     void stop();
     QString problem() const { return m_problem; }
-    // The end of each log of the scheduler and cups-pdf, to explain a failure.
-    QString logTail() const;
 
     // The full queue name of a short name given to start().
     QString queue(const QString &shortName) const;
