@@ -165,18 +165,4 @@ TEST(SafeWrite, CopyAndBackupTakeTheFileOnDisk)
     EXPECT_EQ(folder.listing(), "velmoran.ini\nvelmoran.ini.bak\n");
 }
 
-TEST(WholeFileTools, UpperCasesEveryCrcOnlyInAsciiLetters)
-{
-    IniDocument doc;
-    doc.EntryTable.resize(2);
-    doc.EntryTable[0].CRC = "ab12cd-4a";
-    doc.EntryTable[0].Name = "keep lower";
-    doc.EntryTable[1].CRC = "\xe9x\xff";
-    doc.EntryTable[1].Removed = true;
-    UpperCaseCRCs(doc);
-    EXPECT_EQ(doc.EntryTable[0].CRC, "AB12CD-4A");
-    EXPECT_EQ(doc.EntryTable[0].Name, "keep lower");
-    EXPECT_EQ(doc.EntryTable[1].CRC, "\xe9X\xff");
-}
-
 } // namespace

@@ -71,16 +71,17 @@ protected:
 TEST_F(LoadedIni, ConvertNoChangesNothingAndYesUpperCasesEveryCrcRemovedOnesToo)
 {
     doc.EntryTable[1].Removed = true;
+    doc.EntryTable[2].CRC = "\xe9x\xff"; // only ASCII letters change
     std::vector<RomEntry> expected = doc.EntryTable;
     ui.yesNoAnswers = {false, true};
     EXPECT_FALSE(ConvertCrcsToUpperCase(nullptr, doc, ui));
     EXPECT_EQ(doc.EntryTable, expected);
     ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.shown[0].title, QStringLiteral("Confirm Convert"));
     EXPECT_EQ(ui.shown[0].text, QStringLiteral("Really convert all CRC's to uppercase?"));
 
     EXPECT_TRUE(ConvertCrcsToUpperCase(nullptr, doc, ui));
     expected[1].CRC = "0BADF00D-4A";
+    expected[2].CRC = "\xe9X\xff";
     EXPECT_EQ(doc.EntryTable, expected);
     EXPECT_EQ(ReadAll(iniPath), SampleIni) << "the file itself changes only at the next save";
 }
