@@ -86,32 +86,22 @@ TEST(PropertiesFill, CountryLabelWithTheFlagBehindIt)
     }
 }
 
+// Every control filled from one entry writes its field into another entry on OK, the size
+// and the count although their unchecked boxes grey them; an emptied count stores the default.
 TEST(PropertiesApply, WritesEveryControlIntoTheEntry)
 {
     RomEntry entry;
-    entry.CRC = NonDefaultEntry().CRC;
+    entry.CRC = NonDefaultEntry().CRC; // shown, never written
     frmProperties dialog(entry, {});
     FillRomProperties(dialog, entry);
-    const PropertiesControls &c = dialog.controls();
-    EXPECT_EQ(c.cboComments->currentIndex(), 0) << "an empty comment selects the empty first item";
-    c.txtRomName->setText(QStringLiteral("Wave Race 64"));
-    c.cboComments->setCurrentText(QStringLiteral("Almost Playable"));
-    c.txtInfo->setText(QStringLiteral("Water looks odd"));
-    c.txtOSHLE->setText(QStringLiteral("12"));
-    c.cboEeprom->setCurrentText(QStringLiteral("4096"));
-    c.cboScaleFactor->setCurrentText(QStringLiteral("8"));
-    c.cboUCode->setCurrentText(QStringLiteral("4"));
-    for (QCheckBox *box : {c.chkDynaRec, c.chkExpansionPak, c.chkSpeedSync, c.chkTextureCRC, c.chkTexRectEdge})
-        box->setChecked(true);
-    // The size and the count are written although unchecking greys them.
-    c.chkEeprom->setChecked(false);
-    c.chkOSHLE->setChecked(false);
+    EXPECT_EQ(dialog.controls().cboComments->currentIndex(), 0) << "an empty comment selects the empty first item";
+    FillRomProperties(dialog, NonDefaultEntry());
     dialog.cmdOK_Click();
     EXPECT_EQ(entry, NonDefaultEntry());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    c.txtOSHLE->clear();
+    dialog.controls().txtOSHLE->clear();
     dialog.cmdOK_Click();
-    EXPECT_EQ(entry.OSRescanCount, 0) << "an emptied count stores the default";
+    EXPECT_EQ(entry.OSRescanCount, 0);
 }
 
 // Values the lists do not offer (shown as an extra item), or past what can be typed, survive
