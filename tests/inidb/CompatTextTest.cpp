@@ -1,7 +1,5 @@
-#include "TempFolder.h"
 #include "TestRom.h"
 
-#include "inidb/FileSystem.h"
 #include "reports/CompatText.h"
 
 #include <gtest/gtest.h>
@@ -55,16 +53,6 @@ TEST(CompatText, CountsAndPercents)
                                                                 {1, 40, "2%"}, {2, 3, "67%"}, {3, 3, "100%"}};
     for (const auto &[count, total, percent] : cases)
         EXPECT_EQ(PercentText(count, total), percent) << count << "/" << total;
-}
-
-TEST(CompatText, WrittenFileHoldsTheReportOrNothing)
-{
-    TempFolder folder;
-    IniDocument doc;
-    doc.EntryTable = {Rom("A", "1-45", "Playable")};
-    ASSERT_TRUE(WriteCompatList(doc, folder.file("compat.txt"), DefaultFileSystem()).ok());
-    EXPECT_EQ(ReadBytes(folder.file("compat.txt")), CompatListText(doc.EntryTable));
-    EXPECT_EQ(WriteCompatList(doc, folder.file("none/compat.txt"), DefaultFileSystem()).number, ENOENT);
 }
 
 } // namespace

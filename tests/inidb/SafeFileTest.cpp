@@ -4,7 +4,6 @@
 #include "inidb/IniReader.h"
 #include "inidb/IniWriter.h"
 #include "inidb/SafeFile.h"
-#include "inidb/WholeFileTools.h"
 
 #include <gtest/gtest.h>
 
@@ -140,29 +139,6 @@ TEST(SafeWrite, UnwritablePlacesFailWithoutChangingAnything)
     EXPECT_EQ(ReadBytes(target), kOld);
     EXPECT_EQ(folder.listing(), "locked\nvelmoran.ini\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(locked), fs::directory_iterator()), 1);
-}
-
-// A copy over a file from a missing source changes nothing; a backup copies the file on disk,
-// not the edited table, and fails with nothing loaded.
-TEST(SafeWrite, CopyAndBackupTakeTheFileOnDisk)
-{
-    TempFolder folder;
-    FileSystem &real = DefaultFileSystem();
-    WriteBytes(folder.file("velmoran.ini.bak"), kNew);
-    const IoStatus status = CopyFileOver(real, folder.file("gone.ini"), folder.file("velmoran.ini.bak"));
-    EXPECT_EQ(status.number, ENOENT);
-    EXPECT_NE(status.description.find(folder.file("gone.ini")), std::string::npos);
-    EXPECT_EQ(ReadBytes(folder.file("velmoran.ini.bak")), kNew);
-
-    EXPECT_NE(BackupIniFile(IniDocument{}, folder.file("x.bak"), real).number, 0);
-    IniDocument doc;
-    doc.IniPath = folder.file("velmoran.ini");
-    WriteBytes(doc.IniPath, kOld);
-    ASSERT_TRUE(LoadIniFile(doc).status.ok());
-    doc.EntryTable[0].Name = "Edited but not saved";
-    ASSERT_TRUE(BackupIniFile(doc, folder.file("velmoran.ini.bak"), real).ok());
-    EXPECT_EQ(ReadBytes(folder.file("velmoran.ini.bak")), kOld);
-    EXPECT_EQ(folder.listing(), "velmoran.ini\nvelmoran.ini.bak\n");
 }
 
 } // namespace
