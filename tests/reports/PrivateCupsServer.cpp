@@ -22,18 +22,6 @@ bool WriteText(const QString &path, const QString &text)
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text.toUtf8()) == text.toUtf8().size();
 }
 
-// Queue settings left behind by a test program that died before it could remove them.
-void RemoveStaleCupsPdfConfigs()
-{
-    const QRegularExpression ours(QStringLiteral("^cups-pdf-tamsic-(\\d+)-.*\\.conf$"));
-    const QDir folder(CupsPdfConfigFolder);
-    for (const QString &name : folder.entryList(QDir::Files)) {
-        const QRegularExpressionMatch match = ours.match(name);
-        if (match.hasMatch() && !QFileInfo::exists(QStringLiteral("/proc/") + match.captured(1)))
-            QFile::remove(folder.filePath(name));
-    }
-}
-
 } // namespace
 
 QString PrivateCupsServer::queue(const QString &shortName) const
@@ -64,13 +52,28 @@ bool PrivateCupsServer::start(const QStringList &queueNames, const QString &defa
     qputenv("HOME", QFile::encodeName(m_folder.path()));
     qunsetenv("LPDEST");
     qunsetenv("PRINTER");
-    RemoveStaleCupsPdfConfigs();
+    // Queue settings left behind by a test program that died before it could remove them.
+    const QRegularExpression ours(QStringLiteral("^cups-pdf-tamsic-(\\d+)-.*\\.conf$"));
+    for (const QString &name : QDir(CupsPdfConfigFolder).entryList(QDir::Files)) {
+        const QRegularExpressionMatch match = ours.match(name);
+        if (match.hasMatch() && !QFileInfo::exists(QStringLiteral("/proc/") + match.captured(1)))
+            QFile::remove(CupsPdfConfigFolder + QLatin1Char('/') + name);
+    }
     if (!startScheduler())
         return false;
-    for (const QString &name : queueNames)
-        if (!addQueue(name))
-            return false;
     QString output;
+    for (const QString &shortName : queueNames) {
+        QDir().mkpath(path(QStringLiteral("pdf-") + shortName));
+        m_queues.append(shortName);
+        if (!WriteText(cupsPdfConfigPath(shortName), QStringLiteral("Out %1/pdf-%2\nSpool %1/cups-pdf-spool\nLog %1/log\n")
+                                                        .arg(m_folder.path(), shortName)))
+            return fail(QStringLiteral("cannot write ") + cupsPdfConfigPath(shortName));
+        if (!run(QStringLiteral("lpadmin"),
+                 {QStringLiteral("-p"), queue(shortName), QStringLiteral("-v"), QStringLiteral("cups-pdf:/") + queue(shortName),
+                  QStringLiteral("-E"), QStringLiteral("-m"), QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_opt.ppd")},
+                 &output))
+            return fail(QStringLiteral("lpadmin could not add the PDF queue: ") + output);
+    }
     if (!run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), queue(defaultQueue)}, &output)
         || !run(QStringLiteral("cupsreject"), {queue(rejectingQueue)}, &output))
         return fail(QStringLiteral("lpadmin -d or cupsreject failed: ") + output);
@@ -105,37 +108,15 @@ bool PrivateCupsServer::startScheduler()
     m_cupsd->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_cupsd->start(QStringLiteral("cupsd"), {QStringLiteral("-f"), QStringLiteral("-c"), path(QStringLiteral("cupsd.conf")),
                                              QStringLiteral("-s"), path(QStringLiteral("cups-files.conf"))});
-    if (!m_cupsd->waitForStarted(10000))
-        return fail(QStringLiteral("cupsd did not start: ") + m_cupsd->errorString());
     const QDeadlineTimer deadline(20000);
-    while (!deadline.hasExpired()) {
-        if (m_cupsd->state() != QProcess::Running)
-            return fail(QStringLiteral("cupsd ended at once (exit code %1)").arg(m_cupsd->exitCode()));
-        QString output;
+    QString output;
+    while (m_cupsd->waitForStarted(10000) && m_cupsd->state() == QProcess::Running && !deadline.hasExpired()) {
         if (run(QStringLiteral("lpstat"), {QStringLiteral("-r")}, &output)
             && output.contains(QStringLiteral("scheduler is running")))
             return true;
         QThread::msleep(100);
     }
-    return fail(QStringLiteral("cupsd did not answer within 20 seconds"));
-}
-
-bool PrivateCupsServer::addQueue(const QString &shortName)
-{
-    QDir().mkpath(path(QStringLiteral("pdf-") + shortName));
-    const QString config = QStringLiteral("Out %1/pdf-%2\nSpool %1/cups-pdf-spool\nLog %1/log\n")
-                               .arg(m_folder.path(), shortName);
-    if (!WriteText(cupsPdfConfigPath(shortName), config))
-        return fail(QStringLiteral("cannot write ") + cupsPdfConfigPath(shortName));
-    m_queues.append(shortName);
-    const QString name = queue(shortName);
-    QString output;
-    if (!run(QStringLiteral("lpadmin"),
-             {QStringLiteral("-p"), name, QStringLiteral("-v"), QStringLiteral("cups-pdf:/") + name,
-              QStringLiteral("-E"), QStringLiteral("-m"), QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_opt.ppd")},
-             &output))
-        return fail(QStringLiteral("lpadmin could not add the PDF queue: ") + output);
-    return true;
+    return fail(QStringLiteral("cupsd did not start or answer: ") + m_cupsd->errorString());
 }
 
 int PrivateCupsServer::jobCount(const QString &shortName) const

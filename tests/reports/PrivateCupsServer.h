@@ -31,7 +31,6 @@ public:
 private:
     bool fail(const QString &problem);
     bool startScheduler();
-    bool addQueue(const QString &shortName);
     bool run(const QString &program, const QStringList &arguments, QString *output = nullptr) const;
     QString path(const QString &name) const { return m_folder.filePath(name); }
     QString cupsPdfConfigPath(const QString &shortName) const;
