@@ -119,24 +119,36 @@ TEST(StoredOptions, ReadAsZeroOneOrTheDefault)
     }
 }
 
-// A store that cannot be read or written reaches the user with the store file's name, and no
-// store file is made (damaged stores are the settings reliability test's).
+// A store that cannot be read or written, or holds a damaged value, reaches the user with the
+// store file's name, and no store file is made (stores damaged as a whole are the settings
+// reliability test's).
 TEST(StartupWithABrokenStore, ShowsTheErrorNamingTheFile)
 {
-    // Each makes the store file's path unusable and returns it: a plain file where its folder
-    // should be, or a folder in its place.
-    const std::function<QString(const QString &)> breakages[] = {
-        [](const QString &folder) {
-            WriteTestFile(folder + QStringLiteral("/plain"), "not a folder");
-            return folder + QStringLiteral("/plain/Tamsic/settings.ini");
-        },
-        [](const QString &folder) {
-            QDir().mkpath(folder + QStringLiteral("/Tamsic/settings.ini"));
-            return folder + QStringLiteral("/Tamsic/settings.ini");
-        }};
-    for (const auto &breakStore : breakages) {
+    const QString IoFailed = QStringLiteral("cannot be read or written.");
+    // Each breaks the store at its usual path inside the folder, or returns another path.
+    const std::tuple<std::function<QString(const QString &)>, RegStatus, QString> breakages[] = {
+        {[](const QString &folder) {
+             WriteTestFile(folder + QStringLiteral("/plain"), "not a folder");
+             return folder + QStringLiteral("/plain/Tamsic/settings.ini");
+         },
+         RegStatusCode::StoreIoFailed, IoFailed},
+        {[](const QString &folder) {
+             QDir().mkpath(folder + QStringLiteral("/Tamsic/settings.ini"));
+             return folder + QStringLiteral("/Tamsic/settings.ini");
+         },
+         RegStatusCode::StoreIoFailed, IoFailed},
+        {[](const QString &folder) {
+             const QString file = folder + QStringLiteral("/Tamsic/settings.ini");
+             FileRegistryStore store(file);
+             EXPECT_TRUE(CreateDefaultSettings(store));
+             DamageValue(file, "FirstRun");
+             return file;
+         },
+         RegStatusCode::StoreCorrupt, QStringLiteral("holds a damaged value \"FirstRun\"; correct or delete it.")}};
+    for (const auto &[breakStore, status, says] : breakages) {
         QTemporaryDir folder;
         const QString storeFile = breakStore(folder.path());
+        const QByteArray before = FileBytes(storeFile);
         const bool existed = QFileInfo::exists(storeFile);
         FileRegistryStore store(storeFile);
         IniDocument doc;
@@ -144,9 +156,8 @@ TEST(StartupWithABrokenStore, ShowsTheErrorNamingTheFile)
         SettingsIniPathResolver resolver(store, doc, ui, [] { return std::optional<std::string>("/x.ini"); });
         EXPECT_FALSE(ReadStartupSettings(store, doc, resolver, ui));
         ASSERT_EQ(ui.errors().size(), 1u);
-        EXPECT_EQ(ui.errors()[0].text, QStringLiteral("Error %1: The settings file \"%2\" cannot be read or written.")
-                                           .arg(RegStatusCode::StoreIoFailed)
-                                           .arg(storeFile));
+        EXPECT_EQ(ui.errors()[0].text, QStringLiteral("Error %1: The settings file \"%2\" %3").arg(status).arg(storeFile, says));
+        EXPECT_EQ(FileBytes(storeFile), before);
         EXPECT_EQ(QFileInfo::exists(storeFile), existed);
     }
 }
