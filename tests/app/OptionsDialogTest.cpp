@@ -11,7 +11,7 @@
 
 namespace {
 
-template <typename T>
+template <typename T = QWidget>
 T *control(QDialog &dialog, const char *name)
 {
     return dialog.findChild<T *>(QLatin1String(name));
@@ -19,60 +19,43 @@ T *control(QDialog &dialog, const char *name)
 
 } // namespace
 
-TEST(Options, LoadingShowsTheStoredChoicesAndSetsTheGlobalsAndEveryCaptionFits)
+// Loading shows the stored choices and sets the globals; Apply stores and waits for the next
+// click (even one that changes nothing); Cancel keeps what was applied.
+TEST(Options, ApplyStoresAndCancelKeepsWhatWasApplied)
 {
     AppHarness h;
-    h.setSetting("AutoOpen", "0");
     h.setSetting("SaveType", "1");
     OptionsDialog dialog(h.store, h.doc);
-    EXPECT_FALSE(control<QCheckBox>(dialog, "chkAutoLoad")->isChecked());
-    EXPECT_TRUE(control<QRadioButton>(dialog, "optSaveType1")->isChecked());
-    EXPECT_TRUE(control<QPushButton>(dialog, "cmdApply")->isEnabled());
-    EXPECT_EQ(h.doc.AutoOpen, 0);
-    EXPECT_EQ(h.doc.SaveType, 1);
-    for (const char *name : {"chkAutoLoad", "optSaveType0", "optSaveType1", "cmdOK", "cmdCancel", "cmdApply"}) {
-        auto *widget = control<QWidget>(dialog, name);
-        ASSERT_NE(widget, nullptr) << name;
-        EXPECT_GE(widget->width(), widget->sizeHint().width()) << name;
-        EXPECT_TRUE(widget->parentWidget()->rect().contains(widget->geometry())) << name;
-    }
-}
-
-TEST(Options, ApplyStoresAndWaitsForTheNextClickCancelKeepsWhatWasApplied)
-{
-    AppHarness h;
-    OptionsDialog dialog(h.store, h.doc);
     dialog.show();
-    auto *apply = control<QPushButton>(dialog, "cmdApply");
-    QTest::mouseClick(control<QRadioButton>(dialog, "optSaveType1"), Qt::LeftButton);
-    QTest::mouseClick(control<QCheckBox>(dialog, "chkAutoLoad"), Qt::LeftButton);
-    QTest::mouseClick(apply, Qt::LeftButton);
-    EXPECT_FALSE(apply->isEnabled());
-    EXPECT_EQ(h.setting("SaveType"), "1");
-    EXPECT_EQ(h.setting("AutoOpen"), "0");
+    EXPECT_TRUE(control<QRadioButton>(dialog, "optSaveType1")->isChecked());
     EXPECT_EQ(h.doc.SaveType, 1);
-    // A click that changes nothing still makes Apply available again.
-    QTest::mouseClick(control<QRadioButton>(dialog, "optSaveType1"), Qt::LeftButton);
+    auto *apply = control<QPushButton>(dialog, "cmdApply");
+    for (const char *name : {"optSaveType0", "chkAutoLoad", "cmdApply"})
+        QTest::mouseClick(control(dialog, name), Qt::LeftButton);
+    EXPECT_FALSE(apply->isEnabled());
+    EXPECT_EQ(h.setting("SaveType"), "0");
+    EXPECT_EQ(h.setting("AutoOpen"), "0");
+    EXPECT_EQ(h.doc.SaveType, 0);
+    QTest::mouseClick(control(dialog, "optSaveType0"), Qt::LeftButton);
     EXPECT_TRUE(apply->isEnabled());
-    QTest::mouseClick(control<QRadioButton>(dialog, "optSaveType0"), Qt::LeftButton);
-    QTest::mouseClick(control<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+    QTest::mouseClick(control(dialog, "optSaveType1"), Qt::LeftButton);
+    QTest::mouseClick(control(dialog, "cmdCancel"), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(h.setting("SaveType"), "1");
+    EXPECT_EQ(h.setting("SaveType"), "0");
 }
 
-TEST(Options, OkStoresEvenWhenNothingChangedAndTheMenuShowsItModally)
+// The menu shows the dialog modally; OK stores even when nothing changed, and every caption fits.
+TEST(Options, OkFromTheMenuStoresEvenWhenNothingChanged)
 {
     AppHarness h;
     h.setSetting("AutoOpen", "");
-    bool shown = false;
     whenModal<QDialog>([&](QDialog *dialog) {
-        shown = true;
-        EXPECT_EQ(dialog->objectName(), QStringLiteral("frmOptions"));
+        for (const char *name : {"chkAutoLoad", "optSaveType0", "optSaveType1", "cmdOK", "cmdCancel", "cmdApply"})
+            EXPECT_GE(control(*dialog, name)->width(), control(*dialog, name)->sizeHint().width()) << name;
         control<QPushButton>(*dialog, "cmdOK")->click();
     });
     MainWindow window(h.doc, h.ui, h.store);
     window.findChild<QAction *>(QStringLiteral("mnuOptions"))->trigger();
-    EXPECT_TRUE(shown);
     EXPECT_EQ(h.setting("AutoOpen"), "1");
     EXPECT_EQ(h.setting("SaveType"), "0");
 }

@@ -26,23 +26,38 @@ IniDocument TwinsDocument()
 
 const frmProperties::PrintFunction NoPrint;
 
+// OK writes into the chosen one of two twins; each opening starts from the design state (no
+// extra UCode item or unchecked OS HLE carried over); no dialog for an index past the table.
 TEST(ShowRomProperties, OkWritesIntoTheChosenEntryOfTwoTwins)
 {
     IniDocument doc = TwinsDocument();
+    doc.EntryTable[0].UCode = 7;
     const RomEntry firstBefore = doc.EntryTable[0];
     whenModal<frmProperties>([](frmProperties *dialog) {
+        EXPECT_EQ(dialog->controls().cboUCode->count(), 6);
+        dialog->cmdCancel_Click();
+    });
+    ShowRomProperties(nullptr, doc, 0, NoPrint);
+    whenModal<frmProperties>([](frmProperties *dialog) {
         EXPECT_EQ(dialog->controls().txtInfo->text(), QStringLiteral("The second one"));
+        EXPECT_EQ(dialog->controls().cboUCode->count(), 5);
+        EXPECT_TRUE(dialog->controls().chkOSHLE->isChecked());
         dialog->controls().txtRomName->setText(QStringLiteral("Renamed twin"));
         QTest::mouseClick(dialog->controls().cmdOK, Qt::LeftButton);
     });
     EXPECT_TRUE(ShowRomProperties(nullptr, doc, 1, NoPrint));
     EXPECT_EQ(doc.EntryTable[1].Name, "Renamed twin");
     EXPECT_EQ(doc.EntryTable[0], firstBefore);
+    EXPECT_FALSE(ShowRomProperties(nullptr, doc, 2, NoPrint));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-// Escape and Enter are bound to no button; only Cancel and the close box end the dialog unchanged.
-TEST(ShowRomProperties, CancelAndTheCloseBoxChangeNothing)
+// Escape and Enter are bound to no button; only Cancel and the close box end the dialog
+// unchanged. Print hands over the open dialog and leaves it open.
+TEST(ShowRomProperties, CancelCloseBoxAndPrintChangeNothing)
 {
+    QWidget *printed = nullptr;
+    const auto print = [&printed](QWidget &dialog) { printed = dialog.isVisible() ? &dialog : nullptr; };
     const std::function<void(frmProperties *)> closers[] = {
         [](frmProperties *dialog) { QTest::mouseClick(dialog->controls().cmdCancel, Qt::LeftButton); },
         [](frmProperties *dialog) { dialog->close(); },
@@ -50,56 +65,22 @@ TEST(ShowRomProperties, CancelAndTheCloseBoxChangeNothing)
     for (const auto &closeIt : closers) {
         IniDocument doc = TwinsDocument();
         const IniDocument before = doc;
-        whenModal<frmProperties>([closeIt](frmProperties *dialog) {
+        QWidget *shown = nullptr;
+        printed = nullptr;
+        whenModal<frmProperties>([&](frmProperties *dialog) {
+            shown = dialog;
             dialog->controls().txtRomName->setText(QStringLiteral("Edited, then dropped"));
             dialog->controls().chkDynaRec->setChecked(false);
             QTest::keyClick(dialog->controls().txtRomName, Qt::Key_Escape);
             QTest::keyClick(dialog->controls().txtRomName, Qt::Key_Return);
+            QTest::mouseClick(dialog->controls().cmdPrint, Qt::LeftButton);
             EXPECT_TRUE(dialog->isVisible());
             closeIt(dialog);
         });
-        EXPECT_FALSE(ShowRomProperties(nullptr, doc, 0, NoPrint));
+        EXPECT_FALSE(ShowRomProperties(nullptr, doc, 0, print));
         EXPECT_EQ(doc.EntryTable, before.EntryTable);
+        EXPECT_EQ(printed, shown);
     }
-}
-
-TEST(ShowRomProperties, PrintHandsOverTheOpenDialogAndLeavesItOpen)
-{
-    IniDocument doc = TwinsDocument();
-    QWidget *printed = nullptr;
-    QWidget *shown = nullptr;
-    const auto print = [&printed](QWidget &dialog) { printed = dialog.isVisible() ? &dialog : nullptr; };
-    whenModal<frmProperties>([&shown](frmProperties *dialog) {
-        shown = dialog;
-        QTest::mouseClick(dialog->controls().cmdPrint, Qt::LeftButton);
-        EXPECT_TRUE(dialog->isVisible());
-        dialog->cmdCancel_Click();
-    });
-    EXPECT_FALSE(ShowRomProperties(nullptr, doc, 0, print));
-    EXPECT_NE(shown, nullptr);
-    EXPECT_EQ(printed, shown);
-}
-
-// Nothing of the first entry's filling (an extra UCode, an unchecked OS HLE) carries over to the next opening.
-TEST(ShowRomProperties, EveryOpeningStartsFromTheDesignState)
-{
-    IniDocument doc = TwinsDocument();
-    doc.EntryTable[0].UCode = 7;
-    for (const auto &[index, ucodes, osHle] : {std::tuple(0u, 6, false), std::tuple(1u, 5, true)}) {
-        whenModal<frmProperties>([ucodes, osHle](frmProperties *dialog) {
-            EXPECT_EQ(dialog->controls().cboUCode->count(), ucodes);
-            EXPECT_EQ(dialog->controls().chkOSHLE->isChecked(), osHle);
-            dialog->cmdCancel_Click();
-        });
-        ShowRomProperties(nullptr, doc, index, NoPrint);
-    }
-}
-
-TEST(ShowRomProperties, IndexOutsideTheTableShowsNothing)
-{
-    IniDocument doc = TwinsDocument();
-    EXPECT_FALSE(ShowRomProperties(nullptr, doc, 2, NoPrint));
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -24,60 +25,48 @@ std::string resaved(const ParsedIni &parsed)
     return SerializeIni(doc, ReadInOrder(doc));
 }
 
-struct FormatCase {
-    const char *name;
-    std::string input;
-    std::string saved;
-    std::size_t problems = 0;
-};
-
-void PrintTo(const FormatCase &c, std::ostream *os)
-{
-    *os << c.name;
-}
-
-class IniFormat : public testing::TestWithParam<FormatCase> {};
-
-TEST_P(IniFormat, ReadsAndSavesAs)
-{
-    const ParsedIni parsed = ParseIni(GetParam().input);
-    EXPECT_EQ(resaved(parsed), GetParam().saved);
-    EXPECT_EQ(parsed.problems.size(), GetParam().problems);
-}
-
 const std::string kTwoBlocks = "{A-45}\r\nName=A\r\nUCode=0\r\nInfo=i\r\n\r\n{B-4A}\r\nName=B\r\nUCode=0\r\n\r\n";
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, IniFormat,
-    testing::Values(
-        FormatCase{"Empty", "", ""},
-        FormatCase{"OnlyComments", "// head\r\n\r\n//\r\n// end\r\n", "// head\r\n\r\n//\r\n// end\r\n"},
-        FormatCase{"CrLfEnds", "// head\r\n{A-45}\r\nName=A\r\nInfo=i\r\n\r\n{B-4A}\r\nName=B\r\n",
+// How the reader understands a file, seen through what the saver makes of it.
+TEST(IniReader, ReadsAndSavesAs)
+{
+    const struct {
+        std::string input, saved;
+        std::size_t problems = 0;
+    } cases[] = {
+        {"", ""},
+        {"// head\r\n\r\n//\r\n// end\r\n", "// head\r\n\r\n//\r\n// end\r\n"},
+        {"// head\r\n{A-45}\r\nName=A\r\nInfo=i\r\n\r\n{B-4A}\r\nName=B\r\n",
                    "// head\r\n" + kTwoBlocks},
-        FormatCase{"LfEnds", "// head\n{A-45}\nName=A\nInfo=i\n\n{B-4A}\nName=B\n", "// head\r\n" + kTwoBlocks},
-        FormatCase{"CrEnds", "// head\r{A-45}\rName=A\rInfo=i\r\r{B-4A}\rName=B\r", "// head\r\n" + kTwoBlocks},
-        FormatCase{"LastBlockWithoutLineEnd", "{A-45}\r\nName=A\r\nInfo=i\r\n\r\n{B-4A}\r\nName=B", kTwoBlocks},
-        FormatCase{"FlagWithValueAndZeroDefaults", "[X-45]\nDisableEeprom=0\nEepromSize=0\nScaleFactor=0\n",
+        {"// head\n{A-45}\nName=A\nInfo=i\n\n{B-4A}\nName=B\n", "// head\r\n" + kTwoBlocks},
+        {"// head\r{A-45}\rName=A\rInfo=i\r\r{B-4A}\rName=B\r", "// head\r\n" + kTwoBlocks},
+        {"{A-45}\r\nName=A\r\nInfo=i\r\n\r\n{B-4A}\r\nName=B", kTwoBlocks},
+        {"[X-45]\nDisableEeprom=0\nEepromSize=0\nScaleFactor=0\n",
                    "{X-45}\r\nName=\r\nUCode=0\r\nDisableEeprom\r\n\r\n"},
-        FormatCase{"NumbersAtTheEdges", "{X-45}\nUCode=-32768\nEepromSize=32767\n",
+        {"{X-45}\nUCode=-32768\nEepromSize=32767\n",
                    "{X-45}\r\nName=\r\nUCode=-32768\r\nEepromSize=32767\r\n\r\n"},
-        FormatCase{"ValueAfterFirstEquals", "{A-45}\nInfo=a=b\nName==x=\n",
+        {"{A-45}\nInfo=a=b\nName==x=\n",
                    "{A-45}\r\nName==x=\r\nUCode=0\r\nInfo=a=b\r\n\r\n"},
-        FormatCase{"UnknownLinesFollowTheKnownKeys", "{A-45}\nname=lower\nName=Real\n// inside\nSpeed = 3\nComment=P\n",
+        {"{A-45}\nname=lower\nName=Real\n// inside\nSpeed = 3\nComment=P\n",
                    "{A-45}\r\nName=Real\r\nUCode=0\r\nComment=P\r\nname=lower\r\n// inside\r\nSpeed = 3\r\n\r\n"},
-        FormatCase{"SecondHeaderStartsAnEntry", "{A-45}\nName=One\n[B-4A]\n\n{C-50}\n",
+        {"{A-45}\nName=One\n[B-4A]\n\n{C-50}\n",
                    "{A-45}\r\nName=One\r\nUCode=0\r\n\r\n{B-4A}\r\nName=\r\nUCode=0\r\n\r\n"
                    "{C-50}\r\nName=\r\nUCode=0\r\n\r\n"},
-        FormatCase{"HeaderFurtherDown", "Name=Late\nTypo=1\n{D-44}\n",
+        {"Name=Late\nTypo=1\n{D-44}\n",
                    "{D-44}\r\nName=Late\r\nUCode=0\r\nTypo=1\r\n\r\n"},
-        FormatCase{"FirstLineIsTheHeaderWhateverItsBrackets", "<E-41>\nName=A\n",
+        {"<E-41>\nName=A\n",
                    "{E-41}\r\nName=A\r\nUCode=0\r\n\r\n"},
-        FormatCase{"HeaderTooShortIsKept", "x\nName=Short\n", "{}\r\nName=Short\r\nUCode=0\r\nx\r\n\r\n", 1},
-        FormatCase{"CommentsAndSecondEmptyLinesGoToThePreamble", "// head\n{1-45}\n\n\n// between\n{2-45}\n",
+        {"x\nName=Short\n", "{}\r\nName=Short\r\nUCode=0\r\nx\r\n\r\n", 1},
+        {"// head\n{1-45}\n\n\n// between\n{2-45}\n",
                    "// head\r\n\r\n// between\r\n{1-45}\r\nName=\r\nUCode=0\r\n\r\n{2-45}\r\nName=\r\nUCode=0\r\n\r\n"},
-        FormatCase{"BlankOnlyLinesOutsideBlocksAreEmptyLines", "// head\n   \n{A-45}\n\n \t\n{B-45}\n",
-                   "// head\r\n   \r\n \t\r\n{A-45}\r\nName=\r\nUCode=0\r\n\r\n{B-45}\r\nName=\r\nUCode=0\r\n\r\n"}),
-    [](const testing::TestParamInfo<FormatCase> &info) { return std::string(info.param.name); });
+        {"// head\n   \n{A-45}\n\n \t\n{B-45}\n",
+                   "// head\r\n   \r\n \t\r\n{A-45}\r\nName=\r\nUCode=0\r\n\r\n{B-45}\r\nName=\r\nUCode=0\r\n\r\n"}};
+    for (const auto &c : cases) {
+        const ParsedIni parsed = ParseIni(c.input);
+        EXPECT_EQ(resaved(parsed), c.saved) << c.input;
+        EXPECT_EQ(parsed.problems.size(), c.problems) << c.input;
+    }
+}
 
 // Empty lines keep their old limit of 49 blocks; comments are kept wherever they stand.
 TEST(IniReader, PreambleAfterTheFortyNinthBlockKeepsCommentsOnly)
@@ -88,65 +77,41 @@ TEST(IniReader, PreambleAfterTheFortyNinthBlockKeepsCommentsOnly)
     EXPECT_EQ(parsed.preamble, "\r\n// 48\r\n// 49\r\n// late\r\n");
 }
 
-struct BadNumberCase {
-    const char *line;
-    std::int16_t RomEntry::*field;
-    std::int16_t kept;
-};
-
-void PrintTo(const BadNumberCase &c, std::ostream *os)
+// A number that cannot be read is reported with its line, leaves the default, and the line is kept.
+TEST(IniReader, BadNumbersAreReportedLeaveTheDefaultAndKeepTheLine)
 {
-    *os << c.line;
+    const std::tuple<const char *, std::int16_t RomEntry::*, std::int16_t> cases[] = {
+        {"UCode=", &RomEntry::UCode, 0},          {"UCode=abc", &RomEntry::UCode, 0},
+        {"UCode", &RomEntry::UCode, 0},           {"UCode=32768", &RomEntry::UCode, 0},
+        {"UCode=-32769", &RomEntry::UCode, 0},    {"UCode=1.5", &RomEntry::UCode, 0},
+        {"UCode= 5", &RomEntry::UCode, 0},        {"EepromSize=99999", &RomEntry::EepromSize, 2048},
+        {"ScaleFactor=x2", &RomEntry::ScaleFactor, 1}, {"OSRescanCount=", &RomEntry::OSRescanCount, 0}};
+    for (const auto &[line, field, kept] : cases) {
+        SCOPED_TRACE(line);
+        const ParsedIni parsed = ParseIni("// head\r\n{A-45}\r\nName=A\r\n" + std::string(line) + "\r\nComment=P\r\n");
+        ASSERT_EQ(parsed.entries.size(), 1u);
+        EXPECT_EQ(parsed.entries[0].*field, kept);
+        EXPECT_EQ(parsed.entries[0].Comment, "P");
+        ASSERT_EQ(parsed.problems.size(), 1u);
+        EXPECT_EQ(parsed.problems[0].lineNumber, 4u);
+        EXPECT_EQ(parsed.problems[0].line, line);
+        EXPECT_NE(parsed.problems[0].whatWasUsed.find(std::to_string(kept)), std::string::npos);
+        EXPECT_EQ(parsed.entries[0].UnknownLines, std::vector<std::string>{line});
+    }
 }
 
-class IniReaderBadNumber : public testing::TestWithParam<BadNumberCase> {};
-
-TEST_P(IniReaderBadNumber, IsReportedLeavesTheDefaultAndKeepsTheLine)
-{
-    const BadNumberCase &c = GetParam();
-    const ParsedIni parsed = ParseIni("// head\r\n{A-45}\r\nName=A\r\n" + std::string(c.line) + "\r\nComment=P\r\n");
-    ASSERT_EQ(parsed.entries.size(), 1u);
-    EXPECT_EQ(parsed.entries[0].*c.field, c.kept);
-    EXPECT_EQ(parsed.entries[0].Comment, "P");
-    ASSERT_EQ(parsed.problems.size(), 1u);
-    EXPECT_EQ(parsed.problems[0].lineNumber, 4u);
-    EXPECT_EQ(parsed.problems[0].line, c.line);
-    EXPECT_NE(parsed.problems[0].whatWasUsed.find(std::to_string(c.kept)), std::string::npos);
-    EXPECT_EQ(parsed.entries[0].UnknownLines, std::vector<std::string>{c.line});
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, IniReaderBadNumber,
-                         testing::Values(BadNumberCase{"UCode=", &RomEntry::UCode, 0},
-                                         BadNumberCase{"UCode=abc", &RomEntry::UCode, 0},
-                                         BadNumberCase{"UCode", &RomEntry::UCode, 0},
-                                         BadNumberCase{"UCode=32768", &RomEntry::UCode, 0},
-                                         BadNumberCase{"UCode=-32769", &RomEntry::UCode, 0},
-                                         BadNumberCase{"UCode=1.5", &RomEntry::UCode, 0},
-                                         BadNumberCase{"UCode= 5", &RomEntry::UCode, 0},
-                                         BadNumberCase{"EepromSize=99999", &RomEntry::EepromSize, 2048},
-                                         BadNumberCase{"ScaleFactor=x2", &RomEntry::ScaleFactor, 1},
-                                         BadNumberCase{"OSRescanCount=", &RomEntry::OSRescanCount, 0}));
-
-TEST(IniReader, EveryByteOfTextSurvives)
+// Every byte of text survives, more blocks than sixteen bits can count are read, and the
+// caption names the path.
+TEST(IniReader, AnyByteAnyCountAndTheCaption)
 {
     std::string name;
-    for (int c = 1; c < 256; ++c) {
+    for (int c = 1; c < 256; ++c)
         if (c != '\r' && c != '\n')
             name += static_cast<char>(c);
-    }
-    const ParsedIni parsed = ParseIni("{A-45}\r\nName=" + name + "\r\n");
-    EXPECT_EQ(parsed.entries[0].Name, name);
-}
-
-TEST(IniReader, MoreBlocksThanSixteenBitsCanCount)
-{
+    EXPECT_EQ(ParseIni("{A-45}\r\nName=" + name + "\r\n").entries.at(0).Name, name);
     const ParsedIni parsed = ParseIni(blocks(40000));
     ASSERT_EQ(parsed.entries.size(), 40000u);
     EXPECT_EQ(parsed.entries.back().Name, "Rom 40000");
-}
-
-TEST(IniReader, CaptionNamesThePath)
-{
     EXPECT_EQ(LoadedCaption("C:\\roms\\v.ini"), "Tamsic (Velmoran ini Editor) v1.1b - C:\\roms\\v.ini");
 }
 

@@ -50,40 +50,26 @@ std::string serialized(const IniDocument &doc)
     return SerializeIni(doc, ReadInOrder(doc));
 }
 
-TEST(IniWriter, WritesKeysInTheFixedOrderAndLeavesDefaultsOut)
-{
-    const IniDocument doc = variedDocument();
-    std::string out;
-    WriteIniEntry(out, doc.EntryTable[0]);
-    EXPECT_EQ(out, "{0BADF00D-12345678-C:45}\r\nName=Lava Rally \xa9\r\nUCode=-7\r\nComment=Almost Playable\r\n"
-                   "Info=a=b; c\r\nDisableDynarec\r\nDisablePatches\r\nDisableTextureCRC\r\nDisableEeprom\r\n"
-                   "DisableSpeedSync\r\nIncTexRectEdge\r\nExpansionPak\r\nEepromSize=16384\r\n"
-                   "OSRescanCount=-1\r\nScaleFactor=4\r\nCheat0=8033B177 0001\r\n// keep me\r\n"
-                   "scalefactor=2\r\n\r\n");
-    out.clear();
-    WriteIniEntry(out, doc.EntryTable[1]);
-    EXPECT_EQ(out, "{}\r\nName=\r\nUCode=32767\r\n\r\n");
-}
-
-TEST(IniWriter, SavedTextReadsBackToTheSameEntriesAndBytes)
+// Keys in the fixed order, defaults left out, unknown lines last; the saved text reads back
+// to the same entries and bytes; an empty table writes the preamble alone.
+TEST(IniWriter, WritesTheFixedFormAndReadsBackTheSame)
 {
     const IniDocument doc = variedDocument();
     const std::string text = serialized(doc);
+    EXPECT_EQ(text, doc.Preamble
+                        + "{0BADF00D-12345678-C:45}\r\nName=Lava Rally \xa9\r\nUCode=-7\r\nComment=Almost Playable\r\n"
+                          "Info=a=b; c\r\nDisableDynarec\r\nDisablePatches\r\nDisableTextureCRC\r\nDisableEeprom\r\n"
+                          "DisableSpeedSync\r\nIncTexRectEdge\r\nExpansionPak\r\nEepromSize=16384\r\n"
+                          "OSRescanCount=-1\r\nScaleFactor=4\r\nCheat0=8033B177 0001\r\n// keep me\r\n"
+                          "scalefactor=2\r\n\r\n{}\r\nName=\r\nUCode=32767\r\n\r\n{7}\r\nName=Tiny\r\nUCode=0\r\n"
+                          "Comment=Playable\r\n\r\n");
     const ParsedIni parsed = ParseIni(text);
     EXPECT_TRUE(parsed.problems.empty());
     EXPECT_EQ(parsed.preamble, doc.Preamble);
     EXPECT_EQ(parsed.entries, doc.EntryTable);
-    IniDocument again;
-    again.Preamble = parsed.preamble;
-    again.EntryTable = parsed.entries;
-    EXPECT_EQ(serialized(again), text);
-}
-
-TEST(IniWriter, EmptyTableWritesThePreambleAlone)
-{
-    IniDocument doc;
-    doc.Preamble = "// only\r\n";
-    EXPECT_EQ(serialized(doc), "// only\r\n");
+    IniDocument empty;
+    empty.Preamble = "// only\r\n";
+    EXPECT_EQ(serialized(empty), "// only\r\n");
 }
 
 class SaveTest : public testing::Test {
@@ -95,9 +81,16 @@ protected:
         WriteBytes(doc.IniPath, "old");
     }
 
-    SaveResult save(const std::string &path, std::vector<std::size_t> rows = {})
+    // Saves in the save type's order and gives the names of the reloaded table.
+    std::string saveAndList(std::int16_t saveType, std::vector<std::size_t> rows = {})
     {
-        return SaveIniFile(doc, path, rows, resolver);
+        doc.SaveType = saveType;
+        const SaveResult result = SaveIniFile(doc, doc.IniPath, rows, resolver);
+        EXPECT_TRUE(result.status.ok() && result.reload.status.ok()) << result.status.description;
+        std::string names;
+        for (const RomEntry &entry : doc.EntryTable)
+            names += entry.Name + "/" + entry.Comment + "|";
+        return names;
     }
 
     TempFolder folder;
@@ -105,65 +98,40 @@ protected:
     RecordingResolver resolver{doc};
 };
 
-TEST_F(SaveTest, ReadInOrderSkipsRemovedEntriesAndReloads)
+// Read-in order (also for an unknown save type) skips removed entries; the displayed order
+// writes every row's own entry (twins and empty names too) and never loses one the rows miss
+// or repeat. Each save reloads and records its path.
+TEST_F(SaveTest, SavesInTheChosenOrderAndReloads)
 {
     doc.EntryTable[1].Removed = true;
     const std::uint64_t generation = doc.LoadGeneration;
-    const SaveResult result = save(doc.IniPath);
-    ASSERT_TRUE(result.status.ok()) << result.status.description;
-    ASSERT_TRUE(result.reload.status.ok());
-    ASSERT_EQ(doc.EntryTable.size(), 2u);
-    EXPECT_EQ(doc.EntryTable[1].Name, "Tiny");
+    EXPECT_EQ(saveAndList(0), "Lava Rally \xa9/Almost Playable|Tiny/Playable|");
     EXPECT_GT(doc.LoadGeneration, generation);
     EXPECT_EQ(resolver.paths, std::vector<std::string>{doc.IniPath});
     EXPECT_EQ(ReadBytes(doc.IniPath), serialized(doc));
     EXPECT_EQ(folder.listing(), "velmoran.ini\n");
-}
 
-TEST_F(SaveTest, DisplayedOrderWritesEveryRowsOwnEntry)
-{
-    // Same name and CRC twice, an empty name and CRC: each row still writes its entry.
+    doc.EntryTable = variedDocument().EntryTable;
     doc.EntryTable.push_back(Rom("Tiny", "7", "Doesn't Work"));
-    doc.SaveType = 1;
-    ASSERT_TRUE(save(doc.IniPath, {3, 2, 1, 0}).status.ok());
-    ASSERT_EQ(doc.EntryTable.size(), 4u);
-    EXPECT_EQ(doc.EntryTable[0].Comment, "Doesn't Work");
-    EXPECT_EQ(doc.EntryTable[1].Comment, "Playable");
-    EXPECT_EQ(doc.EntryTable[2].Name, "");
-    EXPECT_EQ(doc.EntryTable[3].Name, "Lava Rally \xa9");
+    EXPECT_EQ(saveAndList(1, {3, 2, 1, 0}), "Tiny/Doesn't Work|Tiny/Playable|/|Lava Rally \xa9/Almost Playable|");
     EXPECT_TRUE(ReadBytes(doc.IniPath).starts_with(variedDocument().Preamble + "{7}\r\n"));
-}
-
-TEST_F(SaveTest, DisplayedOrderNeverLosesAnEntryTheRowsMiss)
-{
-    doc.SaveType = 1;
     doc.EntryTable[0].Removed = true;
-    ASSERT_TRUE(save(doc.IniPath, {2, 0, 2, 99}).status.ok());
-    ASSERT_EQ(doc.EntryTable.size(), 2u);
-    EXPECT_EQ(doc.EntryTable[0].Name, "Tiny");
-    EXPECT_EQ(doc.EntryTable[1].Name, "");
-}
-
-TEST_F(SaveTest, UnknownSaveTypeSavesInReadInOrder)
-{
-    doc.SaveType = 7;
-    const std::vector<RomEntry> before = doc.EntryTable;
-    ASSERT_TRUE(save(doc.IniPath, {}).status.ok());
-    EXPECT_EQ(doc.EntryTable, before);
+    EXPECT_EQ(saveAndList(1, {2, 0, 2, 99}), "/|Tiny/Playable|Lava Rally \xa9/Almost Playable|");
+    EXPECT_EQ(saveAndList(7, {2, 1, 0}), "/|Tiny/Playable|Lava Rally \xa9/Almost Playable|");
 }
 
 TEST_F(SaveTest, SaveAsLeavesTheOldFileAndSwitchesToTheNewOne)
 {
     const std::string other = folder.file("other.ini");
-    ASSERT_TRUE(save(other).status.ok());
+    ASSERT_TRUE(SaveIniFile(doc, other, {}, resolver).status.ok());
     EXPECT_EQ(ReadBytes(folder.file("velmoran.ini")), "old");
     EXPECT_EQ(doc.IniPath, other);
     EXPECT_EQ(ReadBytes(other), serialized(variedDocument()));
 }
 
-class IniLoad : public SaveTest {};
-
-TEST_F(IniLoad, MissingFileLeavesTheDocumentAndNamesTheFile)
+// A missing file leaves the document and names the file; a load reuses the entries of the
+// table it replaces, and nothing of them may remain.
+TEST_F(SaveTest, LoadGivesExactlyTheNewFileOrKeepsTheDocument)
 {
     doc.IniPath = folder.file("gone.ini");
     const IniDocument before = doc;
@@ -172,11 +140,7 @@ TEST_F(IniLoad, MissingFileLeavesTheDocumentAndNamesTheFile)
     EXPECT_NE(result.status.description.find(doc.IniPath), std::string::npos);
     EXPECT_EQ(doc.EntryTable, before.EntryTable);
     EXPECT_EQ(doc.LoadGeneration, before.LoadGeneration);
-}
 
-// A load reuses the entries of the table it replaces; nothing of them may remain.
-TEST_F(IniLoad, LoadOverAFullTableGivesExactlyTheNewFile)
-{
     const std::string rich = folder.file("rich.ini");
     WriteBytes(rich, serialized(doc));
     for (const std::string plain : {"{P-45}\r\nName=P\r\n", "{P-45}\r\n\r\n{Q-50}\r\n\r\n[R]\r\nUCode=1\r\n\r\n{S}"}) {

@@ -6,36 +6,24 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace {
 
-struct CountryCase {
-    const char *crc;
-    const char *listText;
-    const char *imageKey;
-};
-
-void PrintTo(const CountryCase &c, std::ostream *os)
+// The country comes from the last two characters, upper-cased: one row of each kind (plain,
+// lower case, a shared image, the gaps and too-short CRCs).
+TEST(ListText, CountryOfCrc)
 {
-    *os << '"' << c.crc << '"';
+    const std::tuple<const char *, const char *, const char *> codes[] = {
+        {"A-00", "  (None)", "Proto"}, {"A-37", "7 (Beta)", "Beta"}, {"A-4a", "J (Japan)", "Jap"},
+        {"A-59", "Y (PAL)", "Pal"},    {"A-42", "???", "???"},       {"5", "???", "???"},
+        {"", "???", "???"},            {"45", "E (USA)", "USA"}};
+    for (const auto &[crc, listText, imageKey] : codes) {
+        const CountryInfo info = CountryTable(CountryCode(crc));
+        EXPECT_STREQ(info.listText, listText) << crc;
+        EXPECT_STREQ(info.imageKey, imageKey) << crc;
+    }
 }
-
-class CountryOfCrc : public testing::TestWithParam<CountryCase> {};
-
-TEST_P(CountryOfCrc, ComesFromTheLastTwoCharactersUpperCased)
-{
-    const CountryInfo info = CountryTable(CountryCode(GetParam().crc));
-    EXPECT_STREQ(info.listText, GetParam().listText);
-    EXPECT_STREQ(info.imageKey, GetParam().imageKey);
-}
-
-// One row of each kind: plain, lower case, a shared image, the gaps and too-short CRCs.
-INSTANTIATE_TEST_SUITE_P(
-    Codes, CountryOfCrc,
-    testing::Values(CountryCase{"A-00", "  (None)", "Proto"}, CountryCase{"A-37", "7 (Beta)", "Beta"},
-                    CountryCase{"A-4a", "J (Japan)", "Jap"}, CountryCase{"A-59", "Y (PAL)", "Pal"},
-                    CountryCase{"A-42", "???", "???"}, CountryCase{"5", "???", "???"},
-                    CountryCase{"", "???", "???"}, CountryCase{"45", "E (USA)", "USA"}));
 
 TEST(ListText, CellsShowNumberAndNameOrABlank)
 {

@@ -1,16 +1,17 @@
 #include "TempFolder.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <stdexcept>
-#include <vector>
+
+namespace fs = std::filesystem;
 
 TempFolder::TempFolder()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tamsic-test-XXXXXX").string();
+    std::string pattern = (fs::temp_directory_path() / "tamsic-test-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("cannot create a temporary folder");
     m_path = pattern;
@@ -20,22 +21,18 @@ TempFolder::~TempFolder()
 {
     std::error_code ignored;
     // Tests make folders read-only; give the rights back so everything can go.
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    for (const auto &entry : std::filesystem::recursive_directory_iterator(m_path, ignored)) {
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (const auto &entry : fs::recursive_directory_iterator(m_path, ignored))
         if (entry.is_directory(ignored) && !entry.is_symlink(ignored))
-            std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, ignored);
-    }
-    std::filesystem::remove_all(m_path, ignored);
+            fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(m_path, ignored);
 }
 
 std::string TempFolder::listing() const
 {
-    std::vector<std::string> names;
-    for (const auto &entry : std::filesystem::directory_iterator(m_path))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
+    std::set<std::string> names;
+    for (const auto &entry : fs::directory_iterator(m_path))
+        names.insert(entry.path().filename().string());
     std::string text;
     for (const std::string &name : names)
         text += name + "\n";
@@ -53,7 +50,6 @@ std::string ReadBytes(const std::string &path)
 void WriteBytes(const std::string &path, std::string_view bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
+    if (!out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
         throw std::runtime_error("cannot write " + path);
 }

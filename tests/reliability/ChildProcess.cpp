@@ -1,38 +1,26 @@
 #include "ChildProcess.h"
 
-#include <cstdlib>
 #include <signal.h>
 #include <stdexcept>
-#include <string_view>
 #include <sys/wait.h>
 #include <unistd.h>
 
 ChildProcess::ChildProcess(const std::vector<std::string> &arguments, const std::vector<std::string> &environment)
 {
-    // Built before the fork: the child only calls what is safe between fork and exec.
+    // Built before the fork: the child only calls what is safe between fork and exec. The
+    // given settings come first, and a program takes the first setting of a name.
     std::vector<char *> argv;
+    std::vector<char *> envp;
     for (const std::string &argument : arguments)
         argv.push_back(const_cast<char *>(argument.c_str()));
-    argv.push_back(nullptr);
-    // The given settings replace inherited ones of the same name.
-    std::vector<char *> envp;
     for (const std::string &setting : environment)
         envp.push_back(const_cast<char *>(setting.c_str()));
-    for (char **inherited = environ; *inherited; ++inherited) {
-        const std::string_view setting(*inherited);
-        const std::string_view name = setting.substr(0, setting.find('=') + 1);
-        bool replaced = false;
-        for (const std::string &given : environment)
-            replaced = replaced || std::string_view(given).starts_with(name);
-        if (!replaced)
-            envp.push_back(*inherited);
-    }
+    for (char **inherited = environ; *inherited; ++inherited)
+        envp.push_back(*inherited);
+    argv.push_back(nullptr);
     envp.push_back(nullptr);
     int out[2];
-    if (::pipe(out) != 0)
-        throw std::runtime_error("cannot make a pipe");
-    m_pid = ::fork();
-    if (m_pid < 0)
+    if (::pipe(out) != 0 || (m_pid = ::fork()) < 0)
         throw std::runtime_error("cannot start a process");
     if (m_pid == 0) {
         ::dup2(out[1], STDOUT_FILENO);

@@ -16,27 +16,13 @@
 
 namespace {
 
-std::string commandName(const testing::TestParamInfo<const SceneCommand *> &info)
-{
-    return info.param->name;
-}
-
-auto allCommands()
-{
-    return testing::Values(&SceneCommands[0], &SceneCommands[1], &SceneCommands[2]);
-}
-
-// A size-limited tmpfs on a fresh folder, seen by this process only; empty text on
-// success, else why it could not be had.
+// A size-limited tmpfs on the folder, seen by this process only (the mounts are made private
+// so none spreads to the rest of the machine); empty text on success, else why not.
 std::string mountPrivateTmpfs(const std::string &folder)
 {
-    if (::unshare(CLONE_NEWNS) != 0)
-        return std::string("no private mount namespace: ") + std::strerror(errno);
-    // Keep the mount from spreading to the rest of the machine.
-    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-        return std::string("cannot make the mounts private: ") + std::strerror(errno);
-    if (::mount("tamsic-test", folder.c_str(), "tmpfs", 0, "size=256k,mode=0755") != 0)
-        return std::string("cannot mount a tmpfs: ") + std::strerror(errno);
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+        || ::mount("tamsic-test", folder.c_str(), "tmpfs", 0, "size=256k,mode=0755") != 0)
+        return std::strerror(errno);
     return {};
 }
 
@@ -53,26 +39,11 @@ void fill(const std::string &path)
 
 class MountedFolder : public testing::TestWithParam<const SceneCommand *> {
 protected:
-    void SetUp() override
-    {
-        if (const std::string why = mountPrivateTmpfs(m_folder.path()); !why.empty())
-            GTEST_SKIP() << "a small or read-only file system needs a private tmpfs, which this machine refuses ("
-                         << why << "); the injected faults still cover these steps";
-        m_mounted = true;
-    }
-
-    // Unmounted first, so the folder itself can go.
-    void TearDown() override
-    {
-        if (m_mounted)
-            ::umount2(m_folder.path().c_str(), MNT_DETACH);
-    }
-
-    // Runs the command against the real file system; it must fail with number and change nothing.
-    void expectRefusedWithNothingLost(SaveScene &scene, int number)
+    // Runs the command against the real file system; it must fail with number, name the
+    // target and change nothing on disk or in the document.
+    void expectRefusedWithNothingLost(SaveScene &scene, const std::string &target, int number)
     {
         const FileBytes before = FolderBytes(m_folder.path());
-        const std::string target = scene.path(GetParam()->target);
         const CommandOutcome outcome = GetParam()->run(scene.doc(), target, DefaultFileSystem());
         EXPECT_EQ(outcome.status.number, number) << outcome.status.description;
         EXPECT_NE(outcome.status.description.find(target), std::string::npos) << outcome.status.description;
@@ -81,40 +52,28 @@ protected:
     }
 
     TempFolder m_folder;
-    bool m_mounted = false;
 };
 
-TEST_P(MountedFolder, FullFileSystem)
+TEST_P(MountedFolder, MissingFullAndReadOnlyFileSystemsLoseNothing)
 {
+    {
+        SaveScene scene(m_folder.path());
+        expectRefusedWithNothingLost(scene, m_folder.file("absent/") + GetParam()->target, ENOENT);
+    }
+    const std::string why = mountPrivateTmpfs(m_folder.path());
+    ASSERT_EQ(why, "") << "a small or read-only file system needs a private tmpfs";
     SaveScene scene(m_folder.path());
     fill(m_folder.file("filler"));
-    expectRefusedWithNothingLost(scene, ENOSPC);
-}
-
-TEST_P(MountedFolder, ReadOnlyFileSystem)
-{
-    SaveScene scene(m_folder.path());
+    expectRefusedWithNothingLost(scene, scene.path(GetParam()->target), ENOSPC);
     ASSERT_EQ(::mount(nullptr, m_folder.path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0)
         << std::strerror(errno);
-    expectRefusedWithNothingLost(scene, EROFS);
+    expectRefusedWithNothingLost(scene, scene.path(GetParam()->target), EROFS);
+    // Unmounted first, so the folder itself can go.
+    ::umount2(m_folder.path().c_str(), MNT_DETACH);
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, MountedFolder, allCommands(), commandName);
-
-class MissingFolder : public testing::TestWithParam<const SceneCommand *> {};
-
-TEST_P(MissingFolder, FailsWithoutCreatingAnything)
-{
-    TempFolder folder;
-    SaveScene scene(folder.path());
-    const std::string target = folder.file("absent/") + GetParam()->target;
-    const CommandOutcome outcome = GetParam()->run(scene.doc(), target, DefaultFileSystem());
-    EXPECT_EQ(outcome.status.number, ENOENT);
-    EXPECT_NE(outcome.status.description.find(target), std::string::npos) << outcome.status.description;
-    EXPECT_EQ(FolderBytes(folder.path()), scene.filesBefore());
-    EXPECT_EQ(scene.documentChanges(), "");
-}
-
-INSTANTIATE_TEST_SUITE_P(Commands, MissingFolder, allCommands(), commandName);
+INSTANTIATE_TEST_SUITE_P(Commands, MountedFolder,
+                         testing::Values(&SceneCommands[0], &SceneCommands[1], &SceneCommands[2]),
+                         [](const auto &info) { return std::string(info.param->name); });
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <tuple>
 
 namespace {
 
@@ -70,66 +71,50 @@ protected:
 TEST_F(LoadedIni, ConvertNoChangesNothingAndYesUpperCasesEveryCrcRemovedOnesToo)
 {
     doc.EntryTable[1].Removed = true;
+    doc.EntryTable[2].CRC = "\xe9x\xff"; // only ASCII letters change
     std::vector<RomEntry> expected = doc.EntryTable;
     ui.yesNoAnswers = {false, true};
     EXPECT_FALSE(ConvertCrcsToUpperCase(nullptr, doc, ui));
     EXPECT_EQ(doc.EntryTable, expected);
     ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.shown[0].title, QStringLiteral("Confirm Convert"));
     EXPECT_EQ(ui.shown[0].text, QStringLiteral("Really convert all CRC's to uppercase?"));
 
     EXPECT_TRUE(ConvertCrcsToUpperCase(nullptr, doc, ui));
     expected[1].CRC = "0BADF00D-4A";
+    expected[2].CRC = "\xe9X\xff";
     EXPECT_EQ(doc.EntryTable, expected);
     EXPECT_EQ(ReadAll(iniPath), SampleIni) << "the file itself changes only at the next save";
 }
 
-// --- Backup Current ini File -------------------------------------------------------
-
-struct BackupAnswers {
-    const char *name;
-    std::deque<bool> yesNo;
-    QStringList questionTitles;
-    bool dialogShown;
-};
-
-void PrintTo(const BackupAnswers &answers, std::ostream *out)
+// No to either question, or Cancel in the dialog, stops the backup: no file, nothing further shown.
+TEST_F(LoadedIni, BackupStopsEarlyWithoutAFile)
 {
-    *out << answers.name;
-}
-
-class BackupStopsEarly : public LoadedIni, public ::testing::WithParamInterface<BackupAnswers> {};
-
-TEST_P(BackupStopsEarly, LeavesNoFileAndShowsNothingFurther)
-{
-    ui.yesNoAnswers = GetParam().yesNo;
-    ui.fileAnswers = {std::nullopt};
-    BackupIniFile(nullptr, doc, ui);
-
-    QStringList titles;
-    for (const auto &question : ui.questions())
-        titles << question.title;
-    EXPECT_EQ(titles, GetParam().questionTitles);
-    EXPECT_EQ(ui.questions().back().icon, titles.size() == 2 ? Icon::Exclamation : Icon::Question);
-    ASSERT_EQ(ui.filters.size(), GetParam().dialogShown ? 1u : 0u);
-    if (GetParam().dialogShown) {
-        EXPECT_EQ(ui.filters[0].pattern, QStringLiteral("*.ini.bak"));
-        EXPECT_EQ(ui.proposedPaths[0], iniPath + QStringLiteral(".bak"));
-        EXPECT_EQ(ui.neverOffered[0], iniPath);
+    const QString ConfirmBackup = QStringLiteral("Confirm Backup");
+    const QString ConfirmContinue = QStringLiteral("confirm Continue");
+    const std::tuple<std::deque<bool>, QStringList, bool> steps[] = {
+        {{false}, {ConfirmBackup}, false},
+        {{true, false}, {ConfirmBackup, ConfirmContinue}, false},
+        {{true, true}, {ConfirmBackup, ConfirmContinue}, true}};
+    for (const auto &[answers, titles, dialogShown] : steps) {
+        FakeUserInterface fresh;
+        fresh.yesNoAnswers = answers;
+        fresh.fileAnswers = {std::nullopt};
+        BackupIniFile(nullptr, doc, fresh);
+        QStringList asked;
+        for (const auto &question : fresh.questions())
+            asked << question.title;
+        EXPECT_EQ(asked, titles);
+        EXPECT_EQ(fresh.questions().back().icon, titles.size() == 2 ? Icon::Exclamation : Icon::Question);
+        ASSERT_EQ(fresh.filters.size(), dialogShown ? 1u : 0u);
+        if (dialogShown) {
+            EXPECT_EQ(fresh.filters[0].pattern, QStringLiteral("*.ini.bak"));
+            EXPECT_EQ(fresh.proposedPaths[0], iniPath + QStringLiteral(".bak"));
+            EXPECT_EQ(fresh.neverOffered[0], iniPath);
+        }
+        EXPECT_TRUE(fresh.errors().empty());
+        EXPECT_TRUE(onlyTheIniInFolder());
     }
-    EXPECT_TRUE(ui.errors().empty());
-    EXPECT_TRUE(onlyTheIniInFolder());
 }
-
-const QString ConfirmBackup = QStringLiteral("Confirm Backup");
-const QString ConfirmContinue = QStringLiteral("confirm Continue");
-
-INSTANTIATE_TEST_SUITE_P(
-    EachStep, BackupStopsEarly,
-    ::testing::Values(BackupAnswers{"NoToConfirmBackup", {false}, {ConfirmBackup}, false},
-                      BackupAnswers{"NoToContinue", {true, false}, {ConfirmBackup, ConfirmContinue}, false},
-                      BackupAnswers{"CancelInDialog", {true, true}, {ConfirmBackup, ConfirmContinue}, true}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 // The backup is the file as on disk, not the unsaved edits, over an older backup; a missing
 // folder or a vanished ini file shows number + description and leaves no file.
@@ -159,8 +144,6 @@ TEST_F(LoadedIni, BackupCopiesTheFileOnDiskOrSaysWhyNot)
     ExpectNumberedError(ui.errors());
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
 }
-
-// --- Make Compatibility List -------------------------------------------------------
 
 TEST_F(LoadedIni, CompatListReportsTheWholeTableRemovedEntriesIncluded)
 {

@@ -19,8 +19,6 @@ public:
     bool start(const QStringList &queueNames, const QString &defaultQueue, const QString &rejectingQueue);
     void stop();
     QString problem() const { return m_problem; }
-    // The end of each log of the scheduler and cups-pdf, to explain a failure.
-    QString logTail() const;
 
     // The full queue name of a short name given to start().
     QString queue(const QString &shortName) const;
@@ -33,7 +31,6 @@ public:
 private:
     bool fail(const QString &problem);
     bool startScheduler();
-    bool addQueue(const QString &shortName);
     bool run(const QString &program, const QStringList &arguments, QString *output = nullptr) const;
     QString path(const QString &name) const { return m_folder.filePath(name); }
     QString cupsPdfConfigPath(const QString &shortName) const;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 bool FakeUserInterface::askYesNo(QWidget *, const QString &title, const QString &text, Icon icon)
 {
     shown.push_back({QStringLiteral("question"), title, text, icon});
@@ -44,21 +47,10 @@ void FakeUserInterface::setBusy(bool busy)
         ++busyCalls;
 }
 
-std::vector<FakeUserInterface::Shown> FakeUserInterface::errors() const
+std::vector<FakeUserInterface::Shown> FakeUserInterface::ofKind(const QString &kind) const
 {
     std::vector<Shown> result;
-    for (const Shown &s : shown)
-        if (s.kind == QStringLiteral("error"))
-            result.push_back(s);
-    return result;
-}
-
-std::vector<FakeUserInterface::Shown> FakeUserInterface::questions() const
-{
-    std::vector<Shown> result;
-    for (const Shown &s : shown)
-        if (s.kind == QStringLiteral("question"))
-            result.push_back(s);
+    std::copy_if(shown.begin(), shown.end(), std::back_inserter(result), [&](const Shown &s) { return s.kind == kind; });
     return result;
 }
 

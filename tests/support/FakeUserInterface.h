@@ -34,9 +34,10 @@ public:
                                             const QString &neverOffer) override;
     void setBusy(bool busy) override;
 
-    std::vector<Shown> errors() const;
-    std::vector<Shown> questions() const;
+    std::vector<Shown> errors() const { return ofKind(QStringLiteral("error")); }
+    std::vector<Shown> questions() const { return ofKind(QStringLiteral("question")); }
 
 private:
+    std::vector<Shown> ofKind(const QString &kind) const;
     std::optional<QString> nextFileAnswer(const char *kind);
 };

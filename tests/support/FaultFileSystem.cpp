@@ -2,24 +2,10 @@
 
 namespace {
 
-const char *nameOf(FaultFileSystem::Step step)
-{
-    using Step = FaultFileSystem::Step;
-    switch (step) {
-    case Step::ReadWholeFile: return "ReadWholeFile";
-    case Step::FinalDestination: return "FinalDestination";
-    case Step::Stat: return "Stat";
-    case Step::CreateTempFile: return "CreateTempFile";
-    case Step::Write: return "Write";
-    case Step::SetPermissions: return "SetPermissions";
-    case Step::Sync: return "Sync";
-    case Step::Close: return "Close";
-    case Step::Rename: return "Rename";
-    case Step::Remove: return "Remove";
-    case Step::SyncFolder: return "SyncFolder";
-    }
-    return "";
-}
+// In the order of FaultFileSystem::Step.
+constexpr const char *StepNames[] = {"ReadWholeFile", "FinalDestination", "Stat",  "CreateTempFile",
+                                     "Write",         "SetPermissions",   "Sync",  "Close",
+                                     "Rename",        "Remove",           "SyncFolder"};
 
 } // namespace
 
@@ -31,7 +17,7 @@ bool FaultFileSystem::failsNow(Step step)
         return false;
     const bool fails = m_failingStep ? step == *m_failingStep : m_operations == m_failingCall;
     if (fails)
-        m_failed = nameOf(step);
+        m_failed = StepNames[static_cast<int>(step)];
     return fails;
 }
 
