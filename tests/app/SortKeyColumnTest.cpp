@@ -1,6 +1,6 @@
 #include "app/SortKeyColumn.h"
 
-#include "ui/FileText.h"
+#include <QString>
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ TEST(SortKeyColumn, KeysAndRanksOrderAsTheFoldedText)
         texts.emplace_back(1, static_cast<char>(byte));
     std::vector<QString> folded;
     for (const std::string &text : texts)
-        folded.push_back(fromFileText(text).toCaseFolded());
+        folded.push_back(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())).toCaseFolded());
     const SortKeyColumn keys = keysOf(texts);
     const std::vector<std::uint32_t> &ranks = keys.ranks();
     for (std::size_t a = 0; a < texts.size(); ++a)

@@ -1,6 +1,7 @@
 // The properties command as the main window runs it: a real modal dialog.
 #include "PropertiesTestEntries.h"
 
+#include "FakeUserInterface.h"
 #include "ModalDriver.h"
 #include "editing/EditingCommands.h"
 #include "inidb/IniDocument.h"
@@ -25,6 +26,8 @@ IniDocument TwinsDocument()
 }
 
 const frmProperties::PrintFunction NoPrint;
+// None of these openings has a message to show.
+FakeUserInterface ui;
 
 TEST(ShowRomProperties, OkWritesIntoTheChosenEntryOfTwoTwins)
 {
@@ -35,7 +38,7 @@ TEST(ShowRomProperties, OkWritesIntoTheChosenEntryOfTwoTwins)
         dialog->controls().txtRomName->setText(QStringLiteral("Renamed twin"));
         QTest::mouseClick(dialog->controls().cmdOK, Qt::LeftButton);
     });
-    EXPECT_TRUE(ShowRomProperties(nullptr, doc, 1, NoPrint));
+    EXPECT_TRUE(ShowRomProperties(nullptr, doc, 1, ui, NoPrint));
     EXPECT_EQ(doc.EntryTable[1].Name, "Renamed twin");
     EXPECT_EQ(doc.EntryTable[0], firstBefore);
 }
@@ -58,7 +61,7 @@ TEST(ShowRomProperties, CancelAndTheCloseBoxChangeNothing)
             EXPECT_TRUE(dialog->isVisible());
             closeIt(dialog);
         });
-        EXPECT_FALSE(ShowRomProperties(nullptr, doc, 0, NoPrint));
+        EXPECT_FALSE(ShowRomProperties(nullptr, doc, 0, ui, NoPrint));
         EXPECT_EQ(doc.EntryTable, before.EntryTable);
     }
 }
@@ -75,7 +78,7 @@ TEST(ShowRomProperties, PrintHandsOverTheOpenDialogAndLeavesItOpen)
         EXPECT_TRUE(dialog->isVisible());
         dialog->cmdCancel_Click();
     });
-    EXPECT_FALSE(ShowRomProperties(nullptr, doc, 0, print));
+    EXPECT_FALSE(ShowRomProperties(nullptr, doc, 0, ui, print));
     EXPECT_NE(shown, nullptr);
     EXPECT_EQ(printed, shown);
 }
@@ -91,14 +94,14 @@ TEST(ShowRomProperties, EveryOpeningStartsFromTheDesignState)
             EXPECT_EQ(dialog->controls().chkOSHLE->isChecked(), osHle);
             dialog->cmdCancel_Click();
         });
-        ShowRomProperties(nullptr, doc, index, NoPrint);
+        ShowRomProperties(nullptr, doc, index, ui, NoPrint);
     }
 }
 
 TEST(ShowRomProperties, IndexOutsideTheTableShowsNothing)
 {
     IniDocument doc = TwinsDocument();
-    EXPECT_FALSE(ShowRomProperties(nullptr, doc, 2, NoPrint));
+    EXPECT_FALSE(ShowRomProperties(nullptr, doc, 2, ui, NoPrint));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
