@@ -23,6 +23,7 @@ namespace {
 // come back as they were (0x81 and 0x8D are bytes Windows-1252 leaves undefined).
 const std::string Windows1252File = "// head\r\n\r\n{11111111-45}\r\nName=Caf\xE9 \x81\x8D\x80\r\nUCode=0\r\nInfo=old\r\n\r\n"
                                     "{22222222-45}\r\nName=\x93Other\x94 \xFC\r\nUCode=0\r\nInfo=\xE9t\xE9\r\n\r\n";
+const std::string AsciiFile = "{11111111-45}\r\nName=Plain\r\nUCode=0\r\n\r\n";
 const std::string Utf8File = "{11111111-45}\r\nName=Caf\xC3\xA9 \xE2\x82\xAC\r\nUCode=0\r\nInfo=old\r\n\r\n"
                              "{22222222-45}\r\nName=\xE6\x97\xA5\xE6\x9C\xAC\r\nUCode=0\r\nInfo=x\r\n\r\n";
 
@@ -75,6 +76,7 @@ TEST(TextSafety, PastedTextReachesTheFileOnOneLineInTheFilesEncodingOrIsRefused)
         {Windows1252File, Name, QStringLiteral(u"\u00E9\u20AC\u00FC"), "Name=\xE9\x80\xFC"},
         {Windows1252File, Name, QString(200, QLatin1Char('x')), "Name=" + std::string(150, 'x')},
         {Windows1252File, Info, QStringLiteral(u"\u65E5\u672C"), ""},
+        {AsciiFile, Name, QStringLiteral(u"\u00C3\u00A9 stays two characters"), "Name=\xC3\xA9 stays two characters"},
         {Utf8File, Name, QStringLiteral(u"\u00E9\u20AC \u65E5\u672C\n\U0001F3AE"),
          "Name=\xC3\xA9\xE2\x82\xAC \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x8E\xAE"},
         {Utf8File, Info, QString(160, QChar(0xE9)), "Info=" + QString(150, QChar(0xE9)).toUtf8().toStdString()},
