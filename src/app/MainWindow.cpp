@@ -68,7 +68,7 @@ QString errorText(const IoStatus &status)
     return QStringLiteral("Error %1: %2").arg(status.number).arg(fromPath(status.description));
 }
 
-QString problemsText(const std::string &path, const std::vector<LoadProblem> &problems)
+QString problemsText(const std::string &path, TextEncoding encoding, const std::vector<LoadProblem> &problems)
 {
     QString text = QStringLiteral("%1 line(s) of %2 could not be read as written:\n")
                        .arg(problems.size())
@@ -78,7 +78,7 @@ QString problemsText(const std::string &path, const std::vector<LoadProblem> &pr
         const LoadProblem &problem = problems[i];
         text += QStringLiteral("\nLine %1: %2 (%3)")
                     .arg(problem.lineNumber)
-                    .arg(fromFileText(problem.line), fromFileText(problem.whatWasUsed));
+                    .arg(fromFileText(encoding, problem.line), fromFileText(encoding, problem.whatWasUsed));
     }
     if (problems.size() > named)
         text += QStringLiteral("\n... and %1 more.").arg(problems.size() - named);
@@ -246,7 +246,7 @@ bool MainWindow::reportLoad(const LoadResult &result)
     setWindowTitle(fromPath(LoadedCaption(m_doc.IniPath)));
     m_undoMenu->documentReloaded();
     if (!result.problems.empty())
-        m_ui.showError(this, QStringLiteral("Error"), problemsText(m_doc.IniPath, result.problems));
+        m_ui.showError(this, QStringLiteral("Error"), problemsText(m_doc.IniPath, m_doc.Encoding, result.problems));
     return true;
 }
 
@@ -339,7 +339,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::showProperties(std::size_t entryIndex)
 {
     const auto print = [this](QWidget &dialog) { PrintRomProperties(dialog, m_doc, m_ui); };
-    if (ShowRomProperties(this, m_doc, entryIndex, print))
+    if (ShowRomProperties(this, m_doc, entryIndex, m_ui, print))
         m_model.entryChanged(entryIndex);
 }
 

@@ -68,7 +68,7 @@ std::string RomListModel::cellBytes(std::size_t entryIndex, Column column) const
 
 QString RomListModel::cellText(std::size_t entryIndex, Column column) const
 {
-    return fromFileText(cellBytes(entryIndex, column));
+    return fromFileText(m_doc.Encoding, cellBytes(entryIndex, column));
 }
 
 QVariant RomListModel::data(const QModelIndex &index, int role) const

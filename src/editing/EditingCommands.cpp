@@ -5,13 +5,13 @@
 #include "inidb/IniDocument.h"
 #include "ui/UserInterface.h"
 
-bool ShowRomProperties(QWidget *parent, IniDocument &doc, std::size_t entryIndex,
+bool ShowRomProperties(QWidget *parent, IniDocument &doc, std::size_t entryIndex, UserInterface &ui,
                        const std::function<void(QWidget &dialog)> &print)
 {
     if (entryIndex >= doc.EntryTable.size())
         return false;
     RomEntry &entry = doc.EntryTable[entryIndex];
-    frmProperties dialog(entry, print, parent);
+    frmProperties dialog(entry, print, parent, doc.Encoding, &ui);
     FillRomProperties(dialog, entry);
     return dialog.exec() == QDialog::Accepted;
 }

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <array>
+
 namespace {
 
 // Room between the end of the country text and its flag.
@@ -45,6 +47,33 @@ void showCountry(const PropertiesControls &c, const std::string &crc)
                               c.imgCountry->y(), ImagelistSmall::PictureSize, ImagelistSmall::PictureSize);
 }
 
+// The dialog's free texts and the fields they edit.
+struct TextField {
+    const char *caption;
+    QString shown;
+    std::string RomEntry::*stored;
+};
+
+std::array<TextField, 3> textFields(const PropertiesControls &c)
+{
+    return {{{"Comment", c.cboComments->currentText(), &RomEntry::Comment},
+             {"Info", c.txtInfo->text(), &RomEntry::Info},
+             {"Name", c.txtRomName->text(), &RomEntry::Name}}};
+}
+
+bool isChanged(TextEncoding encoding, const TextField &text, const RomEntry &entry)
+{
+    return text.shown != fromFileText(encoding, entry.*text.stored);
+}
+
+QString characterName(char32_t character)
+{
+    const QString code = QStringLiteral("U+%1").arg(static_cast<uint>(character), 4, 16, QLatin1Char('0')).toUpper();
+    if (character >= 0xD800 && character <= 0xDFFF)
+        return code;
+    return QStringLiteral("\"%1\" (%2)").arg(QString::fromUcs4(&character, 1), code);
+}
+
 std::int16_t readNumber(const QString &text, std::int16_t unreadable)
 {
     bool ok = false;
@@ -57,10 +86,11 @@ std::int16_t readNumber(const QString &text, std::int16_t unreadable)
 void FillRomProperties(frmProperties &dialog, const RomEntry &entry)
 {
     const PropertiesControls &c = dialog.controls();
-    selectItem(*c.cboComments, fromFileText(entry.Comment));
+    const TextEncoding encoding = dialog.encoding();
+    selectItem(*c.cboComments, fromFileText(encoding, entry.Comment));
     c.txtOSHLE->setText(QString::number(entry.OSRescanCount));
-    c.txtInfo->setText(fromFileText(entry.Info));
-    c.txtRomName->setText(fromFileText(entry.Name));
+    c.txtInfo->setText(fromFileText(encoding, entry.Info));
+    c.txtRomName->setText(fromFileText(encoding, entry.Name));
 
     c.chkDynaRec->setChecked(entry.DisableDynarec);
     uncheckWhen(*c.chkEeprom, entry.DisableEeprom);
@@ -77,14 +107,32 @@ void FillRomProperties(frmProperties &dialog, const RomEntry &entry)
     showCountry(c, entry.CRC);
 }
 
+std::optional<QString> UnstorableText(const frmProperties &dialog, const RomEntry &entry)
+{
+    for (const TextField &text : textFields(dialog.controls())) {
+        if (!isChanged(dialog.encoding(), text, entry))
+            continue;
+        if (const auto refused = toFileText(dialog.encoding(), text.shown).refused)
+            return QStringLiteral("%1: the character %2 cannot be stored in this file, whose text is %3.\n"
+                                  "Change the text and press OK again.")
+                .arg(QLatin1String(text.caption), characterName(*refused),
+                     QLatin1String(TextEncodingName(dialog.encoding())));
+    }
+    return std::nullopt;
+}
+
 void ApplyRomProperties(const frmProperties &dialog, RomEntry &entry)
 {
     const PropertiesControls &c = dialog.controls();
-    entry.Comment = toFileText(c.cboComments->currentText());
     const QString rescan = c.txtOSHLE->text();
     entry.OSRescanCount = rescan.isEmpty() ? 0 : readNumber(rescan, entry.OSRescanCount);
-    entry.Info = toFileText(c.txtInfo->text());
-    entry.Name = toFileText(c.txtRomName->text());
+    for (const TextField &text : textFields(c)) {
+        if (!isChanged(dialog.encoding(), text, entry))
+            continue;
+        EncodedText encoded = toFileText(dialog.encoding(), text.shown);
+        if (!encoded.refused)
+            entry.*text.stored = std::move(encoded.bytes);
+    }
 
     entry.DisableDynarec = c.chkDynaRec->isChecked();
     entry.DisableEeprom = !c.chkEeprom->isChecked();

@@ -6,10 +6,44 @@
 
 namespace {
 
-qsizetype countNonDigits(const QString &text)
+bool isDigit(QChar c)
 {
-    return std::count_if(text.cbegin(), text.cend(),
-                         [](QChar c) { return c < QLatin1Char('0') || c > QLatin1Char('9'); });
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+QString singleLine(const QString &inserted)
+{
+    QString line;
+    line.reserve(inserted.size());
+    for (qsizetype i = 0; i < inserted.size(); ++i) {
+        const QChar c = inserted[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            line += QLatin1Char(' ');
+            if (c == QLatin1Char('\r') && i + 1 < inserted.size() && inserted[i + 1] == QLatin1Char('\n'))
+                ++i;
+        } else if (c == QLatin1Char('\t') || c.category() != QChar::Other_Control) {
+            line += c;
+        }
+    }
+    return line;
+}
+
+// What an insertion becomes in a box of this kind; a refused one becomes nothing.
+QString allowedInsertion(const QString &inserted, TypingLimit::Characters allowed)
+{
+    if (allowed == TypingLimit::Characters::SingleLine)
+        return singleLine(inserted);
+    return std::all_of(inserted.cbegin(), inserted.cend(), isDigit) ? inserted : QString();
+}
+
+// The first `room` characters, without splitting a surrogate pair.
+QString cutToFit(const QString &text, qsizetype room)
+{
+    if (text.size() <= room)
+        return text;
+    if (room > 0 && text[room - 1].isHighSurrogate())
+        --room;
+    return text.left(std::max<qsizetype>(room, 0));
 }
 
 } // namespace
@@ -20,33 +54,32 @@ TypingLimit::TypingLimit(QLineEdit &edit, int maxTyped, Characters allowed)
     // textChanged follows every change (the program's too), textEdited only the user's.
     connect(&edit, &QLineEdit::textChanged, this, &TypingLimit::onTextChanged);
     connect(&edit, &QLineEdit::textEdited, this, &TypingLimit::onTextEdited);
-    connect(&edit, &QLineEdit::cursorPositionChanged, this,
-            [this](int, int position) { m_lastCursor = position; });
 }
 
 void TypingLimit::onTextChanged()
 {
-    // Read the box itself: after a taken-back edit the line edit still announces the
-    // rejected text it captured before the take-back.
+    // Read the box itself: after a corrected edit the line edit still announces the
+    // text it captured before the correction.
     m_lastText = m_edit.text();
-}
-
-bool TypingLimit::allows(const QString &before, const QString &after) const
-{
-    // A text already past the limit (set by the program) may still be shortened.
-    if (after.size() > m_maxTyped && after.size() >= before.size())
-        return false;
-    // A stored "-5" is shown as it is; the user just cannot add such characters.
-    return m_allowed == Characters::Any || countNonDigits(after) <= countNonDigits(before);
 }
 
 void TypingLimit::onTextEdited(const QString &text)
 {
-    // textChanged for this edit comes after textEdited, so m_lastText is still the old text.
-    if (allows(m_lastText, text))
+    // textChanged for this edit comes after textEdited, so m_lastText is still the old
+    // text. What both share at the start and at the end was kept; the rest is inserted.
+    const QString &before = m_lastText;
+    const qsizetype shorter = std::min(before.size(), text.size());
+    qsizetype kept = 0;
+    while (kept < shorter && before[kept] == text[kept])
+        ++kept;
+    qsizetype keptAtEnd = 0;
+    while (keptAtEnd < shorter - kept && before[before.size() - 1 - keptAtEnd] == text[text.size() - 1 - keptAtEnd])
+        ++keptAtEnd;
+    const QString inserted = text.mid(kept, text.size() - kept - keptAtEnd);
+    // Like the platform's own text boxes, a paste longer than the room left is cut to fit.
+    const QString allowed = cutToFit(allowedInsertion(inserted, m_allowed), m_maxTyped - kept - keptAtEnd);
+    if (allowed == inserted)
         return;
-    const QString previous = m_lastText;
-    const int cursor = m_lastCursor;
-    m_edit.setText(previous);
-    m_edit.setCursorPosition(cursor);
+    m_edit.setText(text.left(kept) + allowed + text.right(keptAtEnd));
+    m_edit.setCursorPosition(static_cast<int>(kept + allowed.size()));
 }

@@ -11,9 +11,9 @@ namespace {
 const QString ElementName = QStringLiteral("mnuUndoItem");
 
 // A name like "Banjo & Kazooie" must not turn into an access key.
-QString menuCaption(const std::string &name)
+QString menuCaption(TextEncoding encoding, const std::string &name)
 {
-    return fromFileText(name).replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return fromFileText(encoding, name).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 } // namespace
@@ -30,7 +30,7 @@ void UndoMenu::AddUndoRecords()
 {
     while (m_elements.size() < m_doc.UndoList.size()) {
         const std::size_t recordIndex = m_elements.size();
-        QAction *element = m_menu.addAction(menuCaption(m_doc.UndoList[recordIndex].Name));
+        QAction *element = m_menu.addAction(menuCaption(m_doc.Encoding, m_doc.UndoList[recordIndex].Name));
         element->setObjectName(ElementName);
         element->setEnabled(canRestore(recordIndex));
         connect(element, &QAction::triggered, this,

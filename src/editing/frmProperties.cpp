@@ -4,6 +4,7 @@
 #include "RomProperties.h"
 #include "ui/Twips.h"
 #include "TypingLimit.h"
+#include "ui/UserInterface.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -93,10 +94,11 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
 
 } // namespace
 
-frmProperties::frmProperties(RomEntry &entry, PrintFunction print, QWidget *parent)
+frmProperties::frmProperties(RomEntry &entry, PrintFunction print, QWidget *parent, TextEncoding encoding,
+                             UserInterface *ui)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_entry(entry), m_print(std::move(print))
+      m_entry(entry), m_print(std::move(print)), m_encoding(encoding), m_ui(ui)
 {
     setObjectName(QStringLiteral("frmProperties"));
     setWindowTitle(QStringLiteral("Rom Properties"));
@@ -131,7 +133,7 @@ void frmProperties::createRomInfo()
     QWidget *box = c.fraRomInfo;
     c.lblName = label(box, QStringLiteral("lblName"), QStringLiteral("Name"), TwipsRect(480, 360, 420, 195));
     c.txtRomName = textBox(box, QStringLiteral("txtRomName"), TwipsRect(1080, 360, 3375, 285),
-                           TextTypingLimit, TypingLimit::Characters::Any);
+                           TextTypingLimit, TypingLimit::Characters::SingleLine);
     c.lblCountry = label(box, QStringLiteral("lblCountry"), QStringLiteral("Country - "),
                          TwipsRect(4560, 360, 675, 195));
     c.imgCountry = place<QLabel>(box, QStringLiteral("imgCountry"), TwipsRect(6600, 360, 375, 255));
@@ -142,7 +144,7 @@ void frmProperties::createRomInfo()
                                  TwipsRect(1080, 720, 6975, 315));
     c.Label2 = label(box, QStringLiteral("Label2"), QStringLiteral("Info"), TwipsRect(600, 1080, 270, 195));
     c.txtInfo = textBox(box, QStringLiteral("txtInfo"), TwipsRect(1080, 1080, 6975, 285), TextTypingLimit,
-                        TypingLimit::Characters::Any);
+                        TypingLimit::Characters::SingleLine);
 }
 
 void frmProperties::createCompatibilityAndSpeed()
@@ -252,6 +254,13 @@ void frmProperties::chkOSHLE_Click()
 
 void frmProperties::cmdOK_Click()
 {
+    // A character the file cannot hold is not replaced behind the user's back: the
+    // dialog stays open so the text can be changed.
+    if (const std::optional<QString> refusal = UnstorableText(*this, m_entry)) {
+        if (m_ui)
+            m_ui->showError(this, QStringLiteral("Error"), *refusal);
+        return;
+    }
     ApplyRomProperties(*this, m_entry);
     accept();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "inidb/RomEntry.h"
+#include "inidb/TextEncoding.h"
 
 #include <QDialog>
 
@@ -12,6 +13,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class UserInterface;
 
 // The dialog's controls, named as the form names them (each is also its object name).
 struct PropertiesControls {
@@ -63,14 +65,17 @@ struct PropertiesControls {
 // "Rom Properties": every setting of one entry in editable controls. A new dialog is made
 // for every opening and starts in its design state; FillRomProperties fills it. OK writes
 // the controls back into the entry it was made for; Cancel and the close box change nothing.
+// Texts read and write in the file's encoding; ui shows why OK refuses a text it cannot hold.
 class frmProperties final : public QDialog {
     Q_OBJECT
 public:
     using PrintFunction = std::function<void(QWidget &dialog)>;
 
-    frmProperties(RomEntry &entry, PrintFunction print, QWidget *parent = nullptr);
+    frmProperties(RomEntry &entry, PrintFunction print, QWidget *parent = nullptr,
+                  TextEncoding encoding = TextEncoding::Windows1252, UserInterface *ui = nullptr);
 
     const PropertiesControls &controls() const { return m_controls; }
+    TextEncoding encoding() const { return m_encoding; }
 
     void chkEeprom_Click();
     void chkOSHLE_Click();
@@ -93,5 +98,7 @@ private:
 
     RomEntry &m_entry;
     PrintFunction m_print;
+    TextEncoding m_encoding;
+    UserInterface *m_ui;
     PropertiesControls m_controls;
 };

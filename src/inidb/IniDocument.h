@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RomEntry.h"
+#include "TextEncoding.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,6 +23,8 @@ enum class SaveOrder : std::int16_t { ReadIn = 0, Displayed = 1 };
 struct IniDocument {
     // The file's entries in read-in order (0-based here; block n of the file is element n-1).
     std::vector<RomEntry> EntryTable;
+    // How the texts of the open file read as characters; decided by every load.
+    TextEncoding Encoding = TextEncoding::Windows1252;
     // The kept comment and empty lines of the head, each ending in CR LF.
     std::string Preamble;
     // Full path of the open ini file; empty until one is chosen.

@@ -297,6 +297,7 @@ LoadResult LoadIniFile(IniDocument &doc, FileSystem &fs)
     ParsedIni parsed = Parser(bytes.value, std::move(doc.EntryTable)).run();
     doc.EntryTable = std::move(parsed.entries);
     doc.Preamble = std::move(parsed.preamble);
+    doc.Encoding = DetectTextEncoding(bytes.value);
     ++doc.LoadGeneration;
     return {IoStatus::success(), std::move(parsed.problems)};
 }

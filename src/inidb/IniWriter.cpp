@@ -4,7 +4,9 @@
 #include "IniKeys.h"
 #include "SafeFile.h"
 
+#include <cerrno>
 #include <charconv>
+#include <utility>
 
 namespace {
 
@@ -58,6 +60,40 @@ std::vector<std::size_t> coveredDisplayedOrder(const IniDocument &doc, std::span
             order.push_back(index);
     }
     return order;
+}
+
+bool holdsLineBreak(std::string_view text)
+{
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+// The text field of the entry that would split its block, if any.
+const char *fieldWithLineBreak(const RomEntry &entry)
+{
+    const std::pair<const char *, const std::string *> fields[] = {
+        {"CRC", &entry.CRC}, {"Name", &entry.Name}, {"Comment", &entry.Comment}, {"Info", &entry.Info}};
+    for (const auto &[field, text] : fields) {
+        if (holdsLineBreak(*text))
+            return field;
+    }
+    for (const std::string &line : entry.UnknownLines) {
+        if (holdsLineBreak(line))
+            return "kept lines";
+    }
+    return nullptr;
+}
+
+// A line break inside a value would end the block early and turn the rest into a new
+// one, so such an entry stops the save before anything is written.
+IoStatus refuseLineBreaks(const IniDocument &doc, std::span<const std::size_t> order, const std::string &path)
+{
+    for (std::size_t index : order) {
+        const RomEntry &entry = doc.EntryTable[index];
+        if (const char *field = fieldWithLineBreak(entry))
+            return {EINVAL, "The ROM \"" + entry.Name + "\" {" + entry.CRC + "} holds a line break in its "
+                                + field + "; " + path + " was not written."};
+    }
+    return IoStatus::success();
 }
 
 } // namespace
@@ -138,6 +174,8 @@ IoStatus WriteIniFile(const IniDocument &doc, const std::string &path, std::span
     const std::vector<std::size_t> order = doc.SaveType == static_cast<std::int16_t>(SaveOrder::Displayed)
                                              ? coveredDisplayedOrder(doc, displayedOrder)
                                              : ReadInOrder(doc);
+    if (IoStatus refused = refuseLineBreaks(doc, order, path); !refused.ok())
+        return refused;
     return WriteFileAtomically(fs, path, [&doc, &order](const PieceWriter &write) {
         return WriteIniText(doc, order, write);
     });
@@ -152,7 +190,13 @@ SaveResult SaveIniFile(IniDocument &doc, const std::string &path, std::span<cons
         return result;
     doc.IniPath = path;
     resolver.ResolveIniPath(path);
+    const TextEncoding written = doc.Encoding;
     result.reload = LoadIniFile(doc, fs);
+    // Every text was just written in the document's encoding. Guessing again could read
+    // it otherwise: an all-ASCII Windows-1252 file that now holds "\xC3\xA9" (typed as
+    // "Ã©") looks like UTF-8.
+    if (result.reload.status.ok())
+        doc.Encoding = written;
     return result;
 }
 

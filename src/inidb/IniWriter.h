@@ -43,7 +43,8 @@ struct SaveResult {
 
 // Writes doc to path in the order doc.SaveType selects (displayedOrder holds the table
 // index of every row the list shows, top to bottom), safely; then records the path and
-// reloads the file. A SaveType other than 0 and 1 saves in read-in order.
+// reloads the file, which keeps the document's text encoding. A SaveType other than 0
+// and 1 saves in read-in order.
 SaveResult SaveIniFile(IniDocument &doc, const std::string &path,
                        std::span<const std::size_t> displayedOrder,
                        IniPathResolver &resolver, FileSystem &fs);

@@ -1,21 +1,26 @@
 #pragma once
 
+#include "inidb/TextEncoding.h"
+
 #include <QString>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
-// The one place where the file's single-byte text meets the window's QString. Latin-1
-// maps every byte to one character and back, so names and comments round-trip exactly
-// whatever code page wrote them.
-inline QString fromFileText(std::string_view text)
+// The one place where the file's text bytes meet the window's QString, in the encoding
+// the load decided for the file.
+inline QString fromFileText(TextEncoding encoding, std::string_view text)
 {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    QString decoded(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    decoded.resize(static_cast<qsizetype>(DecodeText(encoding, text, reinterpret_cast<char16_t *>(decoded.data()))));
+    return decoded;
 }
 
-inline std::string toFileText(const QString &text)
+inline EncodedText toFileText(TextEncoding encoding, const QString &text)
 {
-    return text.toLatin1().toStdString();
+    return EncodeText(encoding, std::u16string_view(reinterpret_cast<const char16_t *>(text.constData()),
+                                                    static_cast<std::size_t>(text.size())));
 }
 
 // Paths are the system's own encoding, not the file's text.

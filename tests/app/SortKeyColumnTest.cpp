@@ -1,6 +1,6 @@
 #include "app/SortKeyColumn.h"
 
-#include "ui/FileText.h"
+#include <QString>
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ TEST(SortKeyColumn, KeysAndRanksOrderAsTheFoldedText)
     texts[0] = "SOUND CRACKLES";
     std::vector<QString> folded;
     for (const std::string &text : texts)
-        folded.push_back(fromFileText(text).toCaseFolded());
+        folded.push_back(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())).toCaseFolded());
     const std::vector<std::uint32_t> &ranks = keys.ranks();
     EXPECT_EQ(keys.rankCount(), *std::max_element(ranks.begin(), ranks.end()) + 1);
     for (std::size_t a = 0; a < texts.size(); ++a)

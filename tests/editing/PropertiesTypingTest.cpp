@@ -28,7 +28,7 @@ TEST(PropertiesTyping, BoxesTakeOnlyWhatTheyAllow)
         {"txtOSHLE", "19", 1, false, "x5", "159"},
         {"txtOSHLE", "-3", -1, false, "0", "-30"},
         {"txtOSHLE", "12", -1, true, "3a", "12"},
-        {"txtOSHLE", "12", -1, true, "345", "12"},
+        {"txtOSHLE", "12", -1, true, "345", "1234"},
         {"txtOSHLE", "12", -1, true, "34", "1234"},
         // Names take 150 characters; longer stored texts are shown whole and can only shrink.
         {"txtRomName", "", -1, false, n150 + "n", n150},

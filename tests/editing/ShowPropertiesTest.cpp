@@ -1,6 +1,7 @@
 // The properties command as the main window runs it: a real modal dialog.
 #include "PropertiesTestEntries.h"
 
+#include "FakeUserInterface.h"
 #include "ModalDriver.h"
 #include "editing/EditingCommands.h"
 #include "inidb/IniDocument.h"
@@ -25,6 +26,8 @@ IniDocument TwinsDocument()
 }
 
 const frmProperties::PrintFunction NoPrint;
+// None of these openings has a message to show.
+FakeUserInterface ui;
 
 // OK writes into the chosen one of two twins; each opening starts from the design state (no
 // extra UCode item or unchecked OS HLE carried over); no dialog for an index past the table.
@@ -37,7 +40,7 @@ TEST(ShowRomProperties, OkWritesIntoTheChosenEntryOfTwoTwins)
         EXPECT_EQ(dialog->controls().cboUCode->count(), 6);
         dialog->cmdCancel_Click();
     });
-    ShowRomProperties(nullptr, doc, 0, NoPrint);
+    ShowRomProperties(nullptr, doc, 0, ui, NoPrint);
     whenModal<frmProperties>([](frmProperties *dialog) {
         EXPECT_EQ(dialog->controls().txtInfo->text(), QStringLiteral("The second one"));
         EXPECT_EQ(dialog->controls().cboUCode->count(), 5);
@@ -45,10 +48,10 @@ TEST(ShowRomProperties, OkWritesIntoTheChosenEntryOfTwoTwins)
         dialog->controls().txtRomName->setText(QStringLiteral("Renamed twin"));
         QTest::mouseClick(dialog->controls().cmdOK, Qt::LeftButton);
     });
-    EXPECT_TRUE(ShowRomProperties(nullptr, doc, 1, NoPrint));
+    EXPECT_TRUE(ShowRomProperties(nullptr, doc, 1, ui, NoPrint));
     EXPECT_EQ(doc.EntryTable[1].Name, "Renamed twin");
     EXPECT_EQ(doc.EntryTable[0], firstBefore);
-    EXPECT_FALSE(ShowRomProperties(nullptr, doc, 2, NoPrint));
+    EXPECT_FALSE(ShowRomProperties(nullptr, doc, 2, ui, NoPrint));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -77,7 +80,7 @@ TEST(ShowRomProperties, CancelCloseBoxAndPrintChangeNothing)
             EXPECT_TRUE(dialog->isVisible());
             closeIt(dialog);
         });
-        EXPECT_FALSE(ShowRomProperties(nullptr, doc, 0, print));
+        EXPECT_FALSE(ShowRomProperties(nullptr, doc, 0, ui, print));
         EXPECT_EQ(doc.EntryTable, before.EntryTable);
         EXPECT_EQ(printed, shown);
     }

@@ -137,7 +137,7 @@ TEST_F(PrintingThroughCups, PrintButtonPrintsOneNonBlankPageOfThePropertiesDialo
         properties->controls().cmdCancel->click();
     });
 
-    ShowRomProperties(nullptr, doc, 0, [this](QWidget &dialog) { PrintRomProperties(dialog, doc, ui); });
+    ShowRomProperties(nullptr, doc, 0, ui, [this](QWidget &dialog) { PrintRomProperties(dialog, doc, ui); });
 
     EXPECT_TRUE(ui.shown.empty());
     EXPECT_EQ(infoOnScreen, QStringLiteral("Edited but not applied")) << "printing applies nothing";

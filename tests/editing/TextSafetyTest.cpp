@@ -1,0 +1,121 @@
+// Whatever is pasted into the properties dialog reaches the file as the file's own
+// text, on one line, or is refused at OK; nothing else in the file changes.
+#include "PropertiesTestEntries.h"
+
+#include "FakeUserInterface.h"
+#include "ModalDriver.h"
+#include "app/RomListModel.h"
+#include "editing/EditingCommands.h"
+#include "editing/UndoMenu.h"
+#include "inidb/FileSystem.h"
+#include "inidb/IniWriter.h"
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The first entry gets edited; the second, and every text byte the first keeps, must
+// come back as they were (0x81 and 0x8D are bytes Windows-1252 leaves undefined).
+const std::string Windows1252File = "// head\r\n\r\n{11111111-45}\r\nName=Caf\xE9 \x81\x8D\x80\r\nUCode=0\r\nInfo=old\r\n\r\n"
+                                    "{22222222-45}\r\nName=\x93Other\x94 \xFC\r\nUCode=0\r\nInfo=\xE9t\xE9\r\n\r\n";
+const std::string AsciiFile = "{11111111-45}\r\nName=Plain\r\nUCode=0\r\n\r\n";
+const std::string Utf8File = "{11111111-45}\r\nName=Caf\xC3\xA9 \xE2\x82\xAC\r\nUCode=0\r\nInfo=old\r\n\r\n"
+                             "{22222222-45}\r\nName=\xE6\x97\xA5\xE6\x9C\xAC\r\nUCode=0\r\nInfo=x\r\n\r\n";
+
+struct Box {
+    const char *name;
+    std::string key;
+    RomListModel::Column column;
+};
+const Box Name{"txtRomName", "Name=", RomListModel::Column::Name};
+const Box Info{"txtInfo", "Info=", RomListModel::Column::Info};
+
+struct Paste {
+    const std::string &file;
+    const Box &box;
+    QString pasted; // over the box's whole text
+    std::string line; // what replaces the first entry's line of that box, or "" when OK refuses
+};
+
+struct KeepPath final : IniPathResolver {
+    bool ResolveIniPath(const std::string &) override { return true; }
+};
+
+// Pastes into the first entry's dialog, presses OK (and Cancel when OK refuses), then
+// saves; returns what the box showed at OK.
+QString pasteAndSave(IniDocument &doc, UserInterface &ui, const char *box, const QString &pasted)
+{
+    QString shown;
+    whenModal<frmProperties>([&](frmProperties *dialog) {
+        auto *edit = Find<QLineEdit>(*dialog, box);
+        edit->selectAll();
+        QApplication::clipboard()->setText(pasted);
+        edit->paste();
+        shown = edit->text();
+        QTest::mouseClick(dialog->controls().cmdOK, Qt::LeftButton);
+        if (dialog->isVisible())
+            dialog->cmdCancel_Click();
+    });
+    ShowRomProperties(nullptr, doc, 0, ui, {});
+    KeepPath resolver;
+    EXPECT_TRUE(SaveIniFile(doc, doc.IniPath, {}, resolver).status.ok());
+    return shown;
+}
+
+TEST(TextSafety, PastedTextReachesTheFileOnOneLineInTheFilesEncodingOrIsRefused)
+{
+    const Paste cases[] = {
+        {Windows1252File, Info, QStringLiteral("Crashes in level 3.\r\n\r\nWorkaround: use the old save."),
+         "Info=Crashes in level 3.  Workaround: use the old save."},
+        {Windows1252File, Name, QStringLiteral("a\tb\x01" "c\rd\ne\x7f"), "Name=a\tbc d e"},
+        {Windows1252File, Name, QStringLiteral(u"\u00E9\u20AC\u00FC"), "Name=\xE9\x80\xFC"},
+        {Windows1252File, Name, QString(200, QLatin1Char('x')), "Name=" + std::string(150, 'x')},
+        {Windows1252File, Info, QStringLiteral(u"\u65E5\u672C"), ""},
+        {AsciiFile, Name, QStringLiteral(u"\u00C3\u00A9 stays two characters"), "Name=\xC3\xA9 stays two characters"},
+        {Utf8File, Name, QStringLiteral(u"\u00E9\u20AC \u65E5\u672C\n\U0001F3AE"),
+         "Name=\xC3\xA9\xE2\x82\xAC \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x8E\xAE"},
+        {Utf8File, Info, QString(160, QChar(0xE9)), "Info=" + QString(150, QChar(0xE9)).toUtf8().toStdString()},
+    };
+    const QTemporaryDir folder;
+    for (const Paste &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.box.name << " <- " << c.pasted.toStdString());
+        IniDocument doc;
+        doc.IniPath = folder.filePath(QStringLiteral("velmoran.ini")).toStdString();
+        ASSERT_TRUE(WriteFileAtomically(DefaultFileSystem(), doc.IniPath, c.file).ok());
+        ASSERT_TRUE(LoadIniFile(doc).status.ok());
+        const TextEncoding encoding = doc.Encoding;
+        FakeUserInterface ui;
+        const QString shown = pasteAndSave(doc, ui, c.box.name, c.pasted);
+
+        std::string expected = c.file;
+        if (!c.line.empty()) {
+            const std::size_t start = expected.find("\n" + c.box.key) + 1;
+            expected.replace(start, expected.find('\r', start) - start, c.line);
+        }
+        EXPECT_EQ(DefaultFileSystem().ReadWholeFile(doc.IniPath).value, expected);
+        EXPECT_EQ(doc.Encoding, encoding);
+        ASSERT_EQ(ui.errors().size(), c.line.empty() ? 1u : 0u);
+        if (c.line.empty()) {
+            EXPECT_TRUE(ui.errors()[0].text.contains(QStringLiteral(u"Info: the character \"\u65E5\" (U+65E5)")))
+                << ui.errors()[0].text.toStdString();
+            continue;
+        }
+        // The reloaded table is what the dialog showed, and the list and the Undo menu show it so too.
+        RomListModel list(doc);
+        list.reset();
+        EXPECT_EQ(list.cellText(0, c.box.column), shown);
+        QMenu mnuUndo;
+        UndoMenu undo(mnuUndo, doc);
+        ui.yesNoAnswers.push_back(true);
+        ASSERT_TRUE(RemoveRomEntry(nullptr, doc, 0, ui));
+        undo.AddUndoRecords();
+        EXPECT_EQ(mnuUndo.actions().back()->text(), list.cellText(0, RomListModel::Column::Name));
+    }
+}
+
+} // namespace
