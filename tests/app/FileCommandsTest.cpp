@@ -32,7 +32,6 @@ TEST_F(FileCommands, OpenLoadsAnotherFileWithoutAQuestion)
 {
     const std::string other = h.path("other.ini");
     writeFile(other, iniBlock("12345678-9ABCDEF0-C:46", "Francais", 5, "Playable"));
-    h.doc.EntryTable[0].Comment = "Unsaved";
     h.ui.fileAnswers = {QString::fromStdString(other)};
     h.window->tlbMain_ButtonClick(QStringLiteral("Open"));
     EXPECT_TRUE(h.ui.questions().empty());

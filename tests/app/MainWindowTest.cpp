@@ -167,7 +167,7 @@ TEST_P(ExitRoute, AsksOnceAndSavesOnlyOnYes)
 {
     for (const bool yes : {false, true}) {
         h.doc.EntryTable[0].Comment = "Changed";
-        h.ui.yesNoAnswers = {yes};
+        h.ui.yesNoCancelAnswers = {yes ? UserInterface::Answer::Yes : UserInterface::Answer::No};
         exitBy(GetParam());
         EXPECT_FALSE(h.window->isVisible());
         const std::string saved = readFile(iniPath);
@@ -184,7 +184,7 @@ TEST_P(ExitRoute, AsksOnceAndSavesOnlyOnYes)
 TEST_P(ExitRoute, AFailedSaveShowsWhyAndStaysOpen)
 {
     h.doc.IniPath = h.path("no-such-folder/velmoran.ini");
-    h.ui.yesNoAnswers = {true};
+    h.ui.yesNoCancelAnswers = {UserInterface::Answer::Yes};
     exitBy(GetParam());
     EXPECT_TRUE(h.window->isVisible());
     ASSERT_EQ(h.ui.errors().size(), 1u);

@@ -64,7 +64,7 @@ TEST_F(Startup, AutoOpenZeroStartsEmptyAndExitWithYesWritesNothing)
     EXPECT_EQ(window->model().rowCount(), 0);
     EXPECT_EQ(h.doc.AutoOpen, 0);
 
-    h.ui.yesNoAnswers = {true};
+    h.ui.yesNoCancelAnswers = {UserInterface::Answer::Yes};
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(readFile(iniPath), sampleIni());

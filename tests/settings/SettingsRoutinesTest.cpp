@@ -79,7 +79,8 @@ TEST_P(RoutinesTest, CancelledFirstStartAsksAgainNextTime)
     EXPECT_EQ(stored("FirstRun"), "0");
 }
 
-// Only a number other than 1 starts without asking; a text that is no number stops the start.
+// Only a number other than 1 starts without asking; a text that is no number is offered
+// for reset: No stops the start, Yes goes on as at a first start.
 TEST_P(RoutinesTest, AStoredFirstRunDecidesTheStart)
 {
     for (const char *firstRun : {"0", "2", " 0 ", "", "yes"}) {
@@ -88,18 +89,26 @@ TEST_P(RoutinesTest, AStoredFirstRunDecidesTheStart)
         store("FirstRun", firstRun);
         store("IniPath", "/kept.ini");
         m_ui.shown.clear();
+        m_ui.yesNoAnswers = {false};
         EXPECT_EQ(startUp(), isNumber) << firstRun;
         EXPECT_EQ(fileQuestions(), 0u);
         if (isNumber) {
             EXPECT_EQ(m_doc.IniPath, "/kept.ini");
             continue;
         }
-        ASSERT_EQ(m_ui.errors().size(), 1u);
-        EXPECT_EQ(m_ui.errors()[0].title, QStringLiteral("Error"));
-        EXPECT_EQ(m_ui.errors()[0].text,
-                  QStringLiteral("Error 13: Type mismatch: the setting \"FirstRun\" holds \"%1\", not a number.")
-                      .arg(QLatin1String(firstRun)));
+        ASSERT_EQ(m_ui.questions().size(), 1u);
+        EXPECT_EQ(m_ui.questions()[0].title, QStringLiteral("Error"));
+        EXPECT_EQ(m_ui.questions()[0].text,
+                  QStringLiteral("Error 13: Type mismatch: the setting \"FirstRun\" holds \"%1\", not a number.\n"
+                                 "Settings file: %2\n\nReset \"FirstRun\" to its default \"1\" and go on?")
+                      .arg(QLatin1String(firstRun), QString::fromStdString(m_store->location())));
+        EXPECT_EQ(stored("FirstRun"), firstRun);
     }
+    m_ui.yesNoAnswers = {true};
+    m_ui.fileAnswers = {QStringLiteral("/chosen.ini")};
+    EXPECT_TRUE(startUp());
+    EXPECT_EQ(stored("FirstRun"), "0");
+    EXPECT_EQ(m_doc.IniPath, "/chosen.ini");
 }
 
 TEST_P(RoutinesTest, ApplyOkAndCancelKeepWhatWasSaved)
@@ -233,16 +242,27 @@ INSTANTIATE_TEST_SUITE_P(
                             WriteTestFile(storeFile, "[HKEY_LOCAL_MACHINE\nSoftware\\x=1\n");
                             return RegStatusCode::StoreCorrupt;
                         },
-                        "is damaged; correct or delete it."},
-        BrokenStoreCase{"ValueIsCutOff",
-                        [](const QString &, QString &storeFile) {
-                            FileRegistryStore store(storeFile);
-                            EXPECT_TRUE(CreateDefaultSettings(store));
-                            DamageValue(storeFile, "FirstRun");
-                            return RegStatusCode::StoreCorrupt;
-                        },
-                        "holds a damaged value \"FirstRun\"; correct or delete it."}),
+                        "is damaged; correct or delete it."}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// A value the store's file cannot make sense of is offered for reset too; Yes repairs it.
+TEST(StartupWithADamagedValue, ResetsItOnYesAndGoesOn)
+{
+    QTemporaryDir folder;
+    const QString storeFile = folder.filePath(QStringLiteral("Tamsic/settings.ini"));
+    FileRegistryStore store(storeFile);
+    ASSERT_TRUE(CreateDefaultSettings(store));
+    DamageValue(storeFile, "FirstRun");
+    IniDocument doc;
+    FakeUserInterface ui;
+    SettingsIniPathResolver resolver(store, doc, ui, [] { return std::optional<std::string>("/x.ini"); });
+    ui.yesNoAnswers = {true};
+    EXPECT_TRUE(ReadStartupSettings(store, doc, resolver, ui));
+    ASSERT_EQ(ui.questions().size(), 1u);
+    EXPECT_TRUE(ui.questions()[0].text.contains(QStringLiteral("holds a damaged value \"FirstRun\"")));
+    EXPECT_EQ(StoredText(store, SettingsKey, "FirstRun"), "0");
+    EXPECT_EQ(doc.IniPath, "/x.ini");
+}
 
 // Neither a cancelled question nor a refused write loses the path in use.
 TEST(ResolveIniPathFailures, KeepTheOpenPath)
@@ -261,7 +281,7 @@ TEST(ResolveIniPathFailures, KeepTheOpenPath)
     EXPECT_EQ(doc.IniPath, "/first.ini");
     EXPECT_EQ(StoredText(store, SettingsKey, "IniPath"), "/first.ini");
     ASSERT_EQ(ui.errors().size(), 1u);
-    EXPECT_EQ(ui.errors()[0].text, QStringLiteral("Error 5: Cannot write to specified key."));
+    EXPECT_EQ(ui.errors()[0].text, QStringLiteral("Error 5: Cannot write to specified key.\nSettings file: (settings in memory)"));
 }
 
 } // namespace
