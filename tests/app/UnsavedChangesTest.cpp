@@ -3,6 +3,7 @@
 #include "ui/WidgetUserInterface.h"
 
 #include <QAbstractButton>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTest>
 
