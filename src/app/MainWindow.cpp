@@ -424,7 +424,7 @@ void MainWindow::showProperties(std::size_t entryIndex)
         return;
     m_model.entryChanged(entryIndex);
     // OK without a change is no edit.
-    if (!(m_doc.EntryTable[entryIndex] == before))
+    if (m_doc.EntryTable[entryIndex] != before)
         setUnsavedChanges(true);
 }
 

@@ -42,9 +42,6 @@ public:
     RomSortProxy &proxy() { return m_proxy; }
     // The entry of the selected row, if a row is selected.
     std::optional<std::size_t> selectedEntry() const;
-    // Whether the table holds changes not yet saved; the caption shows them with a "*".
-    bool hasUnsavedChanges() const { return m_unsavedChanges; }
-
     // Opens path, or with "" asks for the file; unsaved changes are offered for saving first.
     void openIniFile(const std::string &path);
     // Asks whether to save unsaved changes; false when the user cancelled or the save failed.
@@ -80,6 +77,7 @@ private:
     bool reportLoad(const LoadResult &result);
     bool confirmExit();
     void updateRowCount();
+    // The record of changes not yet saved, shown by a leading "*" in the caption.
     void setUnsavedChanges(bool unsaved);
     void updateCaption();
     // Makes the row that looks current the selected one, and greys the commands that need one.
