@@ -82,6 +82,7 @@ TEST_F(UnsavedChanges, OpenAsksToSaveThemAndCancelKeepsTheTable)
         if (answer != Answer::Cancel)
             h.ui.fileAnswers = {QString::fromStdString(other)};
         h.window->openCommand();
+        ASSERT_FALSE(h.ui.questions().empty());
         EXPECT_EQ(h.ui.questions().back().text, QStringLiteral("Save changes to %1?").arg(QString::fromStdString(iniPath)));
         EXPECT_EQ(h.window->model().rowCount(), answer == Answer::Cancel ? 3 : 1);
         EXPECT_EQ(h.window->windowTitle(), answer == Answer::Cancel ? QLatin1Char('*') + captionFor(iniPath) : captionFor(other));
