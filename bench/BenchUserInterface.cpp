@@ -19,6 +19,12 @@ bool BenchUserInterface::askYesNo(QWidget *, const QString &title, const QString
     unexpected("question", title, text);
 }
 
+UserInterface::Answer BenchUserInterface::askYesNoCancel(QWidget *, const QString &title,
+                                                         const QString &text, Icon)
+{
+    unexpected("question", title, text);
+}
+
 void BenchUserInterface::showError(QWidget *, const QString &title, const QString &text)
 {
     unexpected("message", title, text);

@@ -7,6 +7,8 @@
 class BenchUserInterface final : public UserInterface {
 public:
     bool askYesNo(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
+    Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text,
+                          Icon icon) override;
     void showError(QWidget *parent, const QString &title, const QString &text) override;
     std::optional<QString> chooseFileToOpen(QWidget *parent, const FileFilter &filter) override;
     std::optional<QString> chooseFileToSave(QWidget *parent, const FileFilter &filter,

@@ -138,14 +138,18 @@ void MainWindow::buildMenus()
     m_mnuUndo = edit->addMenu(QStringLiteral("Undo"));
     m_mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
     m_undoMenu = new UndoMenu(*m_mnuUndo, m_doc, this);
-    connect(m_undoMenu, &UndoMenu::entryRestored, this,
-            [this](std::size_t entryIndex) { m_model.entryRestored(entryIndex); });
+    connect(m_undoMenu, &UndoMenu::entryRestored, this, [this](std::size_t entryIndex) {
+        m_model.entryRestored(entryIndex);
+        setUnsavedChanges(true);
+    });
 
     QMenu *functions = topMenu(bar, QStringLiteral("mnuFunctions"), QStringLiteral("&Functions"));
-    menuItem(functions, QStringLiteral("mnuRemoveEntry"), QStringLiteral("Remove ROM Entry"), this,
-             &MainWindow::removeRomEntryCommand);
-    menuItem(functions, QStringLiteral("mnuProperties"), QStringLiteral("View ROM Properties"), this,
-             &MainWindow::viewRomPropertiesCommand);
+    m_rowCommands.push_back(menuItem(functions, QStringLiteral("mnuRemoveEntry"),
+                                     QStringLiteral("Remove ROM Entry"), this,
+                                     &MainWindow::removeRomEntryCommand));
+    m_rowCommands.push_back(menuItem(functions, QStringLiteral("mnuProperties"),
+                                     QStringLiteral("View ROM Properties"), this,
+                                     &MainWindow::viewRomPropertiesCommand));
     separator(functions, QStringLiteral("mnuFunctionsDiv2"));
     menuItem(functions, QStringLiteral("mnuCrcUcase"), QStringLiteral("crc -> CRC"), this,
              &MainWindow::crcToUpperCaseCommand);
@@ -160,11 +164,13 @@ void MainWindow::buildMenus()
 
     m_mnulvwpopup = new QMenu(QStringLiteral("lvwPopup"), this);
     m_mnulvwpopup->setObjectName(QStringLiteral("mnulvwpopup"));
-    menuItem(m_mnulvwpopup, QStringLiteral("mnuPopupProperties"), QStringLiteral("Properties"), this,
-             &MainWindow::viewRomPropertiesCommand);
+    m_rowCommands.push_back(menuItem(m_mnulvwpopup, QStringLiteral("mnuPopupProperties"),
+                                     QStringLiteral("Properties"), this,
+                                     &MainWindow::viewRomPropertiesCommand));
     separator(m_mnulvwpopup, QStringLiteral("mnuDiv4"));
-    menuItem(m_mnulvwpopup, QStringLiteral("mnuRemoveEntryPopup"), QStringLiteral("Remove Entry"), this,
-             &MainWindow::removeRomEntryCommand);
+    m_rowCommands.push_back(menuItem(m_mnulvwpopup, QStringLiteral("mnuRemoveEntryPopup"),
+                                     QStringLiteral("Remove Entry"), this,
+                                     &MainWindow::removeRomEntryCommand));
 }
 
 void MainWindow::buildToolBar()
@@ -188,6 +194,8 @@ void MainWindow::buildToolBar()
         }
         QAction *button = m_tlbMain->addAction(ImagelistSmall::icon(key), key);
         button->setToolTip(key);
+        if (key == QStringLiteral("Properties") || key == QStringLiteral("Remove ROM Entry"))
+            m_rowCommands.push_back(button);
     }
     connect(m_tlbMain, &QToolBar::actionTriggered, this,
             [this](QAction *button) { tlbMain_ButtonClick(button->toolTip()); });
@@ -217,6 +225,9 @@ void MainWindow::buildList()
     connect(&m_model, &QAbstractItemModel::modelReset, this, &MainWindow::updateRowCount);
     connect(&m_model, &QAbstractItemModel::rowsInserted, this, &MainWindow::updateRowCount);
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &MainWindow::updateRowCount);
+    connect(m_lvwMain->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MainWindow::updateRowCommands);
+    updateRowCommands();
 }
 
 void MainWindow::updateRowCount()
@@ -232,9 +243,43 @@ std::optional<std::size_t> MainWindow::selectedEntry() const
     return m_proxy.entryIndex(rows.constFirst());
 }
 
+void MainWindow::selectCurrentRow()
+{
+    // The list draws its current row like a chosen one, so it must be the selected one;
+    // a fresh list starts on its first row.
+    QModelIndex current = m_lvwMain->currentIndex();
+    if (!current.isValid())
+        current = m_proxy.index(0, 0);
+    if (current.isValid())
+        m_lvwMain->selectionModel()->setCurrentIndex(
+            current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    updateRowCommands();
+}
+
+void MainWindow::updateRowCommands()
+{
+    const bool rowSelected = selectedEntry().has_value();
+    for (QAction *command : m_rowCommands)
+        command->setEnabled(rowSelected);
+}
+
+void MainWindow::setUnsavedChanges(bool unsaved)
+{
+    m_unsavedChanges = unsaved;
+    updateCaption();
+}
+
+void MainWindow::updateCaption()
+{
+    const QString caption = m_doc.LoadGeneration == 0 ? QString::fromLatin1(DesignCaption)
+                                                      : fromPath(LoadedCaption(m_doc.IniPath));
+    setWindowTitle(m_unsavedChanges ? QLatin1Char('*') + caption : caption);
+}
+
 void MainWindow::FillRomList()
 {
     m_model.reset();
+    selectCurrentRow();
 }
 
 bool MainWindow::reportLoad(const LoadResult &result)
@@ -243,10 +288,11 @@ bool MainWindow::reportLoad(const LoadResult &result)
         m_ui.showError(this, QStringLiteral("Error"), errorText(result.status));
         return false;
     }
-    setWindowTitle(fromPath(LoadedCaption(m_doc.IniPath)));
+    setUnsavedChanges(false);
     m_undoMenu->documentReloaded();
-    if (!result.problems.empty())
-        m_ui.showError(this, QStringLiteral("Error"), problemsText(m_doc.IniPath, m_doc.Encoding, result.problems));
+    const std::vector<LoadProblem> unshown = m_shownProblems.takeUnshown(result.problems);
+    if (!unshown.empty())
+        m_ui.showError(this, QStringLiteral("Error"), problemsText(m_doc.IniPath, m_doc.Encoding, unshown));
     return true;
 }
 
@@ -259,13 +305,40 @@ bool MainWindow::loadIniFile()
         if (result.status.ok())
             FillRomList();
     }
+    // Another file, or the same one read afresh: its problems are told again.
+    if (result.status.ok())
+        m_shownProblems.clear();
     return reportLoad(result);
 }
 
 void MainWindow::openCommand()
 {
+    openIniFile({});
+}
+
+bool MainWindow::askToSaveChanges()
+{
+    if (!m_unsavedChanges)
+        return true;
+    switch (m_ui.askYesNoCancel(this, QStringLiteral("Save?"),
+                                QStringLiteral("Save changes to %1?").arg(fromPath(m_doc.IniPath)),
+                                UserInterface::Icon::Question)) {
+    case UserInterface::Answer::Yes:
+        return saveTo(m_doc.IniPath);
+    case UserInterface::Answer::No:
+        return true;
+    case UserInterface::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void MainWindow::openIniFile(const std::string &path)
+{
+    if (!askToSaveChanges())
+        return;
     const std::string previous = m_doc.IniPath;
-    if (!m_resolver.ResolveIniPath({}))
+    if (!m_resolver.ResolveIniPath(path))
         return;
     // The document that was open stays, and so does the path it belongs to.
     if (!loadIniFile() && !previous.empty() && previous != m_doc.IniPath)
@@ -285,6 +358,8 @@ bool MainWindow::saveTo(const std::string &path)
         m_ui.showError(this, QStringLiteral("Error"), errorText(result.status));
         return false;
     }
+    // Written is saved, even when the reload that follows fails.
+    setUnsavedChanges(false);
     reportLoad(result.reload);
     return true;
 }
@@ -319,11 +394,14 @@ void MainWindow::exitCommand()
 
 bool MainWindow::confirmExit()
 {
-    const bool save = m_ui.askYesNo(this, QStringLiteral("Save?"),
-                                    QStringLiteral("Do you wish to save any changes you have made?"),
-                                    UserInterface::Icon::Question);
+    const UserInterface::Answer answer =
+        m_ui.askYesNoCancel(this, QStringLiteral("Save?"),
+                            QStringLiteral("Do you wish to save any changes you have made?"),
+                            UserInterface::Icon::Question);
+    if (answer == UserInterface::Answer::Cancel)
+        return false;
     // With nothing loaded nothing can have changed; a failed save keeps the window open.
-    if (!save || m_doc.LoadGeneration == 0)
+    if (answer == UserInterface::Answer::No || m_doc.LoadGeneration == 0)
         return true;
     return saveTo(m_doc.IniPath);
 }
@@ -339,8 +417,15 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::showProperties(std::size_t entryIndex)
 {
     const auto print = [this](QWidget &dialog) { PrintRomProperties(dialog, m_doc, m_ui); };
-    if (ShowRomProperties(this, m_doc, entryIndex, m_ui, print))
-        m_model.entryChanged(entryIndex);
+    if (entryIndex >= m_doc.EntryTable.size())
+        return;
+    const RomEntry before = m_doc.EntryTable[entryIndex];
+    if (!ShowRomProperties(this, m_doc, entryIndex, m_ui, print))
+        return;
+    m_model.entryChanged(entryIndex);
+    // OK without a change is no edit.
+    if (m_doc.EntryTable[entryIndex] != before)
+        setUnsavedChanges(true);
 }
 
 void MainWindow::viewRomPropertiesCommand()
@@ -356,12 +441,16 @@ void MainWindow::removeRomEntryCommand()
         return;
     m_model.entryRemoved(*entry);
     m_undoMenu->AddUndoRecords();
+    setUnsavedChanges(true);
+    selectCurrentRow();
 }
 
 void MainWindow::crcToUpperCaseCommand()
 {
-    if (ConvertCrcsToUpperCase(this, m_doc, m_ui))
-        FillRomList();
+    if (!ConvertCrcsToUpperCase(this, m_doc, m_ui))
+        return;
+    FillRomList();
+    setUnsavedChanges(true);
 }
 
 void MainWindow::makeCompatListCommand()

@@ -2,6 +2,7 @@
 
 #include "RomListModel.h"
 #include "RomSortProxy.h"
+#include "ShownProblems.h"
 #include "settings/SettingsIniPathResolver.h"
 
 #include <QMainWindow>
@@ -41,6 +42,10 @@ public:
     RomSortProxy &proxy() { return m_proxy; }
     // The entry of the selected row, if a row is selected.
     std::optional<std::size_t> selectedEntry() const;
+    // Opens path, or with "" asks for the file; unsaved changes are offered for saving first.
+    void openIniFile(const std::string &path);
+    // Asks whether to save unsaved changes; false when the user cancelled or the save failed.
+    bool askToSaveChanges();
 
 public slots:
     void openCommand();
@@ -67,10 +72,17 @@ private:
     void buildList();
     void showProperties(std::size_t entryIndex);
     bool saveTo(const std::string &path);
-    // Shows what went wrong in a load, or what it could not read; true when it loaded.
+    // Shows what went wrong in a load, or what it could not read that was not told before;
+    // true when it loaded.
     bool reportLoad(const LoadResult &result);
     bool confirmExit();
     void updateRowCount();
+    // The record of changes not yet saved, shown by a leading "*" in the caption.
+    void setUnsavedChanges(bool unsaved);
+    void updateCaption();
+    // Makes the row that looks current the selected one, and greys the commands that need one.
+    void selectCurrentRow();
+    void updateRowCommands();
 
     IniDocument &m_doc;
     UserInterface &m_ui;
@@ -84,4 +96,8 @@ private:
     QMenu *m_mnuUndo = nullptr;
     QMenu *m_mnulvwpopup = nullptr;
     UndoMenu *m_undoMenu = nullptr;
+    // The menu items and tool bar buttons that act on the selected row.
+    std::vector<QAction *> m_rowCommands;
+    bool m_unsavedChanges = false;
+    ShownProblems m_shownProblems;
 };

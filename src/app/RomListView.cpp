@@ -22,6 +22,16 @@ RomListView::RomListView(QWidget *parent) : QTreeView(parent)
     header()->setSectionsMovable(false);
 }
 
+QItemSelectionModel::SelectionFlags RomListView::selectionCommand(const QModelIndex &index,
+                                                                  const QEvent *event) const
+{
+    // Ctrl+click would unselect the row yet leave it drawn as current; it stays chosen instead.
+    const QItemSelectionModel::SelectionFlags command = QTreeView::selectionCommand(index, event);
+    if (command.testFlag(QItemSelectionModel::Deselect))
+        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    return command;
+}
+
 void RomListView::mouseReleaseEvent(QMouseEvent *event)
 {
     QTreeView::mouseReleaseEvent(event);

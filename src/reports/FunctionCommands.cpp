@@ -4,9 +4,13 @@
 #include "inidb/FileSystem.h"
 #include "inidb/WholeFileTools.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -36,6 +40,22 @@ QString ProposedBackupPath(const IniDocument &doc)
     if (doc.IniPath.empty())
         return {};
     return PathText(doc.IniPath) + QStringLiteral(".bak");
+}
+
+// The report is offered as compat.txt beside the ini file, whatever name the shared dialog
+// was last left with (after a backup that would be the backup itself).
+QString ProposedReportPath(const IniDocument &doc)
+{
+    if (doc.IniPath.empty())
+        return {};
+    return QFileInfo(PathText(doc.IniPath)).dir().filePath(QStringLiteral("compat.txt"));
+}
+
+// Through links and other spellings of the path, whether target is the ini file itself.
+bool IsIniFile(const QString &target, const IniDocument &doc)
+{
+    std::error_code error;
+    return !doc.IniPath.empty() && std::filesystem::equivalent(PathBytes(target), doc.IniPath, error);
 }
 
 } // namespace
@@ -76,10 +96,17 @@ void BackupIniFile(QWidget *parent, const IniDocument &doc, UserInterface &ui)
 void MakeCompatList(QWidget *parent, const IniDocument &doc, UserInterface &ui)
 {
     const std::optional<QString> target = ui.chooseFileToSave(
-        parent, {QStringLiteral("Compat.txt"), QStringLiteral("compat.txt")}, QString(),
-        PathText(doc.IniPath));
+        parent, {QStringLiteral("Compat.txt"), QStringLiteral("compat.txt")},
+        ProposedReportPath(doc), PathText(doc.IniPath));
     if (!target)
         return;
+    if (IsIniFile(*target, doc)) {
+        ui.showError(parent, ErrorTitle,
+                     QStringLiteral("The compatibility list cannot be written over the open ini "
+                                    "file %1. Choose another name.")
+                         .arg(PathText(doc.IniPath)));
+        return;
+    }
     // Without a loaded file there is no table to report on; say so rather than write an
     // empty report that looks like a real one.
     if (doc.LoadGeneration == 0) {

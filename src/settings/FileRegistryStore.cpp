@@ -234,9 +234,14 @@ RegStatus FileRegistryStore::health()
     return Session(m_filePath).writeStatus();
 }
 
+std::string FileRegistryStore::location() const
+{
+    return QFile::encodeName(QDir::toNativeSeparators(m_filePath)).toStdString();
+}
+
 std::string FileRegistryStore::statusDescription(RegStatus status) const
 {
-    const std::string file = QFile::encodeName(QDir::toNativeSeparators(m_filePath)).toStdString();
+    const std::string file = location();
     switch (status) {
     case RegStatusCode::StoreCorrupt:
         // A file damaged as a whole says so, whatever value was read before.

@@ -25,6 +25,7 @@ public:
 
     RegStatus health() override;
     std::string statusDescription(RegStatus status) const override;
+    std::string location() const override;
 
 protected:
     RegStatus findKey(const KeyPath &path) override;

@@ -12,6 +12,7 @@ public:
 
     RegStatus health() override { return m_writeRefusal; }
     std::string statusDescription(RegStatus) const override { return {}; }
+    std::string location() const override { return "(settings in memory)"; }
 
 protected:
     RegStatus findKey(const KeyPath &path) override;

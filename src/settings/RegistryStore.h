@@ -75,4 +75,6 @@ public:
     // A description for the store's own statuses (naming its file, say); empty for the
     // registry's common ones.
     virtual std::string statusDescription(RegStatus status) const = 0;
+    // Where the settings are kept (the store's file), so every message can name it.
+    virtual std::string location() const = 0;
 };

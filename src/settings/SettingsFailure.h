@@ -16,5 +16,10 @@ struct SettingsFailure {
 // without such trouble, the failure as recorded.
 SettingsFailure PreferStoreFailure(RegistryStore &store, SettingsFailure recorded);
 
-// "Error " + number + ": " + description, titled "Error", with the stop icon.
-void ShowSettingsError(UserInterface &ui, const SettingsFailure &failure);
+// "Error " + number + ": " + description, titled "Error", with the stop icon; the settings
+// file is named too, so the user knows where to look.
+void ShowSettingsError(UserInterface &ui, const RegistryStore &store, const SettingsFailure &failure);
+
+// The same error, asking whether to reset valueName to defaultText and go on; true on Yes.
+bool OfferSettingReset(UserInterface &ui, const RegistryStore &store, const SettingsFailure &failure,
+                       const std::string &valueName, const std::string &defaultText);

@@ -20,7 +20,7 @@ bool SettingsIniPathResolver::ResolveIniPath(const std::string &path)
     }
     IniPathSetting setting(m_store);
     if (!setting.store(chosen)) {
-        ShowSettingsError(m_ui, setting.failure());
+        ShowSettingsError(m_ui, m_store, setting.failure());
         return false;
     }
     // What the settings hold is what counts, not what was asked for.

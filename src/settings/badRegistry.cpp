@@ -52,6 +52,12 @@ void setGlobals(IniDocument &doc, const std::string &autoOpen, const std::string
     doc.SaveType = optionFlag(saveType, 0);
 }
 
+// What went wrong in reg's last call, told by the store when the store is the cause.
+SettingsFailure lastFailure(RegistryStore &store, const Reg &reg)
+{
+    return PreferStoreFailure(store, {reg.ErrorNumber(), reg.ErrorDescription()});
+}
+
 } // namespace
 
 bool CreateDefaultSettings(RegistryStore &store)
@@ -65,20 +71,31 @@ bool ReadStartupSettings(RegistryStore &store, IniDocument &doc, IniPathResolver
 {
     Reg reg(store);
     if (!reg.Query_Key(HKEY_LOCAL_MACHINE, SettingsKey) && !createDefaults(reg)) {
-        ShowSettingsError(ui, PreferStoreFailure(store, {reg.ErrorNumber(), reg.ErrorDescription()}));
+        ShowSettingsError(ui, store, lastFailure(store, reg));
         return false;
     }
     const std::string firstRun = readText(reg, FirstRunValue);
-    const std::optional<double> firstRunNumber = ParseNumber(firstRun);
+    std::optional<double> firstRunNumber = ParseNumber(firstRun);
     if (!firstRunNumber) {
         // A value the store could not read is the store's failure, not an empty text.
         const bool unreadable = reg.ErrorExist() && !store.statusDescription(reg.ErrorNumber()).empty();
         const SettingsFailure failure =
-            unreadable ? SettingsFailure{reg.ErrorNumber(), reg.ErrorDescription()}
-                       : SettingsFailure{13, "Type mismatch: the setting \"FirstRun\" holds \""
-                                                 + firstRun + "\", not a number."};
-        ShowSettingsError(ui, PreferStoreFailure(store, failure));
-        return false;
+            unreadable ? lastFailure(store, reg)
+                       : PreferStoreFailure(store, {13, "Type mismatch: the setting \"FirstRun\" holds \""
+                                                            + firstRun + "\", not a number."});
+        // One damaged value in a sound store need not lock the user out: its default can
+        // take its place. A store that cannot be read or written as a whole cannot help.
+        if (store.health() != RegStatusCode::Success) {
+            ShowSettingsError(ui, store, failure);
+            return false;
+        }
+        if (!OfferSettingReset(ui, store, failure, FirstRunValue, "1"))
+            return false;
+        if (!writeText(reg, FirstRunValue, "1")) {
+            ShowSettingsError(ui, store, lastFailure(store, reg));
+            return false;
+        }
+        firstRunNumber = 1.0;
     }
     if (*firstRunNumber == 1.0) {
         // On cancel "FirstRun" stays "1", so the next start asks again.

@@ -17,11 +17,15 @@ struct FileFilter {
 class UserInterface {
 public:
     enum class Icon { None, Question, Exclamation, Stop };
+    enum class Answer { Yes, No, Cancel };
 
     virtual ~UserInterface() = default;
 
     // A Yes/No box; true only when the user answered Yes.
     virtual bool askYesNo(QWidget *parent, const QString &title, const QString &text, Icon icon) = 0;
+    // A Yes/No/Cancel box; Esc and the close box answer Cancel.
+    virtual Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text,
+                                  Icon icon) = 0;
     // An OK box with the stop icon.
     virtual void showError(QWidget *parent, const QString &title, const QString &text) = 0;
     // The open-file dialog; nullopt when the user cancelled.

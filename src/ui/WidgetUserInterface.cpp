@@ -43,25 +43,41 @@ private:
 } // namespace
 
 int WidgetUserInterface::showBox(QWidget *parent, Icon icon, const QString &title,
-                                 const QString &text, bool yesNo)
+                                 const QString &text, QMessageBox::StandardButtons buttons)
 {
     const NormalCursor cursor(m_busyDepth > 0);
-    QMessageBox box(boxIcon(icon), title, text,
-                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+    QMessageBox box(boxIcon(icon), title, text, buttons, parent);
     box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(yesNo ? QMessageBox::Yes : QMessageBox::Ok);
+    box.setDefaultButton(buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok);
+    // Where Cancel is offered, Esc and the close box mean it, never No.
+    if (buttons.testFlag(QMessageBox::Cancel))
+        box.setEscapeButton(QMessageBox::Cancel);
     return box.exec();
 }
 
 bool WidgetUserInterface::askYesNo(QWidget *parent, const QString &title, const QString &text,
                                    Icon icon)
 {
-    return showBox(parent, icon, title, text, true) == QMessageBox::Yes;
+    return showBox(parent, icon, title, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+UserInterface::Answer WidgetUserInterface::askYesNoCancel(QWidget *parent, const QString &title,
+                                                          const QString &text, Icon icon)
+{
+    switch (showBox(parent, icon, title, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
 }
 
 void WidgetUserInterface::showError(QWidget *parent, const QString &title, const QString &text)
 {
-    showBox(parent, Icon::Stop, title, text, false);
+    showBox(parent, Icon::Stop, title, text, QMessageBox::Ok);
 }
 
 std::optional<QString> WidgetUserInterface::chooseFileToOpen(QWidget *parent,

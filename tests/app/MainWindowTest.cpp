@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, EveryExitRouteAsksAndSavesOnlyOnYes)
         for (const bool yes : {false, true}) {
             writeFile(iniPath, sampleIni());
             h.doc.EntryTable[0].Comment = "Changed";
-            h.ui.yesNoAnswers = {yes};
+            h.ui.yesNoCancelAnswers = {yes ? UserInterface::Answer::Yes : UserInterface::Answer::No};
             exitBy();
             EXPECT_FALSE(h.window->isVisible());
             EXPECT_EQ(readFile(iniPath).find("Comment=Changed\r\n") != std::string::npos, yes);
@@ -135,7 +135,7 @@ TEST_F(MainWindowTest, EveryExitRouteAsksAndSavesOnlyOnYes)
         }
         h.ui.shown.clear();
         h.doc.IniPath = h.path("no-such-folder/velmoran.ini");
-        h.ui.yesNoAnswers = {true};
+        h.ui.yesNoCancelAnswers = {UserInterface::Answer::Yes};
         exitBy();
         EXPECT_TRUE(h.window->isVisible());
         ASSERT_EQ(h.ui.errors().size(), 1u);

@@ -55,7 +55,7 @@ TEST_F(Startup, AutoOpenZeroStartsEmptyAndExitWithYesWritesNothing)
     EXPECT_TRUE(h.ui.shown.empty());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tamsic (Velmoran ini Editor)"));
     EXPECT_EQ(window->model().rowCount(), 0);
-    h.ui.yesNoAnswers = {true};
+    h.ui.yesNoCancelAnswers = {UserInterface::Answer::Yes};
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(readFile(iniPath), sampleIni());

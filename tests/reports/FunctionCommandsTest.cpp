@@ -188,3 +188,16 @@ TEST_F(LoadedIni, CompatListFailuresWriteNothing)
 }
 
 } // namespace
+
+// The report is offered beside the ini file and never replaces it, by whatever name it is reached.
+TEST_F(LoadedIni, CompatListIsOfferedBesideTheIniFileAndNeverWrittenOverIt)
+{
+    ASSERT_TRUE(QFile::link(iniPath, path("link.ini")));
+    for (const QString &target : {iniPath, path("link.ini"), folder.path() + QStringLiteral("/./velmoran.ini")}) {
+        ui.fileAnswers = {target};
+        MakeCompatList(nullptr, doc, ui);
+    }
+    EXPECT_EQ(ui.proposedPaths, std::vector<QString>(3, path("compat.txt")));
+    EXPECT_EQ(ui.errors().size(), 3u);
+    EXPECT_EQ(ReadAll(iniPath), SampleIni);
+}

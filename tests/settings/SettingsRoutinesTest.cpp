@@ -58,7 +58,8 @@ TEST_P(RoutinesTest, FirstStartAsksUntilAFileIsChosen)
     EXPECT_TRUE(m_ui.errors().empty());
 }
 
-// Only a number other than 1 starts without asking; a text that is no number stops the start.
+// Only a number other than 1 starts without asking; a text that is no number is offered
+// for reset: No stops the start, Yes goes on as at a first start.
 TEST_P(RoutinesTest, AStoredFirstRunDecidesTheStart)
 {
     for (const char *firstRun : {"0", "2", " 0 ", "", "yes"}) {
@@ -67,16 +68,26 @@ TEST_P(RoutinesTest, AStoredFirstRunDecidesTheStart)
         store("FirstRun", firstRun);
         store("IniPath", "/kept.ini");
         m_ui.shown.clear();
+        m_ui.yesNoAnswers = {false};
         EXPECT_EQ(startUp(), isNumber) << firstRun;
         EXPECT_EQ(m_ui.shown.size(), isNumber ? 0u : 1u);
         if (isNumber) {
             EXPECT_EQ(m_doc.IniPath, "/kept.ini");
             continue;
         }
-        EXPECT_EQ(m_ui.errors().at(0).text,
-                  QStringLiteral("Error 13: Type mismatch: the setting \"FirstRun\" holds \"%1\", not a number.")
-                      .arg(QLatin1String(firstRun)));
+        ASSERT_EQ(m_ui.questions().size(), 1u);
+        EXPECT_EQ(m_ui.questions()[0].title, QStringLiteral("Error"));
+        EXPECT_EQ(m_ui.questions()[0].text,
+                  QStringLiteral("Error 13: Type mismatch: the setting \"FirstRun\" holds \"%1\", not a number.\n"
+                                 "Settings file: %2\n\nReset \"FirstRun\" to its default \"1\" and go on?")
+                      .arg(QLatin1String(firstRun), QString::fromStdString(m_store->location())));
+        EXPECT_EQ(stored("FirstRun"), firstRun);
     }
+    m_ui.yesNoAnswers = {true};
+    m_ui.fileAnswers = {QStringLiteral("/chosen.ini")};
+    EXPECT_TRUE(startUp());
+    EXPECT_EQ(stored("FirstRun"), "0");
+    EXPECT_EQ(m_doc.IniPath, "/chosen.ini");
 }
 
 // Apply stores both and the globals follow; reloading shows what was stored. A given path
@@ -139,12 +150,10 @@ TEST(StartupWithABrokenStore, ShowsTheErrorNamingTheFile)
          RegStatusCode::StoreIoFailed, IoFailed},
         {[](const QString &folder) {
              const QString file = folder + QStringLiteral("/Tamsic/settings.ini");
-             FileRegistryStore store(file);
-             EXPECT_TRUE(CreateDefaultSettings(store));
-             DamageValue(file, "FirstRun");
+             WriteTestFile(file, "[HKEY_LOCAL_MACHINE\nSoftware\\x=1\n");
              return file;
          },
-         RegStatusCode::StoreCorrupt, QStringLiteral("holds a damaged value \"FirstRun\"; correct or delete it.")}};
+         RegStatusCode::StoreCorrupt, QStringLiteral("is damaged; correct or delete it.")}};
     for (const auto &[breakStore, status, says] : breakages) {
         QTemporaryDir folder;
         const QString storeFile = breakStore(folder.path());
@@ -160,6 +169,25 @@ TEST(StartupWithABrokenStore, ShowsTheErrorNamingTheFile)
         EXPECT_EQ(FileBytes(storeFile), before);
         EXPECT_EQ(QFileInfo::exists(storeFile), existed);
     }
+}
+
+// A value the store's file cannot make sense of is offered for reset too; Yes repairs it.
+TEST(StartupWithADamagedValue, ResetsItOnYesAndGoesOn)
+{
+    QTemporaryDir folder;
+    const QString storeFile = folder.filePath(QStringLiteral("Tamsic/settings.ini"));
+    FileRegistryStore store(storeFile);
+    ASSERT_TRUE(CreateDefaultSettings(store));
+    DamageValue(storeFile, "FirstRun");
+    IniDocument doc;
+    FakeUserInterface ui;
+    SettingsIniPathResolver resolver(store, doc, ui, [] { return std::optional<std::string>("/x.ini"); });
+    ui.yesNoAnswers = {true};
+    EXPECT_TRUE(ReadStartupSettings(store, doc, resolver, ui));
+    ASSERT_EQ(ui.questions().size(), 1u);
+    EXPECT_TRUE(ui.questions()[0].text.contains(QStringLiteral("holds a damaged value \"FirstRun\"")));
+    EXPECT_EQ(StoredText(store, SettingsKey, "FirstRun"), "0");
+    EXPECT_EQ(doc.IniPath, "/x.ini");
 }
 
 // Neither a cancelled question nor a refused write loses the path in use.
@@ -179,7 +207,7 @@ TEST(ResolveIniPathFailures, KeepTheOpenPath)
     EXPECT_EQ(doc.IniPath, "/first.ini");
     EXPECT_EQ(StoredText(store, SettingsKey, "IniPath"), "/first.ini");
     ASSERT_EQ(ui.errors().size(), 1u);
-    EXPECT_EQ(ui.errors()[0].text, QStringLiteral("Error 5: Cannot write to specified key."));
+    EXPECT_EQ(ui.errors()[0].text, QStringLiteral("Error 5: Cannot write to specified key.\nSettings file: (settings in memory)"));
 }
 
 } // namespace

@@ -5,16 +5,34 @@
 #include <algorithm>
 #include <iterator>
 
+namespace {
+
+// The next scripted answer; a question nobody scripted fails the test and gets `unscripted`.
+template <typename T>
+T nextAnswer(std::deque<T> &answers, const QString &title, const QString &text, T unscripted)
+{
+    if (answers.empty()) {
+        ADD_FAILURE() << "unscripted question: " << title.toStdString() << " / " << text.toStdString();
+        return unscripted;
+    }
+    const T answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
 bool FakeUserInterface::askYesNo(QWidget *, const QString &title, const QString &text, Icon icon)
 {
     shown.push_back({QStringLiteral("question"), title, text, icon});
-    if (yesNoAnswers.empty()) {
-        ADD_FAILURE() << "unscripted question: " << title.toStdString() << " / " << text.toStdString();
-        return false;
-    }
-    const bool answer = yesNoAnswers.front();
-    yesNoAnswers.pop_front();
-    return answer;
+    return nextAnswer(yesNoAnswers, title, text, false);
+}
+
+UserInterface::Answer FakeUserInterface::askYesNoCancel(QWidget *, const QString &title,
+                                                        const QString &text, Icon icon)
+{
+    shown.push_back({QStringLiteral("question"), title, text, icon});
+    return nextAnswer(yesNoCancelAnswers, title, text, Answer::Cancel);
 }
 
 void FakeUserInterface::showError(QWidget *, const QString &title, const QString &text)

@@ -18,6 +18,7 @@ public:
     };
 
     std::deque<bool> yesNoAnswers;
+    std::deque<Answer> yesNoCancelAnswers;
     std::deque<std::optional<QString>> fileAnswers;
     std::vector<Shown> shown;
     std::vector<FileFilter> filters;
@@ -27,6 +28,8 @@ public:
     int busyCalls = 0;
 
     bool askYesNo(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
+    Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text,
+                          Icon icon) override;
     void showError(QWidget *parent, const QString &title, const QString &text) override;
     std::optional<QString> chooseFileToOpen(QWidget *parent, const FileFilter &filter) override;
     std::optional<QString> chooseFileToSave(QWidget *parent, const FileFilter &filter,
