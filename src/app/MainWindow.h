@@ -2,6 +2,7 @@
 
 #include "RomListModel.h"
 #include "RomSortProxy.h"
+#include "settings/RecentFiles.h"
 #include "settings/SettingsIniPathResolver.h"
 
 #include <QMainWindow>
@@ -13,6 +14,7 @@
 
 class QAction;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QToolBar;
 class RegistryStore;
@@ -35,12 +37,16 @@ public:
     // LoadIniFile followed by FillRomList. A file that cannot be read leaves the open
     // document as it was and shows why; the result is then false.
     bool loadIniFile();
+    // Open for a given file (and ask with the dialog when path is empty): the file that
+    // was open stays when the new one cannot be read.
+    void openIniFile(const std::string &path);
     void FillRomList();
 
     RomListModel &model() { return m_model; }
     RomSortProxy &proxy() { return m_proxy; }
     // The entry of the selected row, if a row is selected.
     std::optional<std::size_t> selectedEntry() const;
+    QLineEdit &findBox() { return *m_txtFind; }
 
 public slots:
     void openCommand();
@@ -55,16 +61,27 @@ public slots:
     void backupIniFileCommand();
     void aboutCommand();
     void popUpUndoMenu();
+    void undoLastRemovalCommand();
+    void findCommand();
     // A tool bar click, dispatched by the button's tool tip text.
     void tlbMain_ButtonClick(const QString &toolTip);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildMenus();
     void buildToolBar();
     void buildList();
+    QWidget *buildFindBox();
+    // Wide enough for every column at its usual width, as far as the screen allows.
+    void fitColumnsOnScreen();
+    void rebuildRecentMenu();
+    void openRecentFile(const std::string &path);
+    // For a few seconds, in place of the row count.
+    void showWritten(const QString &what, const QString &path);
     void showProperties(std::size_t entryIndex);
     bool saveTo(const std::string &path);
     // Shows what went wrong in a load, or what it could not read; true when it loaded.
@@ -81,6 +98,9 @@ private:
     RomListView *m_lvwMain = nullptr;
     QToolBar *m_tlbMain = nullptr;
     QLabel *m_statusPanel = nullptr;
+    QLineEdit *m_txtFind = nullptr;
+    QMenu *m_mnuRecent = nullptr;
+    RecentFiles m_recentFiles;
     QMenu *m_mnuUndo = nullptr;
     QMenu *m_mnulvwpopup = nullptr;
     UndoMenu *m_undoMenu = nullptr;

@@ -121,6 +121,8 @@ void RomListModel::entryChanged(std::size_t entryIndex)
         if (entryIndex < keys.size())
             keys.replace(entryIndex, cellBytes(entryIndex, static_cast<Column>(column)));
     }
+    if (entryIndex < m_findText.size())
+        m_findText.replace(entryIndex, searchedCells(entryIndex));
     if (const auto row = rowOf(entryIndex))
         emit dataChanged(index(*row, 0), index(*row, ColumnCount - 1));
 }
@@ -157,10 +159,27 @@ const SortKeyColumn &RomListModel::sortKeys(int column) const
     return keys;
 }
 
+std::vector<std::string> RomListModel::searchedCells(std::size_t entryIndex) const
+{
+    return {cellBytes(entryIndex, Column::Name), cellBytes(entryIndex, Column::CRC),
+            cellBytes(entryIndex, Column::Comments), cellBytes(entryIndex, Column::Info)};
+}
+
+const FindText &RomListModel::findText() const
+{
+    if (m_findText.size() != m_doc.EntryTable.size()) {
+        m_findText.startOver(m_doc.EntryTable.size());
+        for (std::size_t entry = 0; entry < m_doc.EntryTable.size(); ++entry)
+            m_findText.append(searchedCells(entry));
+    }
+    return m_findText;
+}
+
 void RomListModel::forgetSortKeys()
 {
     for (SortKeyColumn &keys : m_sortKeys)
         keys.clear();
+    m_findText.clear();
 }
 
 int RomListModel::designWidth(Column column)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FindText.h"
 #include "SortKeyColumn.h"
 #include "inidb/IniDocument.h"
 
@@ -42,6 +43,9 @@ public:
     // What the list sorts a column by, for every entry (removed ones too, so a restored
     // row sorts without a rebuild); worked out on first use after a fill.
     const SortKeyColumn &sortKeys(int column) const;
+    // What the find box searches (Name, CRC, Comments, Info), for every entry; worked out
+    // on first use after a fill.
+    const FindText &findText() const;
 
     // Design width of a column in pixels.
     static int designWidth(Column column);
@@ -51,9 +55,12 @@ private:
     void forgetSortKeys();
     // The cell's text in the file's single-byte characters.
     std::string cellBytes(std::size_t entryIndex, Column column) const;
+    std::vector<std::string> searchedCells(std::size_t entryIndex) const;
 
     const IniDocument &m_doc;
     std::vector<std::size_t> m_rows;
     // Empty until that column is first sorted.
     mutable std::array<SortKeyColumn, ColumnCount> m_sortKeys;
+    // Empty until the find box first filters.
+    mutable FindText m_findText;
 };

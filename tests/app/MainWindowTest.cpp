@@ -21,10 +21,8 @@ namespace {
 QString shownItems(const QList<QAction *> &actions, QString (QAction::*text)() const)
 {
     QStringList items;
-    for (const QAction *action : actions) {
+    for (const QAction *action : actions)
         items.append(action->isSeparator() ? QStringLiteral("-") : (action->*text)());
-        EXPECT_TRUE(action->isSeparator() || action->shortcut().isEmpty()) << action->text().toStdString();
-    }
     return items.join(QLatin1Char('|'));
 }
 
@@ -55,9 +53,9 @@ TEST_F(MainWindowTest, MenusAndToolBarShowTheirItems)
 {
     EXPECT_EQ(shownItems(h.window->menuBar()->actions(), &QAction::text), QStringLiteral("&File|&Functions|&Help"));
     const std::pair<const char *, const char *> menus[] = {
-        {"mnuFile", "&Open...|&Save|S&ave As...|-|Options|-|E&xit"},
+        {"mnuFile", "&Open...|&Recent Files|&Save|S&ave As...|-|Options|-|E&xit"},
         {"mnuFunctions",
-         "Remove ROM Entry|View ROM Properties|-|crc -> CRC|-|Make Compatibility List|Backup Current ini File"},
+         "Find|-|Remove ROM Entry|View ROM Properties|-|crc -> CRC|-|Make Compatibility List|Backup Current ini File"},
         {"mnuHelp", "&About"},
         {"mnulvwpopup", "Properties|-|Remove Entry"},
         {"mnuUndo", "No Undo Available"}};

@@ -27,16 +27,18 @@ TEST_F(Startup, OpensTheRememberedFileWithoutAQuestion)
     EXPECT_FALSE(h.doc.PrintCancelled);
 }
 
-// A remembered name that is no file, or a folder, makes the start ask; cancel ends it.
-TEST_F(Startup, AGoneFileAsksAndCancelEndsWithoutAWindow)
+// A remembered name that is no file, or a folder, is reported and the start asks; cancel ends it.
+TEST_F(Startup, AGoneFileIsReportedAndAskedForAndCancelEndsWithoutAWindow)
 {
     for (const std::string &gone : {h.path("deleted.ini"), h.dir.path().toStdString()}) {
         h.setSetting("IniPath", gone);
         h.ui.fileAnswers = {std::nullopt};
         EXPECT_EQ(Main(h.doc, h.ui, h.store), nullptr) << gone;
     }
-    ASSERT_EQ(h.ui.shown.size(), 2u);
-    EXPECT_EQ(h.ui.shown[1].kind, QStringLiteral("open"));
+    ASSERT_EQ(h.ui.shown.size(), 4u);
+    EXPECT_EQ(h.ui.shown[2].kind, QStringLiteral("error"));
+    EXPECT_TRUE(h.ui.shown[2].text.contains(h.dir.path()));
+    EXPECT_EQ(h.ui.shown[3].kind, QStringLiteral("open"));
     EXPECT_EQ(h.ui.filters[1].pattern, QStringLiteral("velmoran.ini"));
 }
 
