@@ -80,10 +80,15 @@ ClickFigures headerClicks(MainWindow &window)
     return figures;
 }
 
-// A word typed into the find box and erased again, a letter at a time, with a fill
-// before each run so the first letter also works out the searched texts. The figure is
-// the slowest keystroke, each keystroke at its best over the runs.
-double slowestFindKeystroke(MainWindow &window)
+struct FindFigures {
+    double focus = 0;
+    double slowestKey = 0;
+};
+
+// Ctrl+F after a fill, which works out the searched texts; then a word typed into the
+// find box and erased again, a letter at a time. Each figure is its best over the runs,
+// the keystrokes' figure the slowest keystroke.
+FindFigures findKeystrokes(MainWindow &window)
 {
     const QString word = QStringLiteral("Playable");
     std::vector<QString> typed;
@@ -91,14 +96,20 @@ double slowestFindKeystroke(MainWindow &window)
         typed.push_back(word.left(length));
     for (qsizetype length = word.size() - 1; length >= 0; --length)
         typed.push_back(word.left(length));
+    FindFigures figures{1e30, 0};
     std::vector<double> best(typed.size(), 1e30);
     for (int run = 0; run < kRuns; ++run) {
+        window.activateWindow();
         window.FillRomList();
         QApplication::processEvents();
+        figures.focus = std::min(figures.focus, commandSeconds([&] { window.findCommand(); }, 1));
         for (std::size_t key = 0; key < typed.size(); ++key)
             best[key] = std::min(best[key], commandSeconds([&] { window.findBox().setText(typed[key]); }, 1));
+        // Away from the box, so the next run's Ctrl+F gets the focus afresh.
+        window.centralWidget()->setFocus();
     }
-    return *std::max_element(best.begin(), best.end());
+    figures.slowestKey = *std::max_element(best.begin(), best.end());
+    return figures;
 }
 
 bool runSize(const std::string &folder, std::size_t blocks, bool judged)
@@ -124,7 +135,7 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
     const ClickFigures clicks = headerClicks(window);
     const double sortedOpen = commandSeconds([&] { window.loadIniFile(); });
     const double sortedSave = commandSeconds([&] { window.saveCommand(); });
-    const double findKey = slowestFindKeystroke(window);
+    const FindFigures find = findKeystrokes(window);
 
     std::printf("%zu blocks, %d rows listed\n", blocks, window.model().rowCount());
     Verdict verdict{judged};
@@ -143,9 +154,11 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
                  kFillTarget + kSortTarget);
     verdict.line("save while sorted", sortedSave * ms, "ms", sortedSave / load, "bare load",
                  kSaveTarget + kSortTarget);
-    verdict.line("slowest find keystroke", findKey * ms, "ms", findKey / load, "bare load", kFindTarget);
+    verdict.line("Ctrl+F after a fill", find.focus * ms, "ms", find.focus / load, "bare load", kFindTarget);
+    verdict.line("slowest find keystroke", find.slowestKey * ms, "ms", find.slowestKey / load, "bare load",
+                 kFindTarget);
     if (!judged) {
-        const double slowestStep = std::max({firstOpen, open, save, clicks.slowest, sortedOpen, sortedSave, findKey});
+        const double slowestStep = std::max({firstOpen, open, save, clicks.slowest, sortedOpen, sortedSave, find.focus, find.slowestKey});
         verdict.require("no step over 1 s", slowestStep <= kUsableSeconds);
     }
     return verdict.allMet;

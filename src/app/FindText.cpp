@@ -21,56 +21,77 @@ const std::array<char, 256> &foldTable()
     return table;
 }
 
-// Between two cells, so a needle never matches across them.
-constexpr char CellBreak = '\n';
+// After every text, so a needle (which never holds one) never matches across two.
+constexpr char TextBreak = '\n';
 
 } // namespace
 
 void FindText::clear()
 {
     m_bytes.clear();
-    m_start.clear();
-    m_length.clear();
+    m_blocks.clear();
+    m_blockOf.clear();
 }
 
-void FindText::startOver(std::size_t entries)
+void FindText::startOver(std::size_t entries, std::size_t bytes)
 {
     clear();
-    m_start.reserve(entries);
-    m_length.reserve(entries);
+    m_blocks.reserve(entries);
+    m_blockOf.reserve(entries);
+    m_bytes.reserve(bytes);
 }
 
-void FindText::store(const std::vector<std::string> &cells)
+void FindText::store(std::span<const std::string_view> texts, std::uint32_t entry)
 {
     const auto &folds = foldTable();
     const std::size_t start = m_bytes.size();
-    for (const std::string &cell : cells) {
-        for (const char byte : cell)
-            m_bytes.push_back(folds[static_cast<unsigned char>(byte)]);
-        m_bytes.push_back(CellBreak);
+    std::size_t length = 0;
+    for (const std::string_view text : texts)
+        length += text.size() + 1;
+    m_bytes.resize(start + length);
+    char *out = m_bytes.data() + start;
+    for (const std::string_view text : texts) {
+        for (const char byte : text)
+            *out++ = folds[static_cast<unsigned char>(byte)];
+        *out++ = TextBreak;
     }
-    m_start.push_back(static_cast<std::uint32_t>(start));
-    m_length.push_back(static_cast<std::uint32_t>(m_bytes.size() - start));
+    m_blocks.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length), entry});
 }
 
-void FindText::append(const std::vector<std::string> &cells)
+void FindText::append(std::span<const std::string_view> texts)
 {
-    store(cells);
+    m_blockOf.push_back(static_cast<std::uint32_t>(m_blocks.size()));
+    store(texts, static_cast<std::uint32_t>(m_blockOf.size() - 1));
 }
 
-void FindText::replace(std::size_t entry, const std::vector<std::string> &cells)
+void FindText::replace(std::size_t entry, std::span<const std::string_view> texts)
 {
-    store(cells);
-    m_start[entry] = m_start.back();
-    m_length[entry] = m_length.back();
-    m_start.pop_back();
-    m_length.pop_back();
+    m_blocks[m_blockOf[entry]].entry = Replaced;
+    m_blockOf[entry] = static_cast<std::uint32_t>(m_blocks.size());
+    store(texts, static_cast<std::uint32_t>(entry));
+}
+
+std::vector<char> FindText::matches(std::string_view foldedNeedle) const
+{
+    std::vector<char> found(size(), 0);
+    const std::string_view bytes(m_bytes);
+    std::size_t block = 0;
+    for (std::size_t at = bytes.find(foldedNeedle); at != std::string_view::npos;) {
+        while (block + 1 < m_blocks.size() && m_blocks[block + 1].start <= at)
+            ++block;
+        const Block &hit = m_blocks[block];
+        if (hit.entry != Replaced)
+            found[hit.entry] = 1;
+        // One hit is enough for an entry: go on with the next one.
+        at = bytes.find(foldedNeedle, std::size_t{hit.start} + hit.length);
+    }
+    return found;
 }
 
 bool FindText::contains(std::size_t entry, std::string_view foldedNeedle) const
 {
-    const std::string_view text(m_bytes.data() + m_start[entry], m_length[entry]);
-    return text.find(foldedNeedle) != std::string_view::npos;
+    const Block &block = m_blocks[m_blockOf[entry]];
+    return std::string_view(m_bytes).substr(block.start, block.length).find(foldedNeedle) != std::string_view::npos;
 }
 
 std::optional<std::string> FindText::folded(const QString &typed)
@@ -79,7 +100,7 @@ std::optional<std::string> FindText::folded(const QString &typed)
     std::string needle;
     needle.reserve(static_cast<std::size_t>(typed.size()));
     for (const QChar character : typed) {
-        if (character.unicode() > 0xFF || character == QLatin1Char(CellBreak))
+        if (character.unicode() > 0xFF || character == QLatin1Char(TextBreak))
             return std::nullopt;
         needle.push_back(folds[character.unicode()]);
     }

@@ -16,6 +16,7 @@
 #include "ui/UserInterface.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -297,6 +298,12 @@ QWidget *MainWindow::buildFindBox()
     layout->addWidget(label);
     layout->addWidget(m_txtFind, 1);
     connect(m_txtFind, &QLineEdit::textChanged, &m_proxy, &RomSortProxy::setFindText);
+    // The searched texts are worked out as the box gets the focus, while the user starts
+    // to type, so the first letter is as quick as the others.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now == m_txtFind)
+            m_model.findText();
+    });
 
     auto *clear = new QAction(m_txtFind);
     clear->setShortcut(QKeySequence(Qt::Key_Escape));

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 // The ROM list as a view of the entry table: one row per entry not removed, in table
@@ -55,7 +56,8 @@ private:
     void forgetSortKeys();
     // The cell's text in the file's single-byte characters.
     std::string cellBytes(std::size_t entryIndex, Column column) const;
-    std::vector<std::string> searchedCells(std::size_t entryIndex) const;
+    // The entry's own texts behind the Name, CRC, Comments and Info cells.
+    std::array<std::string_view, 4> searchedTexts(std::size_t entryIndex) const;
 
     const IniDocument &m_doc;
     std::vector<std::size_t> m_rows;

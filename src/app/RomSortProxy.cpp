@@ -41,13 +41,18 @@ void RomSortProxy::setFindText(const QString &text)
 {
     if (text == m_findText)
         return;
-    const bool wasFiltering = filtering();
-    const std::optional<std::string> previous = m_needle;
     m_findText = text;
     m_needle = text.isEmpty() ? std::string() : FindText::folded(text);
-    // Typing on narrows the rows already shown; only a shorter or other text needs them all.
-    const bool narrower = wasFiltering && previous && m_needle && m_needle->find(*previous) != std::string::npos;
-    reorder(shownOf(narrower ? m_proxyToSource : m_sorted));
+    findAll();
+    reorder(shownOf(m_sorted));
+}
+
+void RomSortProxy::findAll()
+{
+    if (filtering() && m_needle)
+        m_found = m_model.findText().matches(*m_needle);
+    else
+        m_found.clear();
 }
 
 QModelIndex RomSortProxy::index(int row, int column, const QModelIndex &parent) const
@@ -112,9 +117,7 @@ std::optional<int> RomSortProxy::rowOf(std::size_t entryIndex) const
 
 bool RomSortProxy::shown(int sourceRow) const
 {
-    if (!filtering())
-        return true;
-    return m_needle && m_model.findText().contains(m_model.entryIndex(sourceRow), *m_needle);
+    return !filtering() || (m_needle && m_found[m_model.entryIndex(sourceRow)]);
 }
 
 std::vector<int> RomSortProxy::shownOf(const std::vector<int> &sortedRows) const
@@ -122,11 +125,8 @@ std::vector<int> RomSortProxy::shownOf(const std::vector<int> &sortedRows) const
     if (!filtering())
         return sortedRows;
     std::vector<int> result;
-    if (!m_needle)
-        return result;
-    const FindText &text = m_model.findText();
     for (const int row : sortedRows)
-        if (text.contains(m_model.entryIndex(row), *m_needle))
+        if (shown(row))
             result.push_back(row);
     return result;
 }
@@ -223,6 +223,7 @@ void RomSortProxy::sourceReset()
     std::vector<int> tableOrder(static_cast<std::size_t>(m_model.rowCount()));
     std::iota(tableOrder.begin(), tableOrder.end(), 0);
     m_sorted = sorting() ? sorted(tableOrder) : std::move(tableOrder);
+    findAll();
     m_proxyToSource = shownOf(m_sorted);
     rebuildSourceToProxy();
     endResetModel();
@@ -242,6 +243,9 @@ void RomSortProxy::sourceDataChanged(const QModelIndex &topLeft, const QModelInd
                 moved = true;
             }
         }
+        const std::size_t entry = m_model.entryIndex(sourceRow);
+        if (filtering() && m_needle)
+            m_found[entry] = m_model.findText().contains(entry, *m_needle);
         const bool wasShown = m_sourceToProxy[static_cast<std::size_t>(sourceRow)] >= 0;
         if (moved || wasShown != shown(sourceRow))
             reorder(shownOf(m_sorted));

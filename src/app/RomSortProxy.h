@@ -61,6 +61,8 @@ private:
     int placeIn(const std::vector<int> &order, int sourceRow) const;
     bool outOfPlace(std::size_t sortedPlace) const;
     bool shown(int sourceRow) const;
+    // Works out m_found for the current find text.
+    void findAll();
     // The rows of the sorted order that the find text lets through.
     std::vector<int> shownOf(const std::vector<int> &sortedRows) const;
     // Shows the rows in a new order; the view's current row and selection go with them.
@@ -80,4 +82,6 @@ private:
     QString m_findText;
     // m_findText folded as the searched texts are; nullopt when nothing can match it.
     std::optional<std::string> m_needle;
+    // Per entry, whether it holds the find text; empty while not filtering.
+    std::vector<char> m_found;
 };
