@@ -1,6 +1,6 @@
 // tamsic_bench_gui: times what the user waits for in the main window (opening a file
 // into the list, a header click, a save with its reload) against the bare load of the
-// same file, on the offscreen platform.
+// same file, on the offscreen platform; and each keystroke in the find box against it.
 
 #include "BenchFiles.h"
 #include "BenchUserInterface.h"
@@ -12,11 +12,13 @@
 #include "settings/badRegistry.h"
 
 #include <QApplication>
+#include <QLineEdit>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -24,6 +26,8 @@ constexpr int kRuns = 5;
 constexpr double kFillTarget = 2.0;
 constexpr double kSortTarget = 3.0;
 constexpr double kSaveTarget = 4.0;
+// A keystroke in the find box may take as long as a load, no longer.
+constexpr double kFindTarget = 1.0;
 // Above this a step makes the window feel stuck.
 constexpr double kUsableSeconds = 1.0;
 
@@ -76,6 +80,38 @@ ClickFigures headerClicks(MainWindow &window)
     return figures;
 }
 
+struct FindFigures {
+    double focus = 0;
+    double slowestKey = 0;
+};
+
+// Ctrl+F after a fill, which works out the searched texts; then a word typed into the
+// find box and erased again, a letter at a time. Each figure is its best over the runs,
+// the keystrokes' figure the slowest keystroke.
+FindFigures findKeystrokes(MainWindow &window)
+{
+    const QString word = QStringLiteral("Playable");
+    std::vector<QString> typed;
+    for (qsizetype length = 1; length <= word.size(); ++length)
+        typed.push_back(word.left(length));
+    for (qsizetype length = word.size() - 1; length >= 0; --length)
+        typed.push_back(word.left(length));
+    FindFigures figures{1e30, 0};
+    std::vector<double> best(typed.size(), 1e30);
+    for (int run = 0; run < kRuns; ++run) {
+        window.activateWindow();
+        window.FillRomList();
+        QApplication::processEvents();
+        figures.focus = std::min(figures.focus, commandSeconds([&] { window.findCommand(); }, 1));
+        for (std::size_t key = 0; key < typed.size(); ++key)
+            best[key] = std::min(best[key], commandSeconds([&] { window.findBox().setText(typed[key]); }, 1));
+        // Away from the box, so the next run's Ctrl+F gets the focus afresh.
+        window.centralWidget()->setFocus();
+    }
+    figures.slowestKey = *std::max_element(best.begin(), best.end());
+    return figures;
+}
+
 bool runSize(const std::string &folder, std::size_t blocks, bool judged)
 {
     const std::string path = folder + "/velmoran.ini";
@@ -99,6 +135,7 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
     const ClickFigures clicks = headerClicks(window);
     const double sortedOpen = commandSeconds([&] { window.loadIniFile(); });
     const double sortedSave = commandSeconds([&] { window.saveCommand(); });
+    const FindFigures find = findKeystrokes(window);
 
     std::printf("%zu blocks, %d rows listed\n", blocks, window.model().rowCount());
     Verdict verdict{judged};
@@ -117,8 +154,11 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
                  kFillTarget + kSortTarget);
     verdict.line("save while sorted", sortedSave * ms, "ms", sortedSave / load, "bare load",
                  kSaveTarget + kSortTarget);
+    verdict.line("Ctrl+F after a fill", find.focus * ms, "ms", find.focus / load, "bare load", kFindTarget);
+    verdict.line("slowest find keystroke", find.slowestKey * ms, "ms", find.slowestKey / load, "bare load",
+                 kFindTarget);
     if (!judged) {
-        const double slowestStep = std::max({firstOpen, open, save, clicks.slowest, sortedOpen, sortedSave});
+        const double slowestStep = std::max({firstOpen, open, save, clicks.slowest, sortedOpen, sortedSave, find.focus, find.slowestKey});
         verdict.require("no step over 1 s", slowestStep <= kUsableSeconds);
     }
     return verdict.allMet;

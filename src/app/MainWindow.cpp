@@ -2,6 +2,8 @@
 
 #include "AboutBox.h"
 #include "RomListView.h"
+#include "Startup.h"
+#include "WindowLayout.h"
 #include "editing/EditingCommands.h"
 #include "editing/UndoMenu.h"
 #include "inidb/IniReader.h"
@@ -13,15 +15,27 @@
 #include "ui/ImagelistSmall.h"
 #include "ui/UserInterface.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <array>
@@ -29,6 +43,11 @@
 namespace {
 
 const FileFilter IniFileFilter{QStringLiteral("Velmoran.ini"), QStringLiteral("velmoran.ini")};
+// The question for the file to edit says which file it wants.
+const FileFilter IniOpenFilter{IniFileFilter.description, IniFileFilter.pattern,
+                               QStringLiteral("Choose your velmoran.ini")};
+// How long the status bar says what a command wrote before the row count comes back.
+constexpr int WrittenMessageMs = 6000;
 
 // Client area of the window at design, below the menu bar.
 constexpr int DesignClientWidth = 692;
@@ -56,6 +75,17 @@ QAction *menuItem(QMenu *menu, const QString &name, const QString &caption, Rece
     item->setObjectName(name);
     QObject::connect(item, &QAction::triggered, receiver, slot);
     return item;
+}
+
+// The file an ini drop brings: exactly one local file whose name ends in .ini.
+std::optional<std::string> droppedIniFile(const QMimeData *mime)
+{
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1)
+        return std::nullopt;
+    const QUrl url = mime->urls().constFirst();
+    if (!url.isLocalFile() || !url.toLocalFile().endsWith(QStringLiteral(".ini"), Qt::CaseInsensitive))
+        return std::nullopt;
+    return toPath(url.toLocalFile());
 }
 
 void separator(QMenu *menu, const QString &name)
@@ -94,13 +124,14 @@ MainWindow::MainWindow(IniDocument &doc, UserInterface &ui, RegistryStore &store
       m_store(store),
       m_resolver(store, doc, ui,
                  [this]() -> std::optional<std::string> {
-                     const auto chosen = m_ui.chooseFileToOpen(this, IniFileFilter);
+                     const auto chosen = m_ui.chooseFileToOpen(this, IniOpenFilter);
                      if (!chosen)
                          return std::nullopt;
                      return toPath(*chosen);
                  }),
       m_model(doc),
-      m_proxy(m_model)
+      m_proxy(m_model),
+      m_recentFiles(store)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QLatin1String(DesignCaption));
@@ -116,6 +147,10 @@ MainWindow::MainWindow(IniDocument &doc, UserInterface &ui, RegistryStore &store
 
     const int menuHeight = menuBar()->sizeHint().height();
     resize(DesignClientWidth, DesignClientHeight + menuHeight);
+    if (!WindowLayout::restore(m_store, *this, *m_lvwMain->header(), m_proxy))
+        fitColumnsOnScreen();
+    rebuildRecentMenu();
+    setAcceptDrops(true);
 }
 
 MainWindow::~MainWindow() = default;
@@ -124,13 +159,19 @@ void MainWindow::buildMenus()
 {
     QMenuBar *bar = menuBar();
     QMenu *file = topMenu(bar, QStringLiteral("mnuFile"), QStringLiteral("&File"));
-    menuItem(file, QStringLiteral("mnuOpen"), QStringLiteral("&Open..."), this, &MainWindow::openCommand);
-    menuItem(file, QStringLiteral("mnuSave"), QStringLiteral("&Save"), this, &MainWindow::saveCommand);
-    menuItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("S&ave As..."), this, &MainWindow::saveAsCommand);
+    menuItem(file, QStringLiteral("mnuOpen"), QStringLiteral("&Open..."), this, &MainWindow::openCommand)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_mnuRecent = file->addMenu(QStringLiteral("&Recent Files"));
+    m_mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
+    menuItem(file, QStringLiteral("mnuSave"), QStringLiteral("&Save"), this, &MainWindow::saveCommand)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    menuItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("S&ave As..."), this, &MainWindow::saveAsCommand)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     separator(file, QStringLiteral("mnuDiv2"));
     menuItem(file, QStringLiteral("mnuOptions"), QStringLiteral("Options"), this, &MainWindow::optionsCommand);
     separator(file, QStringLiteral("mnuDiv1"));
-    menuItem(file, QStringLiteral("mnuExit"), QStringLiteral("E&xit"), this, &MainWindow::exitCommand);
+    menuItem(file, QStringLiteral("mnuExit"), QStringLiteral("E&xit"), this, &MainWindow::exitCommand)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     // Edit and the list's menu are never in the menu bar; they only pop up.
     auto *edit = new QMenu(QStringLiteral("Edit"), this);
@@ -142,14 +183,26 @@ void MainWindow::buildMenus()
         m_model.entryRestored(entryIndex);
         setUnsavedChanges(true);
     });
+    // Ctrl+Z works from anywhere in the window; the Undo menu shows it on the entry it takes back.
+    auto *undoLast = new QAction(this);
+    undoLast->setObjectName(QStringLiteral("undoLastRemoval"));
+    undoLast->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(undoLast, &QAction::triggered, this, &MainWindow::undoLastRemovalCommand);
+    addAction(undoLast);
 
     QMenu *functions = topMenu(bar, QStringLiteral("mnuFunctions"), QStringLiteral("&Functions"));
-    m_rowCommands.push_back(menuItem(functions, QStringLiteral("mnuRemoveEntry"),
-                                     QStringLiteral("Remove ROM Entry"), this,
-                                     &MainWindow::removeRomEntryCommand));
-    m_rowCommands.push_back(menuItem(functions, QStringLiteral("mnuProperties"),
-                                     QStringLiteral("View ROM Properties"), this,
-                                     &MainWindow::viewRomPropertiesCommand));
+    menuItem(functions, QStringLiteral("mnuFind"), QStringLiteral("Find"), this, &MainWindow::findCommand)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    separator(functions, QStringLiteral("mnuFunctionsDiv3"));
+    QAction *remove = menuItem(functions, QStringLiteral("mnuRemoveEntry"), QStringLiteral("Remove ROM Entry"),
+                               this, &MainWindow::removeRomEntryCommand);
+    remove->setShortcut(QKeySequence(Qt::Key_Delete));
+    m_rowCommands.push_back(remove);
+    QAction *properties = menuItem(functions, QStringLiteral("mnuProperties"),
+                                   QStringLiteral("View ROM Properties"), this,
+                                   &MainWindow::viewRomPropertiesCommand);
+    properties->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    m_rowCommands.push_back(properties);
     separator(functions, QStringLiteral("mnuFunctionsDiv2"));
     menuItem(functions, QStringLiteral("mnuCrcUcase"), QStringLiteral("crc -> CRC"), this,
              &MainWindow::crcToUpperCaseCommand);
@@ -215,7 +268,13 @@ void MainWindow::buildList()
         const int needed = usual.isEmpty() ? 0 : metrics.horizontalAdvance(usual) + ColumnPadding;
         m_lvwMain->header()->resizeSection(column, std::max(RomListModel::designWidth(which), needed));
     }
-    setCentralWidget(m_lvwMain);
+    auto *central = new QWidget(this);
+    auto *column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(buildFindBox());
+    column->addWidget(m_lvwMain);
+    setCentralWidget(central);
 
     connect(m_lvwMain->header(), &QHeaderView::sectionClicked, &m_proxy, &RomSortProxy::headerClicked);
     connect(m_lvwMain, &RomListView::rowMenuRequested, m_mnulvwpopup,
@@ -228,11 +287,104 @@ void MainWindow::buildList()
     connect(m_lvwMain->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainWindow::updateRowCommands);
     updateRowCommands();
+    // Finding changes what is shown, not what is loaded: before a load the bar stays empty.
+    connect(&m_proxy, &QAbstractItemModel::layoutChanged, this, [this] {
+        if (m_doc.LoadGeneration > 0)
+            updateRowCount();
+    });
+}
+
+QWidget *MainWindow::buildFindBox()
+{
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(4, 2, 4, 2);
+    auto *label = new QLabel(QStringLiteral("Find:"), row);
+    m_txtFind = new QLineEdit(row);
+    m_txtFind->setObjectName(QStringLiteral("txtFind"));
+    m_txtFind->setPlaceholderText(QStringLiteral("Name, CRC, Comments or Info (Ctrl+F)"));
+    m_txtFind->setClearButtonEnabled(true);
+    // A file dropped here is meant for the window, not typed as text.
+    m_txtFind->setAcceptDrops(false);
+    label->setBuddy(m_txtFind);
+    layout->addWidget(label);
+    layout->addWidget(m_txtFind, 1);
+    connect(m_txtFind, &QLineEdit::textChanged, &m_proxy, &RomSortProxy::setFindText);
+    // The searched texts are worked out as the box gets the focus, while the user starts
+    // to type, so the first letter is as quick as the others.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now == m_txtFind)
+            m_model.findText();
+    });
+
+    auto *clear = new QAction(m_txtFind);
+    clear->setShortcut(QKeySequence(Qt::Key_Escape));
+    clear->setShortcutContext(Qt::WidgetShortcut);
+    connect(clear, &QAction::triggered, m_txtFind, &QLineEdit::clear);
+    m_txtFind->addAction(clear);
+    // Down goes on to the rows found, the first one selected.
+    auto *toList = new QAction(m_txtFind);
+    toList->setShortcut(QKeySequence(Qt::Key_Down));
+    toList->setShortcutContext(Qt::WidgetShortcut);
+    connect(toList, &QAction::triggered, this, [this] {
+        m_lvwMain->setFocus(Qt::TabFocusReason);
+        if (m_lvwMain->selectionModel()->selectedRows().isEmpty() && m_proxy.rowCount() > 0)
+            m_lvwMain->selectionModel()->setCurrentIndex(
+                m_proxy.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    });
+    m_txtFind->addAction(toList);
+    return row;
+}
+
+void MainWindow::fitColumnsOnScreen()
+{
+    const QHeaderView *header = m_lvwMain->header();
+    int needed = 2 * m_lvwMain->frameWidth() + m_lvwMain->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < header->count(); ++column)
+        needed += header->sectionSize(column);
+    if (const QScreen *shown = screen())
+        needed = std::min(needed, shown->availableGeometry().width());
+    resize(std::max(needed, width()), height());
 }
 
 void MainWindow::updateRowCount()
 {
-    m_statusPanel->setText(QStringLiteral("%1 ROM Details").arg(m_model.rowCount()));
+    const int all = m_model.rowCount();
+    m_statusPanel->setText(m_proxy.filtering()
+                               ? QStringLiteral("%1 of %2 ROM Details").arg(m_proxy.rowCount()).arg(all)
+                               : QStringLiteral("%1 ROM Details").arg(all));
+}
+
+void MainWindow::showWritten(const QString &what, const QString &path)
+{
+    statusBar()->showMessage(QStringLiteral("%1 written to %2").arg(what, path), WrittenMessageMs);
+}
+
+void MainWindow::rebuildRecentMenu()
+{
+    m_mnuRecent->clear();
+    const std::vector<std::string> paths = m_recentFiles.read();
+    for (std::size_t place = 0; place < paths.size(); ++place) {
+        QString caption = fromPath(paths[place]);
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction *item = m_mnuRecent->addAction(QStringLiteral("&%1 %2").arg(place + 1).arg(caption));
+        item->setObjectName(QStringLiteral("mnuRecentFile"));
+        connect(item, &QAction::triggered, this, [this, path = paths[place]] { openRecentFile(path); });
+    }
+    m_mnuRecent->setEnabled(!paths.empty());
+}
+
+void MainWindow::openRecentFile(const std::string &path)
+{
+    if (!IniFileExists(path)) {
+        m_ui.showError(this, QStringLiteral("Error"),
+                       QStringLiteral("%1 no longer exists, so it was taken off the Recent Files list.")
+                           .arg(fromPath(path)));
+        m_recentFiles.remove(path);
+        rebuildRecentMenu();
+        return;
+    }
+    openIniFile(path);
 }
 
 std::optional<std::size_t> MainWindow::selectedEntry() const
@@ -290,6 +442,8 @@ bool MainWindow::reportLoad(const LoadResult &result)
     }
     setUnsavedChanges(false);
     m_undoMenu->documentReloaded();
+    m_recentFiles.add(m_doc.IniPath);
+    rebuildRecentMenu();
     const std::vector<LoadProblem> unshown = m_shownProblems.takeUnshown(result.problems);
     if (!unshown.empty())
         m_ui.showError(this, QStringLiteral("Error"), problemsText(m_doc.IniPath, m_doc.Encoding, unshown));
@@ -360,6 +514,7 @@ bool MainWindow::saveTo(const std::string &path)
     }
     // Written is saved, even when the reload that follows fails.
     setUnsavedChanges(false);
+    showWritten(QStringLiteral("ini file"), fromPath(path));
     reportLoad(result.reload);
     return true;
 }
@@ -408,10 +563,28 @@ bool MainWindow::confirmExit()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (confirmExit())
-        event->accept();
-    else
+    if (!confirmExit()) {
         event->ignore();
+        return;
+    }
+    WindowLayout::save(m_store, *this, *m_lvwMain->header(), m_proxy);
+    event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (droppedIniFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const auto path = droppedIniFile(event->mimeData());
+    if (!path)
+        return;
+    event->acceptProposedAction();
+    // Questions and messages come after the drop has finished, not inside it.
+    QMetaObject::invokeMethod(this, [this, dropped = *path] { openIniFile(dropped); }, Qt::QueuedConnection);
 }
 
 void MainWindow::showProperties(std::size_t entryIndex)
@@ -455,12 +628,14 @@ void MainWindow::crcToUpperCaseCommand()
 
 void MainWindow::makeCompatListCommand()
 {
-    MakeCompatList(this, m_doc, m_ui);
+    if (const auto written = MakeCompatList(this, m_doc, m_ui))
+        showWritten(QStringLiteral("Compatibility list"), *written);
 }
 
 void MainWindow::backupIniFileCommand()
 {
-    BackupIniFile(this, m_doc, m_ui);
+    if (const auto written = BackupIniFile(this, m_doc, m_ui))
+        showWritten(QStringLiteral("Backup"), *written);
 }
 
 void MainWindow::aboutCommand()
@@ -480,6 +655,17 @@ void MainWindow::popUpUndoMenu()
         return;
     // Just below the square button, at its left edge.
     m_mnuUndo->popup(button->mapToGlobal(QPoint(0, button->width())));
+}
+
+void MainWindow::undoLastRemovalCommand()
+{
+    m_undoMenu->undoLastRemoval();
+}
+
+void MainWindow::findCommand()
+{
+    m_txtFind->setFocus(Qt::ShortcutFocusReason);
+    m_txtFind->selectAll();
 }
 
 void MainWindow::tlbMain_ButtonClick(const QString &toolTip)

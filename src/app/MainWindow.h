@@ -3,6 +3,7 @@
 #include "RomListModel.h"
 #include "RomSortProxy.h"
 #include "ShownProblems.h"
+#include "settings/RecentFiles.h"
 #include "settings/SettingsIniPathResolver.h"
 
 #include <QMainWindow>
@@ -14,6 +15,7 @@
 
 class QAction;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QToolBar;
 class RegistryStore;
@@ -46,6 +48,7 @@ public:
     void openIniFile(const std::string &path);
     // Asks whether to save unsaved changes; false when the user cancelled or the save failed.
     bool askToSaveChanges();
+    QLineEdit &findBox() { return *m_txtFind; }
 
 public slots:
     void openCommand();
@@ -60,16 +63,27 @@ public slots:
     void backupIniFileCommand();
     void aboutCommand();
     void popUpUndoMenu();
+    void undoLastRemovalCommand();
+    void findCommand();
     // A tool bar click, dispatched by the button's tool tip text.
     void tlbMain_ButtonClick(const QString &toolTip);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildMenus();
     void buildToolBar();
     void buildList();
+    QWidget *buildFindBox();
+    // Wide enough for every column at its usual width, as far as the screen allows.
+    void fitColumnsOnScreen();
+    void rebuildRecentMenu();
+    void openRecentFile(const std::string &path);
+    // For a few seconds, in place of the row count.
+    void showWritten(const QString &what, const QString &path);
     void showProperties(std::size_t entryIndex);
     bool saveTo(const std::string &path);
     // Shows what went wrong in a load, or what it could not read that was not told before;
@@ -93,6 +107,9 @@ private:
     RomListView *m_lvwMain = nullptr;
     QToolBar *m_tlbMain = nullptr;
     QLabel *m_statusPanel = nullptr;
+    QLineEdit *m_txtFind = nullptr;
+    QMenu *m_mnuRecent = nullptr;
+    RecentFiles m_recentFiles;
     QMenu *m_mnuUndo = nullptr;
     QMenu *m_mnulvwpopup = nullptr;
     UndoMenu *m_undoMenu = nullptr;

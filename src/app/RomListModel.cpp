@@ -121,6 +121,8 @@ void RomListModel::entryChanged(std::size_t entryIndex)
         if (entryIndex < keys.size())
             keys.replace(entryIndex, cellBytes(entryIndex, static_cast<Column>(column)));
     }
+    if (entryIndex < m_findText.size())
+        m_findText.replace(entryIndex, searchedTexts(entryIndex));
     if (const auto row = rowOf(entryIndex))
         emit dataChanged(index(*row, 0), index(*row, ColumnCount - 1));
 }
@@ -157,10 +159,32 @@ const SortKeyColumn &RomListModel::sortKeys(int column) const
     return keys;
 }
 
+std::array<std::string_view, 4> RomListModel::searchedTexts(std::size_t entryIndex) const
+{
+    // The texts themselves, not the cells: an empty text's one blank is nothing to find.
+    const RomEntry &entry = m_doc.EntryTable[entryIndex];
+    return {entry.Name, entry.CRC, entry.Comment, entry.Info};
+}
+
+const FindText &RomListModel::findText() const
+{
+    if (m_findText.size() != m_doc.EntryTable.size()) {
+        std::size_t bytes = 0;
+        for (std::size_t entry = 0; entry < m_doc.EntryTable.size(); ++entry)
+            for (const std::string_view text : searchedTexts(entry))
+                bytes += text.size() + 1;
+        m_findText.startOver(m_doc.EntryTable.size(), bytes);
+        for (std::size_t entry = 0; entry < m_doc.EntryTable.size(); ++entry)
+            m_findText.append(searchedTexts(entry));
+    }
+    return m_findText;
+}
+
 void RomListModel::forgetSortKeys()
 {
     for (SortKeyColumn &keys : m_sortKeys)
         keys.clear();
+    m_findText.clear();
 }
 
 int RomListModel::designWidth(Column column)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FindText.h"
 #include "SortKeyColumn.h"
 #include "inidb/IniDocument.h"
 
@@ -9,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 // The ROM list as a view of the entry table: one row per entry not removed, in table
@@ -42,6 +44,9 @@ public:
     // What the list sorts a column by, for every entry (removed ones too, so a restored
     // row sorts without a rebuild); worked out on first use after a fill.
     const SortKeyColumn &sortKeys(int column) const;
+    // What the find box searches (Name, CRC, Comments, Info), for every entry; worked out
+    // on first use after a fill.
+    const FindText &findText() const;
 
     // Design width of a column in pixels.
     static int designWidth(Column column);
@@ -51,9 +56,13 @@ private:
     void forgetSortKeys();
     // The cell's text in the file's single-byte characters.
     std::string cellBytes(std::size_t entryIndex, Column column) const;
+    // The entry's own texts behind the Name, CRC, Comments and Info cells.
+    std::array<std::string_view, 4> searchedTexts(std::size_t entryIndex) const;
 
     const IniDocument &m_doc;
     std::vector<std::size_t> m_rows;
     // Empty until that column is first sorted.
     mutable std::array<SortKeyColumn, ColumnCount> m_sortKeys;
+    // Empty until the find box first filters.
+    mutable FindText m_findText;
 };

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 RomListView::RomListView(QWidget *parent) : QTreeView(parent)
@@ -19,7 +20,8 @@ RomListView::RomListView(QWidget *parent) : QTreeView(parent)
     setSortingEnabled(false);
     header()->setSectionsClickable(true);
     header()->setSortIndicatorShown(false);
-    header()->setSectionsMovable(false);
+    // Columns may be put in the order the user likes; the window remembers it.
+    header()->setSectionsMovable(true);
 }
 
 QItemSelectionModel::SelectionFlags RomListView::selectionCommand(const QModelIndex &index,
@@ -51,4 +53,19 @@ void RomListView::mouseDoubleClickEvent(QMouseEvent *event)
     const QModelIndex under = indexAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton && under.isValid())
         emit rowDoubleClicked(under);
+}
+
+void RomListView::keyPressEvent(QKeyEvent *event)
+{
+    // The menu key (or Shift+F10) opens the row menu under the selected row, as the
+    // right button does over it.
+    const bool menuKey = event->key() == Qt::Key_Menu
+                         || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    const QModelIndexList rows = selectionModel() ? selectionModel()->selectedRows() : QModelIndexList();
+    if (!menuKey || rows.isEmpty()) {
+        QTreeView::keyPressEvent(event);
+        return;
+    }
+    const QRect row = visualRect(rows.constFirst());
+    emit rowMenuRequested(viewport()->mapToGlobal(row.bottomLeft()));
 }

@@ -23,16 +23,36 @@ void RomSortProxy::headerClicked(int column)
 {
     m_direction = m_direction == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
     sort(column, m_direction);
-    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
 void RomSortProxy::sort(int column, Qt::SortOrder order)
 {
+    m_direction = order;
     if (column == m_sortColumn && order == m_order)
         return;
     m_sortColumn = column;
     m_order = order;
-    reorder(sorted(m_proxyToSource));
+    m_sorted = sorted(m_sorted);
+    reorder(shownOf(m_sorted));
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+void RomSortProxy::setFindText(const QString &text)
+{
+    if (text == m_findText)
+        return;
+    m_findText = text;
+    m_needle = text.isEmpty() ? std::string() : FindText::folded(text);
+    findAll();
+    reorder(shownOf(m_sorted));
+}
+
+void RomSortProxy::findAll()
+{
+    if (filtering() && m_needle)
+        m_found = m_model.findText().matches(*m_needle);
+    else
+        m_found.clear();
 }
 
 QModelIndex RomSortProxy::index(int row, int column, const QModelIndex &parent) const
@@ -90,16 +110,32 @@ std::size_t RomSortProxy::entryIndex(const QModelIndex &proxyIndex) const
 std::optional<int> RomSortProxy::rowOf(std::size_t entryIndex) const
 {
     const auto sourceRow = m_model.rowOf(entryIndex);
-    if (!sourceRow)
+    if (!sourceRow || m_sourceToProxy[static_cast<std::size_t>(*sourceRow)] < 0)
         return std::nullopt;
     return m_sourceToProxy[static_cast<std::size_t>(*sourceRow)];
+}
+
+bool RomSortProxy::shown(int sourceRow) const
+{
+    return !filtering() || (m_needle && m_found[m_model.entryIndex(sourceRow)]);
+}
+
+std::vector<int> RomSortProxy::shownOf(const std::vector<int> &sortedRows) const
+{
+    if (!filtering())
+        return sortedRows;
+    std::vector<int> result;
+    for (const int row : sortedRows)
+        if (shown(row))
+            result.push_back(row);
+    return result;
 }
 
 std::vector<std::size_t> RomSortProxy::displayedOrder() const
 {
     std::vector<std::size_t> order;
-    order.reserve(m_proxyToSource.size());
-    for (const int sourceRow : m_proxyToSource)
+    order.reserve(m_sorted.size());
+    for (const int sourceRow : m_sorted)
         order.push_back(m_model.entryIndex(sourceRow));
     return order;
 }
@@ -145,17 +181,18 @@ int RomSortProxy::placeIn(const std::vector<int> &order, int sourceRow) const
     return static_cast<int>(after - order.begin());
 }
 
-bool RomSortProxy::outOfPlace(int proxyRow) const
+bool RomSortProxy::outOfPlace(std::size_t sortedPlace) const
 {
-    const int row = m_proxyToSource[static_cast<std::size_t>(proxyRow)];
-    if (proxyRow > 0 && compareRows(row, m_proxyToSource[static_cast<std::size_t>(proxyRow) - 1]) < 0)
+    const int row = m_sorted[sortedPlace];
+    if (sortedPlace > 0 && compareRows(row, m_sorted[sortedPlace - 1]) < 0)
         return true;
-    return proxyRow + 1 < rowCount() && compareRows(m_proxyToSource[static_cast<std::size_t>(proxyRow) + 1], row) < 0;
+    return sortedPlace + 1 < m_sorted.size() && compareRows(m_sorted[sortedPlace + 1], row) < 0;
 }
 
 void RomSortProxy::reorder(std::vector<int> proxyToSource)
 {
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    // Rows may be hidden or shown as well as moved: no hint.
+    emit layoutAboutToBeChanged();
     const QModelIndexList before = persistentIndexList();
     std::vector<int> sourceRows;
     sourceRows.reserve(static_cast<std::size_t>(before.size()));
@@ -168,8 +205,9 @@ void RomSortProxy::reorder(std::vector<int> proxyToSource)
     for (qsizetype i = 0; i < before.size(); ++i)
         after.append(index(m_sourceToProxy[static_cast<std::size_t>(sourceRows[static_cast<std::size_t>(i)])],
                            before[i].column()));
+    // A row the find text now hides leaves no index behind (index(-1) is invalid).
     changePersistentIndexList(before, after);
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    emit layoutChanged();
 }
 
 void RomSortProxy::rebuildSourceToProxy()
@@ -184,7 +222,9 @@ void RomSortProxy::sourceReset()
 {
     std::vector<int> tableOrder(static_cast<std::size_t>(m_model.rowCount()));
     std::iota(tableOrder.begin(), tableOrder.end(), 0);
-    m_proxyToSource = sorting() ? sorted(tableOrder) : std::move(tableOrder);
+    m_sorted = sorting() ? sorted(tableOrder) : std::move(tableOrder);
+    findAll();
+    m_proxyToSource = shownOf(m_sorted);
     rebuildSourceToProxy();
     endResetModel();
 }
@@ -193,15 +233,25 @@ void RomSortProxy::sourceDataChanged(const QModelIndex &topLeft, const QModelInd
 {
     const bool sortTextChanged = sorting() && topLeft.column() <= m_sortColumn && m_sortColumn <= bottomRight.column();
     for (int sourceRow = topLeft.row(); sourceRow <= bottomRight.row(); ++sourceRow) {
-        const int proxyRow = m_sourceToProxy[static_cast<std::size_t>(sourceRow)];
-        if (sortTextChanged && outOfPlace(proxyRow)) {
-            std::vector<int> order = m_proxyToSource;
-            order.erase(order.begin() + proxyRow);
-            order.insert(order.begin() + placeIn(order, sourceRow), sourceRow);
-            reorder(std::move(order));
+        bool moved = false;
+        if (sortTextChanged) {
+            const auto place = static_cast<std::size_t>(
+                std::find(m_sorted.begin(), m_sorted.end(), sourceRow) - m_sorted.begin());
+            if (outOfPlace(place)) {
+                m_sorted.erase(m_sorted.begin() + static_cast<std::ptrdiff_t>(place));
+                m_sorted.insert(m_sorted.begin() + placeIn(m_sorted, sourceRow), sourceRow);
+                moved = true;
+            }
         }
+        const std::size_t entry = m_model.entryIndex(sourceRow);
+        if (filtering() && m_needle)
+            m_found[entry] = m_model.findText().contains(entry, *m_needle);
+        const bool wasShown = m_sourceToProxy[static_cast<std::size_t>(sourceRow)] >= 0;
+        if (moved || wasShown != shown(sourceRow))
+            reorder(shownOf(m_sorted));
         const int shownRow = m_sourceToProxy[static_cast<std::size_t>(sourceRow)];
-        emit dataChanged(index(shownRow, topLeft.column()), index(shownRow, bottomRight.column()));
+        if (shownRow >= 0)
+            emit dataChanged(index(shownRow, topLeft.column()), index(shownRow, bottomRight.column()));
     }
 }
 
@@ -210,7 +260,10 @@ void RomSortProxy::sourceRowsAboutToBeRemoved(const QModelIndex &, int first, in
     // The rows leave the view while the source still holds them, so every row shown
     // meanwhile still has its data.
     for (int sourceRow = first; sourceRow <= last; ++sourceRow) {
+        m_sorted.erase(std::find(m_sorted.begin(), m_sorted.end(), sourceRow));
         const int proxyRow = m_sourceToProxy[static_cast<std::size_t>(sourceRow)];
+        if (proxyRow < 0)
+            continue;
         beginRemoveRows({}, proxyRow, proxyRow);
         m_proxyToSource.erase(m_proxyToSource.begin() + proxyRow);
         rebuildSourceToProxy();
@@ -220,22 +273,29 @@ void RomSortProxy::sourceRowsAboutToBeRemoved(const QModelIndex &, int first, in
 
 void RomSortProxy::sourceRowsRemoved(const QModelIndex &, int first, int last)
 {
-    for (int &sourceRow : m_proxyToSource)
-        if (sourceRow > last)
-            sourceRow -= last - first + 1;
+    for (std::vector<int> *rows : {&m_sorted, &m_proxyToSource})
+        for (int &sourceRow : *rows)
+            if (sourceRow > last)
+                sourceRow -= last - first + 1;
     rebuildSourceToProxy();
 }
 
 void RomSortProxy::sourceRowsInserted(const QModelIndex &, int first, int last)
 {
-    for (int &sourceRow : m_proxyToSource)
-        if (sourceRow >= first)
-            sourceRow += last - first + 1;
+    for (std::vector<int> *rows : {&m_sorted, &m_proxyToSource})
+        for (int &sourceRow : *rows)
+            if (sourceRow >= first)
+                sourceRow += last - first + 1;
+    rebuildSourceToProxy();
     for (int sourceRow = first; sourceRow <= last; ++sourceRow) {
-        const int place = placeIn(m_proxyToSource, sourceRow);
+        m_sorted.insert(m_sorted.begin() + placeIn(m_sorted, sourceRow), sourceRow);
+        if (!shown(sourceRow))
+            continue;
+        std::vector<int> nowShown = shownOf(m_sorted);
+        const int place = static_cast<int>(std::find(nowShown.begin(), nowShown.end(), sourceRow) - nowShown.begin());
         beginInsertRows({}, place, place);
-        m_proxyToSource.insert(m_proxyToSource.begin() + place, sourceRow);
+        m_proxyToSource = std::move(nowShown);
+        rebuildSourceToProxy();
         endInsertRows();
     }
-    rebuildSourceToProxy();
 }

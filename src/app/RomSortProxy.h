@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <vector>
 
 class RomListModel;
@@ -12,6 +13,9 @@ class RomListModel;
 // of the clicked column. Every click flips the direction, whichever column it hits, and
 // the sort stays in force for every later fill. A sort is stable: rows of equal text keep
 // the order they were shown in. Changed and restored rows take their place in the sort.
+// The find text hides the rows whose Name, CRC, Comments and Info all lack it (ignoring
+// case); hidden rows keep their place in the sort, so the displayed order still holds
+// every row.
 class RomSortProxy final : public QAbstractProxyModel {
     Q_OBJECT
 public:
@@ -21,7 +25,11 @@ public:
     bool sorting() const { return m_sortColumn >= 0; }
     int sortColumn() const { return m_sortColumn; }
     Qt::SortOrder sortOrder() const { return m_order; }
+    // The next header click flips the direction from this one.
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    // "" shows every row.
+    void setFindText(const QString &text);
+    bool filtering() const { return !m_findText.isEmpty(); }
 
     QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
     QModelIndex parent(const QModelIndex &child) const override;
@@ -35,7 +43,7 @@ public:
 
     std::size_t entryIndex(const QModelIndex &proxyIndex) const;
     std::optional<int> rowOf(std::size_t entryIndex) const;
-    // The entry of every row, top to bottom.
+    // The entry of every row in the current sort, top to bottom, hidden rows included.
     std::vector<std::size_t> displayedOrder() const;
 
 private:
@@ -51,12 +59,19 @@ private:
     int compareRows(int a, int b) const;
     // Where in order a source row not in it goes: after the rows it sorts equal with.
     int placeIn(const std::vector<int> &order, int sourceRow) const;
-    bool outOfPlace(int proxyRow) const;
+    bool outOfPlace(std::size_t sortedPlace) const;
+    bool shown(int sourceRow) const;
+    // Works out m_found for the current find text.
+    void findAll();
+    // The rows of the sorted order that the find text lets through.
+    std::vector<int> shownOf(const std::vector<int> &sortedRows) const;
     // Shows the rows in a new order; the view's current row and selection go with them.
     void reorder(std::vector<int> proxyToSource);
     void rebuildSourceToProxy();
 
     RomListModel &m_model;
+    // Every source row in the current sort; the shown rows are a part of it, in its order.
+    std::vector<int> m_sorted;
     std::vector<int> m_proxyToSource;
     std::vector<int> m_sourceToProxy;
     int m_sortColumn = -1;
@@ -64,4 +79,9 @@ private:
     // Ascending before the first click would make that click sort descending; users
     // expect A to Z first.
     Qt::SortOrder m_direction = Qt::DescendingOrder;
+    QString m_findText;
+    // m_findText folded as the searched texts are; nullopt when nothing can match it.
+    std::optional<std::string> m_needle;
+    // Per entry, whether it holds the find text; empty while not filtering.
+    std::vector<char> m_found;
 };

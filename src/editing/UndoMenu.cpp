@@ -4,7 +4,10 @@
 #include "ui/FileText.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
+
+#include <algorithm>
 
 namespace {
 
@@ -37,6 +40,7 @@ void UndoMenu::AddUndoRecords()
                 [this, element, recordIndex] { restore(*element, recordIndex); });
         m_elements.push_back(element);
     }
+    markNextUndo();
 }
 
 void UndoMenu::documentReloaded()
@@ -44,6 +48,31 @@ void UndoMenu::documentReloaded()
     for (std::size_t recordIndex = 0; recordIndex < m_elements.size(); ++recordIndex) {
         if (!canRestore(recordIndex))
             m_elements[recordIndex]->setEnabled(false);
+    }
+    markNextUndo();
+}
+
+void UndoMenu::undoLastRemoval()
+{
+    if (QAction *element = nextUndo())
+        element->trigger();
+}
+
+QAction *UndoMenu::nextUndo() const
+{
+    const auto newest = std::find_if(m_elements.rbegin(), m_elements.rend(),
+                                     [](const QAction *element) { return element->isEnabled(); });
+    return newest == m_elements.rend() ? nullptr : *newest;
+}
+
+void UndoMenu::markNextUndo()
+{
+    // The window owns the working shortcut; in the menu it only shows which entry it takes
+    // back (and works while the menu is open).
+    QAction *next = nextUndo();
+    for (QAction *element : m_elements) {
+        element->setShortcutContext(Qt::WidgetShortcut);
+        element->setShortcut(element == next ? QKeySequence(Qt::CTRL | Qt::Key_Z) : QKeySequence());
     }
 }
 
@@ -62,5 +91,6 @@ void UndoMenu::restore(QAction &element, std::size_t recordIndex)
     const std::size_t entryIndex = m_doc.UndoList[recordIndex].entryIndex;
     m_doc.EntryTable[entryIndex].Removed = false;
     element.setEnabled(false);
+    markNextUndo();
     emit entryRestored(entryIndex);
 }

@@ -22,6 +22,8 @@ public:
     void AddUndoRecords();
     // After a load (also the one that ends every save): the old entries are gone.
     void documentReloaded();
+    // Brings back the entry of the newest element that can still restore one.
+    void undoLastRemoval();
 
 signals:
     // The entry is no longer removed; the list shows its row again.
@@ -30,6 +32,9 @@ signals:
 private:
     void restore(QAction &element, std::size_t recordIndex);
     bool canRestore(std::size_t recordIndex) const;
+    // The element undoLastRemoval would use shows its shortcut.
+    void markNextUndo();
+    QAction *nextUndo() const;
 
     QMenu &m_menu;
     IniDocument &m_doc;

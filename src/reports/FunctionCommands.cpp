@@ -70,50 +70,56 @@ bool ConvertCrcsToUpperCase(QWidget *parent, IniDocument &doc, UserInterface &ui
     return true;
 }
 
-void BackupIniFile(QWidget *parent, const IniDocument &doc, UserInterface &ui)
+std::optional<QString> BackupIniFile(QWidget *parent, const IniDocument &doc, UserInterface &ui)
 {
     if (!ui.askYesNo(parent, QStringLiteral("Confirm Backup"),
                      QStringLiteral("Are you sure you wish to backup the current ini file?"),
                      UserInterface::Icon::Question))
-        return;
+        return std::nullopt;
     if (!ui.askYesNo(parent, QStringLiteral("confirm Continue"),
                      QStringLiteral("Note that any changes made during this session will NOT be "
                                     "saved to the backup (unless the save button has already been "
                                     "pressed!) - Still continue?"),
                      UserInterface::Icon::Exclamation))
-        return;
+        return std::nullopt;
     const std::optional<QString> target = ui.chooseFileToSave(
         parent,
         {QStringLiteral("Velmoran ini file Backup (.ini.bak)"), QStringLiteral("*.ini.bak")},
         ProposedBackupPath(doc), PathText(doc.IniPath));
     if (!target)
-        return;
+        return std::nullopt;
     const IoStatus status = BackupIniFile(doc, PathBytes(*target), DefaultFileSystem());
-    if (!status.ok())
+    if (!status.ok()) {
         ShowFailure(parent, ui, status);
+        return std::nullopt;
+    }
+    return target;
 }
 
-void MakeCompatList(QWidget *parent, const IniDocument &doc, UserInterface &ui)
+std::optional<QString> MakeCompatList(QWidget *parent, const IniDocument &doc, UserInterface &ui)
 {
     const std::optional<QString> target = ui.chooseFileToSave(
         parent, {QStringLiteral("Compat.txt"), QStringLiteral("compat.txt")},
         ProposedReportPath(doc), PathText(doc.IniPath));
     if (!target)
-        return;
+        return std::nullopt;
     if (IsIniFile(*target, doc)) {
         ui.showError(parent, ErrorTitle,
                      QStringLiteral("The compatibility list cannot be written over the open ini "
                                     "file %1. Choose another name.")
                          .arg(PathText(doc.IniPath)));
-        return;
+        return std::nullopt;
     }
     // Without a loaded file there is no table to report on; say so rather than write an
     // empty report that looks like a real one.
     if (doc.LoadGeneration == 0) {
         ShowFailure(parent, ui, IoStatus{ENOENT, "No ini file is loaded, so there is nothing to list."});
-        return;
+        return std::nullopt;
     }
     const IoStatus status = WriteCompatList(doc, PathBytes(*target), DefaultFileSystem());
-    if (!status.ok())
+    if (!status.ok()) {
         ShowFailure(parent, ui, status);
+        return std::nullopt;
+    }
+    return target;
 }

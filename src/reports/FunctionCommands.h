@@ -3,6 +3,10 @@
 #include "inidb/IniDocument.h"
 #include "ui/UserInterface.h"
 
+#include <QString>
+
+#include <optional>
+
 class QWidget;
 
 // The whole-file commands of the Functions menu. Each asks its own questions, shows its
@@ -12,7 +16,9 @@ class QWidget;
 bool ConvertCrcsToUpperCase(QWidget *parent, IniDocument &doc, UserInterface &ui);
 
 // "Backup Current ini File": copies the ini file as it is on disk to a file the user picks.
-void BackupIniFile(QWidget *parent, const IniDocument &doc, UserInterface &ui);
+// The copy's path, when one was written.
+std::optional<QString> BackupIniFile(QWidget *parent, const IniDocument &doc, UserInterface &ui);
 
-// "Make Compatibility List": writes the compatibility report of the loaded table.
-void MakeCompatList(QWidget *parent, const IniDocument &doc, UserInterface &ui);
+// "Make Compatibility List": writes the compatibility report of the loaded table. The
+// report's path, when one was written.
+std::optional<QString> MakeCompatList(QWidget *parent, const IniDocument &doc, UserInterface &ui);

@@ -71,6 +71,8 @@ std::optional<QString> CommonDialog::show(QWidget *parent, Mode mode, const File
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(nameFilters(filter));
+    if (!filter.title.isEmpty())
+        dialog.setWindowTitle(filter.title);
     if (mode == Mode::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);

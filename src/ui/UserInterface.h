@@ -10,6 +10,8 @@ class QWidget;
 struct FileFilter {
     QString description;
     QString pattern;
+    // The dialog's caption when it should say what to choose; empty keeps the usual one.
+    QString title = {};
 };
 
 // The message boxes, file dialogs and busy cursor the commands use. The windows call

@@ -46,7 +46,7 @@ protected:
 // One representative menu; the tool bar's tips are what its clicks are dispatched by.
 TEST_F(MainWindowTest, FileMenuAndToolBarShowTheirItems)
 {
-    EXPECT_EQ(shownItems(menu("mnuFile")->actions(), &QAction::text), QStringLiteral("&Open...|&Save|S&ave As...|-|Options|-|E&xit"));
+    EXPECT_EQ(shownItems(menu("mnuFile")->actions(), &QAction::text), QStringLiteral("&Open...|&Recent Files|&Save|S&ave As...|-|Options|-|E&xit"));
     EXPECT_EQ(shownItems(toolBar->actions(), &QAction::toolTip),
               QStringLiteral("Open|Save|-|Undo|-|Options|Properties|Remove ROM Entry|-|Exit"));
     EXPECT_FALSE(h.action("mnuUndoItem")->isEnabled());

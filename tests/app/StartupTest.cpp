@@ -37,12 +37,16 @@ TEST_F(Startup, AGoneFileAsksUntilAReadableOneIsChosen)
         h.ui.fileAnswers = {std::nullopt};
         EXPECT_EQ(Main(h.doc, h.ui, h.store), nullptr) << gone;
     }
-    EXPECT_EQ(h.ui.shown.size(), 2u);
+    ASSERT_EQ(h.ui.shown.size(), 4u);
+    EXPECT_EQ(h.ui.shown[2].kind, QStringLiteral("error"));
+    EXPECT_TRUE(h.ui.shown[2].text.contains(h.dir.path()));
+    EXPECT_EQ(h.ui.shown[3].kind, QStringLiteral("open"));
+    h.ui.shown.clear();
     h.ui.fileAnswers = {QString::fromStdString(h.path("not-there.ini")), QString::fromStdString(iniPath)};
     const auto window = Main(h.doc, h.ui, h.store);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(h.ui.errors().size(), 1u);
-    EXPECT_EQ(h.ui.shown.size(), 5u);
+    EXPECT_EQ(h.ui.errors().size(), 2u);
+    EXPECT_EQ(h.ui.shown.size(), 4u);
     EXPECT_EQ(h.setting("IniPath"), iniPath);
     EXPECT_EQ(window->model().rowCount(), 4);
 }

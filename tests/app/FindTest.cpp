@@ -1,0 +1,96 @@
+#include "AppHarness.h"
+
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Find : public OpenedSample {
+protected:
+    void find(const QString &text) { h.window->findBox().setText(text); }
+    void select(int row)
+    {
+        auto *list = h.window->findChild<QTreeView *>(QStringLiteral("lvwMain"));
+        list->selectionModel()->setCurrentIndex(h.window->proxy().index(row, 0),
+                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    // The names in the saved file, in the order written.
+    QString savedNames() const
+    {
+        QStringList names;
+        const QString text = QString::fromStdString(readFile(iniPath));
+        for (const auto &match : QRegularExpression(QStringLiteral("Name=([^\r]*)")).globalMatch(text))
+            names.append(match.captured(1));
+        return names.join(QLatin1Char('|'));
+    }
+};
+
+} // namespace
+
+TEST_F(Find, ShowsTheRowsWhoseNameCrcCommentsOrInfoHoldTheTextInAnyCase)
+{
+    h.doc.EntryTable[3].Info = "Needs the Rumble PAK, \xC9" "dition 2";
+    h.window->model().entryChanged(3);
+    const struct {
+        const char *typed;
+        const char *names;
+        const char *status;
+    } cases[] = {
+        {"", "Zelda Quest|alpha Racer|Mega Kart|Bravo", "4 ROM Details"},
+        {"KART", "Mega Kart", "1 of 4 ROM Details"},
+        {"c:4A", "alpha Racer", "1 of 4 ROM Details"},
+        {"playable", "Zelda Quest|alpha Racer|Mega Kart", "3 of 4 ROM Details"},
+        {"playable!", "", "0 of 4 ROM Details"},
+        {"rumble pak", "Bravo", "1 of 4 ROM Details"},
+        // The country and the UCode name are not searched.
+        {"japan", "", "0 of 4 ROM Details"},
+        {"Mario", "", "0 of 4 ROM Details"},
+        {"rumble pak, \xC3\xA9" "DITION", "Bravo", "1 of 4 ROM Details"},
+        {"\xCE\xA9", "", "0 of 4 ROM Details"},
+    };
+    for (const auto &c : cases) {
+        find(QString::fromUtf8(c.typed));
+        EXPECT_EQ(h.column(0), QLatin1String(c.names)) << c.typed;
+        EXPECT_EQ(h.status(), QLatin1String(c.status)) << c.typed;
+    }
+    // Typed into the box; Esc empties it and every row is back.
+    h.window->activateWindow();
+    h.window->findBox().setFocus();
+    find({});
+    QTest::keyClicks(&h.window->findBox(), QStringLiteral("brA"));
+    EXPECT_EQ(h.column(0), QStringLiteral("Bravo"));
+    QTest::keyClick(&h.window->findBox(), Qt::Key_Escape);
+    EXPECT_EQ(h.window->findBox().text(), QString());
+    EXPECT_EQ(h.status(), QStringLiteral("4 ROM Details"));
+}
+
+TEST_F(Find, SortEditRemoveAndUndoWorkOnTheFoundRowsAndADisplayedOrderSaveWritesEveryEntry)
+{
+    h.window->proxy().headerClicked(0);
+    find(QStringLiteral("PLAYABLE"));
+    EXPECT_EQ(h.column(0), QStringLiteral("alpha Racer|Mega Kart|Zelda Quest"));
+
+    // A renamed row takes its sorted place among the found ones.
+    h.doc.EntryTable[0].Name = "Aardvark Quest";
+    h.window->model().entryChanged(0);
+    EXPECT_EQ(h.column(0), QStringLiteral("Aardvark Quest|alpha Racer|Mega Kart"));
+
+    select(2);
+    h.ui.yesNoAnswers = {true};
+    h.window->removeRomEntryCommand();
+    EXPECT_EQ(h.column(0), QStringLiteral("Aardvark Quest|alpha Racer"));
+    EXPECT_EQ(h.status(), QStringLiteral("2 of 3 ROM Details"));
+    h.window->undoLastRemovalCommand();
+    EXPECT_EQ(h.column(0), QStringLiteral("Aardvark Quest|alpha Racer|Mega Kart"));
+
+    // Bravo is hidden by the find text, and is still written in its sorted place.
+    h.doc.SaveType = 1;
+    h.window->saveCommand();
+    EXPECT_EQ(savedNames(), QStringLiteral("Aardvark Quest|alpha Racer|Bravo|Mega Kart"));
+    EXPECT_EQ(h.status(), QStringLiteral("3 of 4 ROM Details"));
+}
