@@ -2,23 +2,47 @@
 
 #include <QChar>
 
+#include "ui/FileText.h"
+
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
-// Each byte's case-folded byte; a byte whose fold lies outside the file's characters
-// (the micro sign folds to a Greek letter) stays as it is.
-const std::array<char, 256> &foldTable()
+using FoldTable = std::array<char, 256>;
+
+// Each byte's case-folded byte in a single-byte encoding; a byte whose fold the encoding
+// cannot hold (the micro sign folds to a Greek letter) stays as it is. In UTF-8 only
+// ASCII bytes fold alone: the others are parts of longer characters.
+FoldTable makeFoldTable(TextEncoding encoding)
 {
-    static const std::array<char, 256> table = [] {
-        std::array<char, 256> folds{};
-        for (int byte = 0; byte < 256; ++byte) {
-            const char16_t fold = QChar(static_cast<char16_t>(byte)).toCaseFolded().unicode();
-            folds[static_cast<std::size_t>(byte)] = static_cast<char>(fold < 256 ? fold : byte);
-        }
-        return folds;
-    }();
-    return table;
+    FoldTable folds{};
+    for (int byte = 0; byte < 256; ++byte) {
+        const char original = static_cast<char>(byte);
+        folds[static_cast<std::size_t>(byte)] = original;
+        if (encoding == TextEncoding::Utf8 && byte >= 0x80)
+            continue;
+        char16_t character = 0;
+        DecodeText(encoding, std::string_view(&original, 1), &character);
+        const char16_t fold = QChar(character).toCaseFolded().unicode();
+        const EncodedText encoded = EncodeText(encoding, std::u16string_view(&fold, 1));
+        if (!encoded.refused && encoded.bytes.size() == 1)
+            folds[static_cast<std::size_t>(byte)] = encoded.bytes[0];
+    }
+    return folds;
+}
+
+const FoldTable &foldTable(TextEncoding encoding)
+{
+    static const FoldTable windows1252 = makeFoldTable(TextEncoding::Windows1252);
+    static const FoldTable utf8 = makeFoldTable(TextEncoding::Utf8);
+    return encoding == TextEncoding::Utf8 ? utf8 : windows1252;
+}
+
+bool isAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
 }
 
 // After every text, so a needle (which never holds one) never matches across two.
@@ -33,9 +57,10 @@ void FindText::clear()
     m_blockOf.clear();
 }
 
-void FindText::startOver(std::size_t entries, std::size_t bytes)
+void FindText::startOver(std::size_t entries, std::size_t bytes, TextEncoding encoding)
 {
     clear();
+    m_encoding = encoding;
     m_blocks.reserve(entries);
     m_blockOf.reserve(entries);
     m_bytes.reserve(bytes);
@@ -43,19 +68,21 @@ void FindText::startOver(std::size_t entries, std::size_t bytes)
 
 void FindText::store(std::span<const std::string_view> texts, std::uint32_t entry)
 {
-    const auto &folds = foldTable();
+    const auto &folds = foldTable(m_encoding);
     const std::size_t start = m_bytes.size();
-    std::size_t length = 0;
-    for (const std::string_view text : texts)
-        length += text.size() + 1;
-    m_bytes.resize(start + length);
-    char *out = m_bytes.data() + start;
     for (const std::string_view text : texts) {
-        for (const char byte : text)
-            *out++ = folds[static_cast<unsigned char>(byte)];
-        *out++ = TextBreak;
+        // Characters beyond ASCII in UTF-8 fold as whole characters, which is slower but rare.
+        if (m_encoding == TextEncoding::Utf8 && !isAscii(text)) {
+            m_bytes += fromFileText(m_encoding, text).toCaseFolded().toStdString();
+        } else {
+            const std::size_t at = m_bytes.size();
+            m_bytes.resize(at + text.size());
+            std::transform(text.begin(), text.end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                           [&folds](char byte) { return folds[static_cast<unsigned char>(byte)]; });
+        }
+        m_bytes += TextBreak;
     }
-    m_blocks.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(length), entry});
+    m_blocks.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(m_bytes.size() - start), entry});
 }
 
 void FindText::append(std::span<const std::string_view> texts)
@@ -94,15 +121,15 @@ bool FindText::contains(std::size_t entry, std::string_view foldedNeedle) const
     return std::string_view(m_bytes).substr(block.start, block.length).find(foldedNeedle) != std::string_view::npos;
 }
 
-std::optional<std::string> FindText::folded(const QString &typed)
+std::optional<std::string> FindText::folded(const QString &typed, TextEncoding encoding)
 {
-    const auto &folds = foldTable();
-    std::string needle;
-    needle.reserve(static_cast<std::size_t>(typed.size()));
-    for (const QChar character : typed) {
-        if (character.unicode() > 0xFF || character == QLatin1Char(TextBreak))
-            return std::nullopt;
-        needle.push_back(folds[character.unicode()]);
-    }
-    return needle;
+    if (typed.contains(QLatin1Char(TextBreak)))
+        return std::nullopt;
+    EncodedText needle = toFileText(encoding, typed.toCaseFolded());
+    if (needle.refused)
+        return std::nullopt;
+    const auto &folds = foldTable(encoding);
+    for (char &byte : needle.bytes)
+        byte = folds[static_cast<unsigned char>(byte)];
+    return std::move(needle.bytes);
 }

@@ -173,7 +173,7 @@ const FindText &RomListModel::findText() const
         for (std::size_t entry = 0; entry < m_doc.EntryTable.size(); ++entry)
             for (const std::string_view text : searchedTexts(entry))
                 bytes += text.size() + 1;
-        m_findText.startOver(m_doc.EntryTable.size(), bytes);
+        m_findText.startOver(m_doc.EntryTable.size(), bytes, m_doc.Encoding);
         for (std::size_t entry = 0; entry < m_doc.EntryTable.size(); ++entry)
             m_findText.append(searchedTexts(entry));
     }

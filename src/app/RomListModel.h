@@ -47,6 +47,7 @@ public:
     // What the find box searches (Name, CRC, Comments, Info), for every entry; worked out
     // on first use after a fill.
     const FindText &findText() const;
+    TextEncoding textEncoding() const { return m_doc.Encoding; }
 
     // Design width of a column in pixels.
     static int designWidth(Column column);

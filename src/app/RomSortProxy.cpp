@@ -42,13 +42,14 @@ void RomSortProxy::setFindText(const QString &text)
     if (text == m_findText)
         return;
     m_findText = text;
-    m_needle = text.isEmpty() ? std::string() : FindText::folded(text);
     findAll();
     reorder(shownOf(m_sorted));
 }
 
 void RomSortProxy::findAll()
 {
+    // Folded anew each time: a reload may bring a file in another encoding.
+    m_needle = m_findText.isEmpty() ? std::string() : FindText::folded(m_findText, m_model.textEncoding());
     if (filtering() && m_needle)
         m_found = m_model.findText().matches(*m_needle);
     else

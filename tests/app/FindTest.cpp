@@ -58,6 +58,14 @@ TEST_F(Find, ShowsTheRowsWhoseNameCrcCommentsOrInfoHoldTheTextInAnyCase)
         EXPECT_EQ(h.column(0), QLatin1String(c.names)) << c.typed;
         EXPECT_EQ(h.status(), QLatin1String(c.status)) << c.typed;
     }
+    // A UTF-8 file's characters beyond ASCII are found in either case as well.
+    h.doc.Encoding = TextEncoding::Utf8;
+    h.doc.EntryTable[3].Info = "\xC3\x89" "dition \xC5\x93uvre";
+    h.window->FillRomList();
+    for (const char *typed : {"\xC3\xA9" "DITION", "\xC5\x92UVRE"}) {
+        find(QString::fromUtf8(typed));
+        EXPECT_EQ(h.column(0), QStringLiteral("Bravo")) << typed;
+    }
     // Typed into the box; Esc empties it and every row is back.
     h.window->activateWindow();
     h.window->findBox().setFocus();
