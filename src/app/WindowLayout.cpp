@@ -23,16 +23,6 @@ const char *const OrderValue = "ColumnOrder";
 const char *const SortColumnValue = "SortColumn";
 const char *const SortOrderValue = "SortOrder";
 
-std::string readText(Reg &reg, const char *valueName)
-{
-    return std::get<std::string>(reg.Query_Value(HKEY_LOCAL_MACHINE, badRegistry::SettingsKey, valueName));
-}
-
-void writeText(Reg &reg, const char *valueName, const std::string &text)
-{
-    reg.Set_Value(HKEY_LOCAL_MACHINE, badRegistry::SettingsKey, valueName, text, RegType::Text);
-}
-
 std::string numberList(const std::vector<int> &numbers)
 {
     QStringList texts;
@@ -61,10 +51,10 @@ std::optional<std::vector<int>> parseNumberList(const std::string &text, int cou
 void restoreColumns(Reg &reg, QHeaderView &header)
 {
     const int count = header.count();
-    if (const auto widths = parseNumberList(readText(reg, WidthsValue), count, 1))
+    if (const auto widths = parseNumberList(badRegistry::ReadSettingText(reg, WidthsValue), count, 1))
         for (int column = 0; column < count; ++column)
             header.resizeSection(column, (*widths)[static_cast<std::size_t>(column)]);
-    const auto order = parseNumberList(readText(reg, OrderValue), count, 0);
+    const auto order = parseNumberList(badRegistry::ReadSettingText(reg, OrderValue), count, 0);
     if (!order)
         return;
     // Only a true reordering of the columns is taken: each column once.
@@ -83,28 +73,28 @@ void restoreColumns(Reg &reg, QHeaderView &header)
 void save(RegistryStore &store, const QWidget &window, const QHeaderView &header, const RomSortProxy &proxy)
 {
     Reg reg(store);
-    writeText(reg, GeometryValue, window.saveGeometry().toBase64().toStdString());
+    badRegistry::WriteSettingText(reg, GeometryValue, window.saveGeometry().toBase64().toStdString());
     std::vector<int> widths;
     std::vector<int> order;
     for (int column = 0; column < header.count(); ++column) {
         widths.push_back(header.sectionSize(column));
         order.push_back(header.logicalIndex(column));
     }
-    writeText(reg, WidthsValue, numberList(widths));
-    writeText(reg, OrderValue, numberList(order));
-    writeText(reg, SortColumnValue, std::to_string(proxy.sortColumn()));
-    writeText(reg, SortOrderValue, proxy.sortOrder() == Qt::AscendingOrder ? "0" : "1");
+    badRegistry::WriteSettingText(reg, WidthsValue, numberList(widths));
+    badRegistry::WriteSettingText(reg, OrderValue, numberList(order));
+    badRegistry::WriteSettingText(reg, SortColumnValue, std::to_string(proxy.sortColumn()));
+    badRegistry::WriteSettingText(reg, SortOrderValue, proxy.sortOrder() == Qt::AscendingOrder ? "0" : "1");
 }
 
 bool restore(RegistryStore &store, QWidget &window, QHeaderView &header, RomSortProxy &proxy)
 {
     Reg reg(store);
     restoreColumns(reg, header);
-    const auto sortColumn = parseNumberList(readText(reg, SortColumnValue), 1, 0);
-    const auto sortOrder = parseNumberList(readText(reg, SortOrderValue), 1, 0);
+    const auto sortColumn = parseNumberList(badRegistry::ReadSettingText(reg, SortColumnValue), 1, 0);
+    const auto sortOrder = parseNumberList(badRegistry::ReadSettingText(reg, SortOrderValue), 1, 0);
     if (sortColumn && sortOrder && sortColumn->front() < header.count() && sortOrder->front() <= 1)
         proxy.sort(sortColumn->front(), sortOrder->front() == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
-    const QByteArray geometry = QByteArray::fromBase64(QByteArray::fromStdString(readText(reg, GeometryValue)));
+    const QByteArray geometry = QByteArray::fromBase64(QByteArray::fromStdString(badRegistry::ReadSettingText(reg, GeometryValue)));
     return !geometry.isEmpty() && window.restoreGeometry(geometry);
 }
 

@@ -10,8 +10,7 @@ const char *const IniPathValue = "IniPath";
 bool IniPathSetting::store(const std::string &path)
 {
     Reg reg(m_store);
-    if (reg.Set_Value(HKEY_LOCAL_MACHINE, badRegistry::SettingsKey, IniPathValue, path,
-                      RegType::Text))
+    if (badRegistry::WriteSettingText(reg, IniPathValue, path))
         return true;
     m_failure = PreferStoreFailure(m_store, {reg.ErrorNumber(), reg.ErrorDescription()});
     return false;
@@ -20,6 +19,5 @@ bool IniPathSetting::store(const std::string &path)
 std::string IniPathSetting::read()
 {
     Reg reg(m_store);
-    return std::get<std::string>(
-        reg.Query_Value(HKEY_LOCAL_MACHINE, badRegistry::SettingsKey, IniPathValue));
+    return badRegistry::ReadSettingText(reg, IniPathValue);
 }

@@ -19,8 +19,7 @@ std::vector<std::string> RecentFiles::read() const
     Reg reg(m_store);
     std::vector<std::string> paths;
     for (std::size_t place = 0; place < Limit; ++place) {
-        std::string path = std::get<std::string>(
-            reg.Query_Value(HKEY_LOCAL_MACHINE, badRegistry::SettingsKey, valueName(place)));
+        std::string path = badRegistry::ReadSettingText(reg, valueName(place).c_str());
         if (!path.empty())
             paths.push_back(std::move(path));
     }
@@ -46,6 +45,6 @@ void RecentFiles::write(const std::vector<std::string> &paths)
 {
     Reg reg(m_store);
     for (std::size_t place = 0; place < Limit; ++place)
-        reg.Set_Value(HKEY_LOCAL_MACHINE, badRegistry::SettingsKey, valueName(place),
-                      place < paths.size() ? paths[place] : std::string(), RegType::Text);
+        badRegistry::WriteSettingText(reg, valueName(place).c_str(),
+                                      place < paths.size() ? paths[place] : std::string());
 }

@@ -7,6 +7,17 @@
 #include "inidb/IniWriter.h"
 
 namespace badRegistry {
+
+std::string ReadSettingText(Reg &reg, const char *valueName)
+{
+    return std::get<std::string>(reg.Query_Value(HKEY_LOCAL_MACHINE, SettingsKey, valueName));
+}
+
+bool WriteSettingText(Reg &reg, const char *valueName, const std::string &text)
+{
+    return reg.Set_Value(HKEY_LOCAL_MACHINE, SettingsKey, valueName, text, RegType::Text);
+}
+
 namespace {
 
 const char *const FirstRunValue = "FirstRun";
@@ -14,24 +25,14 @@ const char *const IniPathValue = "IniPath";
 const char *const AutoOpenValue = "AutoOpen";
 const char *const SaveTypeValue = "SaveType";
 
-std::string readText(Reg &reg, const char *valueName)
-{
-    return std::get<std::string>(reg.Query_Value(HKEY_LOCAL_MACHINE, SettingsKey, valueName));
-}
-
-bool writeText(Reg &reg, const char *valueName, const std::string &text)
-{
-    return reg.Set_Value(HKEY_LOCAL_MACHINE, SettingsKey, valueName, text, RegType::Text);
-}
-
 bool createDefaults(Reg &reg)
 {
     // Every step is tried even after a refusal, so whatever can be stored is.
     bool stored = reg.Set_Key(HKEY_LOCAL_MACHINE, SettingsKey);
-    stored = writeText(reg, FirstRunValue, "1") && stored;
-    stored = writeText(reg, IniPathValue, "") && stored;
-    stored = writeText(reg, AutoOpenValue, "1") && stored;
-    stored = writeText(reg, SaveTypeValue, "0") && stored;
+    stored = WriteSettingText(reg, FirstRunValue, "1") && stored;
+    stored = WriteSettingText(reg, IniPathValue, "") && stored;
+    stored = WriteSettingText(reg, AutoOpenValue, "1") && stored;
+    stored = WriteSettingText(reg, SaveTypeValue, "0") && stored;
     return stored;
 }
 
@@ -74,7 +75,7 @@ bool ReadStartupSettings(RegistryStore &store, IniDocument &doc, IniPathResolver
         ShowSettingsError(ui, store, lastFailure(store, reg));
         return false;
     }
-    const std::string firstRun = readText(reg, FirstRunValue);
+    const std::string firstRun = ReadSettingText(reg, FirstRunValue);
     std::optional<double> firstRunNumber = ParseNumber(firstRun);
     if (!firstRunNumber) {
         // A value the store could not read is the store's failure, not an empty text.
@@ -91,7 +92,7 @@ bool ReadStartupSettings(RegistryStore &store, IniDocument &doc, IniPathResolver
         }
         if (!OfferSettingReset(ui, store, failure, FirstRunValue, "1"))
             return false;
-        if (!writeText(reg, FirstRunValue, "1")) {
+        if (!WriteSettingText(reg, FirstRunValue, "1")) {
             ShowSettingsError(ui, store, lastFailure(store, reg));
             return false;
         }
@@ -101,17 +102,17 @@ bool ReadStartupSettings(RegistryStore &store, IniDocument &doc, IniPathResolver
         // On cancel "FirstRun" stays "1", so the next start asks again.
         if (!resolver.ResolveIniPath(""))
             return false;
-        writeText(reg, FirstRunValue, "0");
+        WriteSettingText(reg, FirstRunValue, "0");
     }
-    doc.IniPath = readText(reg, IniPathValue);
+    doc.IniPath = ReadSettingText(reg, IniPathValue);
     return true;
 }
 
 OptionSettings LoadOptionSettings(RegistryStore &store, IniDocument &doc)
 {
     Reg reg(store);
-    const std::string autoOpen = readText(reg, AutoOpenValue);
-    const std::string saveType = readText(reg, SaveTypeValue);
+    const std::string autoOpen = ReadSettingText(reg, AutoOpenValue);
+    const std::string saveType = ReadSettingText(reg, SaveTypeValue);
     setGlobals(doc, autoOpen, saveType);
     return {doc.AutoOpen, doc.SaveType};
 }
@@ -121,8 +122,8 @@ void SaveOptionSettings(RegistryStore &store, IniDocument &doc, const std::strin
 {
     Reg reg(store);
     // A refusal is recorded by Reg and not reported: the globals still take the choice.
-    writeText(reg, SaveTypeValue, sSaveType);
-    writeText(reg, AutoOpenValue, sAutoOpen);
+    WriteSettingText(reg, SaveTypeValue, sSaveType);
+    WriteSettingText(reg, AutoOpenValue, sAutoOpen);
     setGlobals(doc, sAutoOpen, sSaveType);
 }
 

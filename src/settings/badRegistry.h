@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+class Reg;
 class RegistryStore;
 class IniPathResolver;
 class UserInterface;
@@ -12,6 +13,11 @@ struct IniDocument;
 namespace badRegistry {
 
 inline constexpr const char *SettingsKey = "Software\\Velmoran ini Editor";
+
+// One text value of the settings key; "" when it is missing.
+std::string ReadSettingText(Reg &reg, const char *valueName);
+// Stores one text value of the settings key; false when the store refused it.
+bool WriteSettingText(Reg &reg, const char *valueName, const std::string &text);
 
 // What the Options dialog shows: AutoOpen 0 or 1, SaveType 0 or 1.
 struct OptionSettings {
