@@ -4,7 +4,6 @@
 #include "app/SortKeyColumn.h"
 #include "ui/ImagelistSmall.h"
 
-#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -77,35 +76,6 @@ TEST_F(RomList, TableOrderUntilTheFirstClickThenEveryClickFlips)
     EXPECT_TRUE(pictureOf(proxy.headerData(0, Qt::Horizontal, Qt::DecorationRole)).isNull());
     EXPECT_EQ(pictureOf(proxy.headerData(3, Qt::Horizontal, Qt::DecorationRole)), ImagelistSmall::picture(QStringLiteral("Up")).toImage());
     EXPECT_EQ(proxy.displayedOrder(), (std::vector<std::size_t>{2, 1, 0, 3}));
-}
-
-// Changes, removals and restores move only their row, without a reset that would lose the
-// selection, and the sort stays for them and for later fills.
-TEST_F(RomList, SortStaysForChangesRemovalsRestoresAndLaterFills)
-{
-    proxy.headerClicked(0);
-    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
-    doc.EntryTable[0].Name = "Aardvark";
-    model.entryChanged(0);
-    EXPECT_EQ(columnTexts(proxy, 0), QStringLiteral(" |Aardvark|bravo|Mega"));
-
-    doc.EntryTable[1].Removed = true;
-    model.entryRemoved(1);
-    EXPECT_EQ(columnTexts(proxy, 0), QStringLiteral("Aardvark|bravo|Mega"));
-    EXPECT_EQ(model.entryIndex(1), 2u);
-    EXPECT_EQ(model.rowOf(1), std::nullopt);
-    doc.EntryTable[1].Removed = false;
-    model.entryRestored(1);
-    model.entryRestored(1);
-    EXPECT_EQ(inserted.count(), 1);
-    EXPECT_EQ(model.entryIndex(1), 1u);
-    EXPECT_EQ(proxy.rowOf(1), std::optional<int>(0));
-    EXPECT_EQ(reset.count(), 0);
-
-    doc.EntryTable.push_back(entry("Alpha", "DD-44"));
-    model.reset();
-    EXPECT_EQ(columnTexts(proxy, 0), QStringLiteral(" |Aardvark|Alpha|bravo|Mega"));
 }
 
 // A click sorts stably: rows of equal text keep the order the list showed them in; a refill
