@@ -92,6 +92,7 @@ TEST(CommonDialog, OpenAndSaveReturnTheChosenFile)
         static_cast<QDialog *>(shown)->accept();
     });
     EXPECT_EQ(dialog.show(nullptr, CommonDialog::Mode::Open, IniFilter), std::optional<QString>(ini));
+    EXPECT_EQ(dialog.offeredPath({}, {}), ini);
     whenModal<QFileDialog>([&](QFileDialog *shown) {
         EXPECT_EQ(QDir(shown->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
         shown->reject();
