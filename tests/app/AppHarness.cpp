@@ -6,8 +6,6 @@
 #include <QApplication>
 #include <QLabel>
 
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <iterator>
 #include <variant>
@@ -70,6 +68,13 @@ std::string AppHarness::writeSample() const
     return file;
 }
 
+std::string AppHarness::writeOther() const
+{
+    const std::string file = path("other.ini");
+    writeFile(file, iniBlock("AABBCCDD-EEFF0011-C:45", "Other Game", 5, "Playable"));
+    return file;
+}
+
 void AppHarness::setSetting(const std::string &value, const std::string &text)
 {
     Reg(store).Set_Value(HKEY_LOCAL_MACHINE, badRegistry::SettingsKey, value, text, 1);
@@ -90,9 +95,9 @@ MainWindow &AppHarness::openWindow(const std::string &iniPath)
     return *window;
 }
 
-QString AppHarness::status(const MainWindow &window)
+QString AppHarness::status() const
 {
-    return window.findChild<QLabel *>(QStringLiteral("stbMainPanel1"))->text();
+    return window->findChild<QLabel *>(QStringLiteral("stbMainPanel1"))->text();
 }
 
 QAction *AppHarness::action(const char *name) const

@@ -31,14 +31,15 @@ struct AppHarness {
     std::string path(const char *name) const;
     // velmoran.ini in the folder, holding sampleIni().
     std::string writeSample() const;
+    // other.ini in the folder, holding one ROM: Other Game.
+    std::string writeOther() const;
     void setSetting(const std::string &value, const std::string &text);
     std::string setting(const std::string &value);
     // A shown main window with path loaded and listed.
     MainWindow &openWindow(const std::string &iniPath);
     // The list's cell texts of one column, top to bottom, joined by "|".
     QString column(int column) const { return columnTexts(window->proxy(), column); }
-    QString status() const { return status(*window); }
-    static QString status(const MainWindow &window);
+    QString status() const;
     QAction *action(const char *name) const;
 
     QTemporaryDir dir;

@@ -1,7 +1,6 @@
 #include "AppHarness.h"
 #include "ModalDriver.h"
 #include "editing/frmProperties.h"
-#include "app/Startup.h"
 #include "settings/RecentFiles.h"
 
 #include <QApplication>
@@ -10,8 +9,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QSignalSpy>
-#include <QStatusBar>
 #include <QTest>
 #include <QTreeView>
 #include <QUrl>
@@ -35,13 +34,25 @@ QString menuTexts(const QMenu &menu)
     return texts.join(QLatin1Char('|'));
 }
 
-// A second sample under another name, with one ROM.
-std::string writeOther(const AppHarness &h, const char *name)
-{
-    const std::string file = h.path(name);
-    writeFile(file, iniBlock("AABBCCDD-EEFF0011-C:45", "Other Game", 5, "Playable"));
-    return file;
-}
+class Find : public OpenedSample {
+protected:
+    void find(const QString &text) { h.window->findBox().setText(text); }
+    void select(int row)
+    {
+        auto *list = h.window->findChild<QTreeView *>(QStringLiteral("lvwMain"));
+        list->selectionModel()->setCurrentIndex(h.window->proxy().index(row, 0),
+                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    // The names in the saved file, in the order written.
+    QString savedNames() const
+    {
+        QStringList names;
+        const QString text = QString::fromStdString(readFile(iniPath));
+        for (const auto &match : QRegularExpression(QStringLiteral("Name=([^\r]*)")).globalMatch(text))
+            names.append(match.captured(1));
+        return names.join(QLatin1Char('|'));
+    }
+};
 
 } // namespace
 
@@ -49,35 +60,23 @@ TEST_F(OpenedSample, EachShortcutReachesItsCommand)
 {
     auto *list = h.window->findChild<QTreeView *>(QStringLiteral("lvwMain"));
     // The first row is selected: Enter opens its properties (cancelled), Delete asks (No).
-    const struct {
-        QKeySequence keys;
-        const char *action;
-    } cases[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_O), "mnuOpen"},
-        {QKeySequence(Qt::CTRL | Qt::Key_S), "mnuSave"},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "mnuSaveAs"},
-        {QKeySequence(Qt::Key_Return), "mnuProperties"},
-        {QKeySequence(Qt::Key_Delete), "mnuRemoveEntry"},
-        {QKeySequence(Qt::CTRL | Qt::Key_Z), "undoLastRemoval"},
-        {QKeySequence(Qt::CTRL | Qt::Key_F), "mnuFind"},
-        {QKeySequence(Qt::CTRL | Qt::Key_Q), "mnuExit"},
-    };
-    h.ui.fileAnswers = {std::nullopt, std::nullopt};
+    const std::pair<QKeySequence, const char *> cases[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_S), "mnuSave"},         {QKeySequence(Qt::Key_Return), "mnuProperties"},
+        {QKeySequence(Qt::Key_Delete), "mnuRemoveEntry"},         {QKeySequence(Qt::CTRL | Qt::Key_Z), "undoLastRemoval"},
+        {QKeySequence(Qt::CTRL | Qt::Key_F), "mnuFind"},          {QKeySequence(Qt::CTRL | Qt::Key_Q), "mnuExit"}};
     h.ui.yesNoAnswers = {false};
     h.ui.yesNoCancelAnswers = {UserInterface::Answer::No};
-    for (const auto &c : cases) {
+    for (const auto &[keys, action] : cases) {
         // A closed dialog hands the activation back only through the window system.
         h.window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(h.window.get()));
         list->setFocus();
-        if (c.keys == QKeySequence(Qt::Key_Return))
+        if (keys == QKeySequence(Qt::Key_Return))
             whenModal<frmProperties>([](frmProperties *dialog) { dialog->cmdCancel_Click(); });
-        QSignalSpy triggered(h.action(c.action), &QAction::triggered);
-        QTest::keySequence(h.window.get(), c.keys);
-        EXPECT_EQ(triggered.count(), 1) << c.action;
+        QSignalSpy triggered(h.action(action), &QAction::triggered);
+        QTest::keySequence(h.window.get(), keys);
+        EXPECT_EQ(triggered.count(), 1) << action;
     }
-    EXPECT_EQ(h.ui.filters[0].title, QStringLiteral("Choose your velmoran.ini"));
-    EXPECT_EQ(h.ui.questions().back().title, QStringLiteral("Save?"));
     EXPECT_FALSE(h.window->isVisible());
 }
 
@@ -117,7 +116,7 @@ TEST(RecentFilesTest, KeepsTheLastFiveNewestFirstWithoutRepeats)
 
 TEST_F(OpenedSample, RecentFilesOpensAChosenFileAndDropsAMissingOneWithAMessage)
 {
-    const std::string other = writeOther(h, "other.ini");
+    const std::string other = h.writeOther();
     h.window->openIniFile(other);
     auto *recent = h.window->findChild<QMenu *>(QStringLiteral("mnuRecent"));
     EXPECT_EQ(menuTexts(*recent), q("&1 " + other + "|&2 " + iniPath));
@@ -132,27 +131,9 @@ TEST_F(OpenedSample, RecentFilesOpensAChosenFileAndDropsAMissingOneWithAMessage)
     EXPECT_EQ(h.window->model().rowCount(), 4);
 }
 
-// A file named at start is opened instead of the remembered one, and at the first start
-// it answers the question for the file.
-TEST(FileArgument, OpensTheNamedFileWithoutAQuestion)
-{
-    for (const char *firstRun : {"0", "1"}) {
-        AppHarness h;
-        h.setSetting("FirstRun", firstRun);
-        h.setSetting("IniPath", h.writeSample());
-        const std::string other = writeOther(h, "other.ini");
-        const auto window = Main(h.doc, h.ui, h.store, other);
-        ASSERT_NE(window, nullptr);
-        EXPECT_TRUE(h.ui.shown.empty()) << firstRun;
-        EXPECT_EQ(window->windowTitle(), captionFor(other));
-        EXPECT_EQ(h.setting("FirstRun"), "0");
-        EXPECT_EQ(h.setting("IniPath"), other);
-    }
-}
-
 TEST_F(OpenedSample, DroppingAnIniFileOpensItAndOtherFilesAreRefused)
 {
-    const std::string other = writeOther(h, "other.ini");
+    const std::string other = h.writeOther();
     const std::string text = h.path("notes.txt");
     writeFile(text, "not an ini file");
     for (const std::string &file : {text, other}) {
@@ -169,16 +150,76 @@ TEST_F(OpenedSample, DroppingAnIniFileOpensItAndOtherFilesAreRefused)
     EXPECT_EQ(h.window->model().rowCount(), 1);
 }
 
-TEST_F(OpenedSample, TheStatusBarSaysWhatWasWrittenAndWhere)
+TEST_F(Find, ShowsTheRowsWhoseNameCrcCommentsOrInfoHoldTheTextInAnyCase)
 {
-    const std::string backup = h.path("velmoran.ini.bak");
-    const std::string compat = h.path("compat.txt");
+    h.doc.EntryTable[3].Info = "Needs the Rumble PAK, \xC9" "dition 2";
+    h.window->model().entryChanged(3);
+    const struct {
+        const char *typed;
+        const char *names;
+        const char *status;
+    } cases[] = {
+        {"", "Zelda Quest|alpha Racer|Mega Kart|Bravo", "4 ROM Details"},
+        {"KART", "Mega Kart", "1 of 4 ROM Details"},
+        {"c:4A", "alpha Racer", "1 of 4 ROM Details"},
+        {"playable", "Zelda Quest|alpha Racer|Mega Kart", "3 of 4 ROM Details"},
+        {"rumble pak", "Bravo", "1 of 4 ROM Details"},
+        // The country is not searched.
+        {"japan", "", "0 of 4 ROM Details"},
+        {"rumble pak, \xC3\xA9" "DITION", "Bravo", "1 of 4 ROM Details"},
+        {"\xCE\xA9", "", "0 of 4 ROM Details"},
+    };
+    for (const auto &c : cases) {
+        find(QString::fromUtf8(c.typed));
+        EXPECT_EQ(h.column(0), QLatin1String(c.names)) << c.typed;
+        EXPECT_EQ(h.status(), QLatin1String(c.status)) << c.typed;
+    }
+    // A UTF-8 file's characters beyond ASCII are found in either case as well.
+    h.doc.Encoding = TextEncoding::Utf8;
+    h.doc.EntryTable[3].Info = "\xC3\x89" "dition \xC5\x93uvre";
+    h.window->FillRomList();
+    for (const char *typed : {"\xC3\xA9" "DITION", "\xC5\x92UVRE"}) {
+        find(QString::fromUtf8(typed));
+        EXPECT_EQ(h.column(0), QStringLiteral("Bravo")) << typed;
+    }
+    // Typed into the box; Esc empties it and every row is back.
+    h.window->activateWindow();
+    h.window->findBox().setFocus();
+    find({});
+    QTest::keyClicks(&h.window->findBox(), QStringLiteral("brA"));
+    EXPECT_EQ(h.column(0), QStringLiteral("Bravo"));
+    QTest::keyClick(&h.window->findBox(), Qt::Key_Escape);
+    EXPECT_EQ(h.window->findBox().text(), QString());
+    EXPECT_EQ(h.status(), QStringLiteral("4 ROM Details"));
+}
+
+// Sort and find stay through changes, removals, restores and the reload after a save.
+TEST_F(Find, SortEditRemoveAndUndoWorkOnTheFoundRowsAndADisplayedOrderSaveWritesEveryEntry)
+{
+    h.window->proxy().headerClicked(0);
+    find(QStringLiteral("PLAYABLE"));
+    // Changes move only their row: a reset would lose the selection.
+    QSignalSpy reset(&h.window->model(), &QAbstractItemModel::modelReset);
+    EXPECT_EQ(h.column(0), QStringLiteral("alpha Racer|Mega Kart|Zelda Quest"));
+
+    // A renamed row takes its sorted place among the found ones.
+    h.doc.EntryTable[0].Name = "Aardvark Quest";
+    h.window->model().entryChanged(0);
+    EXPECT_EQ(h.column(0), QStringLiteral("Aardvark Quest|alpha Racer|Mega Kart"));
+
+    select(2);
+    h.ui.yesNoAnswers = {true};
+    h.window->removeRomEntryCommand();
+    EXPECT_EQ(h.column(0), QStringLiteral("Aardvark Quest|alpha Racer"));
+    EXPECT_EQ(h.status(), QStringLiteral("2 of 3 ROM Details"));
+    h.window->undoLastRemovalCommand();
+    EXPECT_EQ(h.column(0), QStringLiteral("Aardvark Quest|alpha Racer|Mega Kart"));
+    EXPECT_EQ(reset.count(), 0);
+
+    // Bravo is hidden by the find text, and is still written in its sorted place.
+    h.doc.SaveType = 1;
     h.window->saveCommand();
-    EXPECT_EQ(h.window->statusBar()->currentMessage(), q("ini file written to " + iniPath));
-    h.ui.yesNoAnswers = {true, true};
-    h.ui.fileAnswers = {q(backup), q(compat)};
-    h.window->backupIniFileCommand();
-    EXPECT_EQ(h.window->statusBar()->currentMessage(), q("Backup written to " + backup));
-    h.window->makeCompatListCommand();
-    EXPECT_EQ(h.window->statusBar()->currentMessage(), q("Compatibility list written to " + compat));
+    EXPECT_EQ(savedNames(), QStringLiteral("Aardvark Quest|alpha Racer|Bravo|Mega Kart"));
+    EXPECT_EQ(h.column(0), QStringLiteral("Aardvark Quest|alpha Racer|Mega Kart"));
+    EXPECT_EQ(h.status(), QStringLiteral("3 of 4 ROM Details"));
 }

@@ -1,32 +1,31 @@
 #include "AppHarness.h"
 
+#include "ModalDriver.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QLineEdit>
+
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using FileCommands = OpenedSample;
 
-// Save writes the displayed order when asked and reloads; Save As makes the new file the
-// current one; Open loads another file without a question.
-TEST_F(FileCommands, SaveSaveAsAndOpenSwitchToTheirFile)
+// Save As writes the file anew and makes it the current one; Open loads another file
+// without a question.
+TEST_F(FileCommands, SaveAsAndOpenSwitchToTheirFile)
 {
-    h.doc.SaveType = 1;
-    h.window->proxy().headerClicked(0);
-    h.window->tlbMain_ButtonClick(QStringLiteral("Save"));
-    const std::string saved = readFile(iniPath);
-    EXPECT_LT(saved.find("Name=alpha Racer"), saved.find("Name=Bravo"));
-    EXPECT_LT(saved.find("Name=Mega Kart"), saved.find("Name=Zelda Quest"));
-    EXPECT_EQ(h.column(0), QStringLiteral("alpha Racer|Bravo|Mega Kart|Zelda Quest"));
-
     const std::string copy = h.path("copy.ini");
-    const std::string other = h.path("other.ini");
-    writeFile(other, iniBlock("12345678-9ABCDEF0-C:46", "Francais", 5, "Playable"));
+    const std::string other = h.writeOther();
     h.ui.fileAnswers = {QString::fromStdString(copy), QString::fromStdString(other)};
     h.window->saveAsCommand();
-    EXPECT_EQ(readFile(copy), saved);
+    EXPECT_EQ(readFile(copy), sampleIni());
     EXPECT_EQ(h.setting("IniPath"), copy);
     EXPECT_EQ(h.window->windowTitle(), captionFor(copy));
 
     h.window->tlbMain_ButtonClick(QStringLiteral("Open"));
-    EXPECT_EQ(h.column(0), QStringLiteral("Francais"));
+    EXPECT_EQ(h.column(0), QStringLiteral("Other Game"));
     EXPECT_EQ(h.status(), QStringLiteral("1 ROM Details"));
     EXPECT_EQ(h.window->windowTitle(), captionFor(other));
     EXPECT_EQ(h.setting("IniPath"), other);
@@ -58,19 +57,68 @@ TEST_F(FileCommands, UnfinishedCommandsKeepEverything)
     }
 }
 
-TEST_F(FileCommands, LinesThatCouldNotBeReadAreToldOnceInOneMessage)
+// Lines that could not be read are told at the load in one message, not again at every
+// save's reload, and still written back; reading the file afresh tells them again.
+TEST_F(FileCommands, LinesThatCouldNotBeReadAreToldOncePerLoadInOneMessage)
 {
-    const std::string other = h.path("bad.ini");
-    std::string bad = sampleIni();
-    for (int i = 0; i < 7; ++i)
+    std::string bad = sampleIni(), saved = sampleIni();
+    for (int i = 0; i < 7; ++i) {
         bad += "{0000000" + std::to_string(i) + "-00000000-C:45}\r\nName=Bad\r\nUCode=many\r\n\r\n";
-    writeFile(other, bad);
-    h.ui.fileAnswers = {QString::fromStdString(other)};
-    h.window->openCommand();
+        saved += "{0000000" + std::to_string(i) + "-00000000-C:45}\r\nName=Bad\r\nUCode=0\r\nUCode=many\r\n\r\n";
+    }
+    writeFile(iniPath, bad);
+    h.window->loadIniFile();
     ASSERT_EQ(h.ui.errors().size(), 1u);
     const QString text = h.ui.errors()[0].text;
     EXPECT_TRUE(text.startsWith(QStringLiteral("7 line(s) of ")));
     EXPECT_EQ(text.count(QStringLiteral("UCode=many")), 5);
     EXPECT_TRUE(text.endsWith(QStringLiteral("... and 2 more.")));
     EXPECT_EQ(h.window->model().rowCount(), 11);
+    h.window->saveCommand();
+    h.window->saveCommand();
+    EXPECT_EQ(h.ui.errors().size(), 1u);
+    EXPECT_EQ(readFile(iniPath), saved);
+    h.window->loadIniFile();
+    EXPECT_EQ(h.ui.errors().size(), 2u);
+}
+
+// A removal, Convert CRCs and an edit each mark the caption until the next save.
+TEST_F(FileCommands, EachChangeMarksTheCaptionUntilSaved)
+{
+    const std::function<void()> changes[] = {
+        [&] { h.window->removeRomEntryCommand(); }, [&] { h.window->crcToUpperCaseCommand(); },
+        [&] {
+            whenModal<QDialog>([](QDialog *dialog) {
+                dialog->findChild<QLineEdit *>(QStringLiteral("txtInfo"))->setText(QStringLiteral("Edited"));
+                dialog->findChild<QAbstractButton *>(QStringLiteral("cmdOK"))->click();
+            });
+            h.window->viewRomPropertiesCommand();
+        }};
+    for (const auto &change : changes) {
+        h.ui.yesNoAnswers = {true};
+        change();
+        EXPECT_EQ(h.window->windowTitle(), QLatin1Char('*') + captionFor(iniPath));
+        h.window->saveCommand();
+        EXPECT_EQ(h.window->windowTitle(), captionFor(iniPath));
+    }
+    EXPECT_NE(readFile(iniPath).find("Info=Edited"), std::string::npos);
+}
+
+// With a change unsaved Open asks first: Cancel keeps the table, Yes saves it, No drops it.
+TEST_F(FileCommands, OpenAsksToSaveChangesAndCancelKeepsTheTable)
+{
+    const std::string other = h.writeOther();
+    for (const auto answer : {UserInterface::Answer::Cancel, UserInterface::Answer::No, UserInterface::Answer::Yes}) {
+        const bool cancel = answer == UserInterface::Answer::Cancel;
+        writeFile(iniPath, sampleIni());
+        h.openWindow(iniPath);
+        h.ui.yesNoAnswers = {true};
+        h.window->removeRomEntryCommand();
+        h.ui.yesNoCancelAnswers = {answer};
+        h.ui.fileAnswers = {QString::fromStdString(other)};
+        h.window->openCommand();
+        EXPECT_EQ(h.ui.questions().back().text, QStringLiteral("Save changes to %1?").arg(QString::fromStdString(iniPath)));
+        EXPECT_EQ(h.window->windowTitle(), cancel ? QLatin1Char('*') + captionFor(iniPath) : captionFor(other));
+        EXPECT_EQ(readFile(iniPath) == sampleIni(), answer != UserInterface::Answer::Yes);
+    }
 }

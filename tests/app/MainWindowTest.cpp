@@ -5,7 +5,6 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QHeaderView>
-#include <QLabel>
 #include <QMenu>
 #include <QTest>
 #include <QToolBar>
@@ -36,21 +35,22 @@ protected:
         return nullptr;
     }
     QMenu *menu(const char *name) const { return h.window->findChild<QMenu *>(QLatin1String(name)); }
+    // The menu items and tool bar buttons that act on the selected row, "1" enabled.
+    QString rowCommandStates() const
+    {
+        QString states;
+        for (const char *name : {"mnuRemoveEntry", "mnuProperties", "mnuPopupProperties", "mnuRemoveEntryPopup"})
+            states += QString::number(h.action(name)->isEnabled());
+        for (const char *tip : {"Properties", "Remove ROM Entry"})
+            states += QString::number(toolButton(QLatin1String(tip))->isEnabled());
+        return states;
+    }
 
     RomListView *list = h.window->findChild<RomListView *>(QStringLiteral("lvwMain"));
     QToolBar *toolBar = h.window->findChild<QToolBar *>(QStringLiteral("tlbMain"));
 };
 
 } // namespace
-
-// One representative menu; the tool bar's tips are what its clicks are dispatched by.
-TEST_F(MainWindowTest, FileMenuAndToolBarShowTheirItems)
-{
-    EXPECT_EQ(shownItems(menu("mnuFile")->actions(), &QAction::text), QStringLiteral("&Open...|&Recent Files|&Save|S&ave As...|-|Options|-|E&xit"));
-    EXPECT_EQ(shownItems(toolBar->actions(), &QAction::toolTip),
-              QStringLiteral("Open|Save|-|Undo|-|Options|Properties|Remove ROM Entry|-|Exit"));
-    EXPECT_FALSE(h.action("mnuUndoItem")->isEnabled());
-}
 
 // A header click sorts; a right release over a row selects it and pops up the list menu,
 // over empty space it does not; only a left double click opens the row's properties.
@@ -79,70 +79,60 @@ TEST_F(MainWindowTest, MouseOnTheListSortsSelectsAndOpens)
     EXPECT_EQ(shownName, QStringLiteral("frmProperties"));
 }
 
-// Without a selected row, Properties and Remove do nothing; with one, the popup's Remove
-// takes it out and lists it under Undo, whose button drops its menu just below itself.
-TEST_F(MainWindowTest, RemovingNeedsASelectedRowAndListsItUnderUndo)
+// The row drawn as current is the selected one and the row commands follow it: greyed
+// and doing nothing without a selection, and the popup's Remove lists its row under Undo.
+TEST_F(MainWindowTest, RowCommandsFollowTheSelection)
 {
-    list->clearSelection();
-    h.window->viewRomPropertiesCommand();
-    h.window->removeRomEntryCommand();
-    h.window->tlbMain_ButtonClick(QStringLiteral("Remove ROM Entry"));
-    h.window->tlbMain_ButtonClick(QStringLiteral("Something Else"));
-    EXPECT_TRUE(h.ui.shown.empty());
-
-    list->selectionModel()->select(list->model()->index(1, 0),
-                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    EXPECT_EQ(h.window->selectedEntry(), std::optional<std::size_t>(0));
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(h.window->selectedEntry(), std::optional<std::size_t>(1));
+    EXPECT_EQ(rowCommandStates(), QStringLiteral("111111"));
     h.ui.yesNoAnswers = {true};
     h.action("mnuRemoveEntryPopup")->trigger();
     EXPECT_EQ(h.status(), QStringLiteral("3 ROM Details"));
-    QMenu *undo = menu("mnuUndo");
-    EXPECT_EQ(shownItems(undo->actions(), &QAction::text), QStringLiteral("No Undo Available|alpha Racer"));
-    h.window->tlbMain_ButtonClick(QStringLiteral("Undo"));
-    EXPECT_TRUE(undo->isVisible());
-    const QWidget *button = toolBar->widgetForAction(toolButton(QStringLiteral("Undo")));
-    EXPECT_EQ(undo->pos(), button->mapToGlobal(QPoint(0, button->width())));
-    undo->hide();
+    EXPECT_EQ(shownItems(menu("mnuUndo")->actions(), &QAction::text), QStringLiteral("No Undo Available|alpha Racer"));
+    ASSERT_TRUE(list->currentIndex().isValid());
+    EXPECT_EQ(h.window->selectedEntry(), h.window->proxy().entryIndex(list->currentIndex()));
+
+    list->clearSelection();
+    EXPECT_EQ(rowCommandStates(), QStringLiteral("000000"));
+    h.window->viewRomPropertiesCommand();
+    h.window->removeRomEntryCommand();
+    h.window->tlbMain_ButtonClick(QStringLiteral("Remove ROM Entry"));
+    EXPECT_EQ(h.ui.shown.size(), 1u);
+
+    writeFile(iniPath, "// no ROMs\r\n");
+    h.openWindow(iniPath);
+    EXPECT_EQ(h.window->selectedEntry(), std::nullopt);
+    EXPECT_FALSE(h.action("mnuProperties")->isEnabled());
 }
 
-TEST_F(MainWindowTest, AboutBoxShowsItsPhraseAndClosesWithOk)
-{
-    QString phrase;
-    whenModal<QDialog>([&](QDialog *about) {
-        phrase = about->findChild<QLabel *>(QStringLiteral("lblPhrase"))->text();
-        EXPECT_FALSE(about->findChild<QLabel *>(QStringLiteral("imgLogo"))->pixmap().isNull());
-        about->findChild<QAbstractButton *>(QStringLiteral("cmdOK"))->click();
-    });
-    h.action("mnuAbout")->trigger();
-    EXPECT_EQ(phrase, QStringLiteral("Official Velmoran ini Editor - v1.1b"));
-}
-
-// The menu, the tool button and closing the window all ask the same question; No closes
-// without saving, Yes saves, and a failed save shows why and stays open.
+// The menu, the tool button and closing the window all ask the same question; Cancel stays,
+// No closes without saving, Yes saves, and a failed save shows why and stays open.
 TEST_F(MainWindowTest, EveryExitRouteAsksAndSavesOnlyOnYes)
 {
+    using Answer = UserInterface::Answer;
     const std::function<void()> routes[] = {[&] { h.action("mnuExit")->trigger(); },
                                             [&] { toolButton(QStringLiteral("Exit"))->trigger(); },
                                             [&] { h.window->close(); }};
     for (const auto &exitBy : routes) {
-        for (const bool yes : {false, true}) {
+        for (const Answer answer : {Answer::Cancel, Answer::No, Answer::Yes}) {
             writeFile(iniPath, sampleIni());
             h.doc.EntryTable[0].Comment = "Changed";
-            h.ui.yesNoCancelAnswers = {yes ? UserInterface::Answer::Yes : UserInterface::Answer::No};
+            h.ui.yesNoCancelAnswers = {answer};
             exitBy();
-            EXPECT_FALSE(h.window->isVisible());
-            EXPECT_EQ(readFile(iniPath).find("Comment=Changed\r\n") != std::string::npos, yes);
+            EXPECT_EQ(h.window->isVisible(), answer == Answer::Cancel);
+            EXPECT_EQ(readFile(iniPath).find("Comment=Changed\r\n") != std::string::npos, answer == Answer::Yes);
             h.window->show();
         }
         h.ui.shown.clear();
         h.doc.IniPath = h.path("no-such-folder/velmoran.ini");
-        h.ui.yesNoCancelAnswers = {UserInterface::Answer::Yes};
+        h.ui.yesNoCancelAnswers = {Answer::Yes};
         exitBy();
         EXPECT_TRUE(h.window->isVisible());
         ASSERT_EQ(h.ui.errors().size(), 1u);
         EXPECT_TRUE(h.ui.errors()[0].text.startsWith(QStringLiteral("Error 2: ")));
         EXPECT_EQ(h.ui.busyDepth, 0);
-        EXPECT_EQ(h.ui.questions().at(0).text, QStringLiteral("Do you wish to save any changes you have made?"));
         h.doc.IniPath = iniPath;
-        h.ui.shown.clear();
     }
 }
