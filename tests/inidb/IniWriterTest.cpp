@@ -10,19 +10,13 @@
 
 namespace {
 
-class RecordingResolver final : public IniPathResolver {
-public:
-    explicit RecordingResolver(IniDocument &doc) : m_doc(doc) {}
+struct RecordingResolver final : IniPathResolver {
     bool ResolveIniPath(const std::string &path) override
     {
         paths.push_back(path);
-        m_doc.IniPath = path;
         return true;
     }
     std::vector<std::string> paths;
-
-private:
-    IniDocument &m_doc;
 };
 
 // Every kind of value the file can hold, in one document.
@@ -94,7 +88,7 @@ protected:
 
     TempFolder folder;
     IniDocument doc;
-    RecordingResolver resolver{doc};
+    RecordingResolver resolver;
 };
 
 // Read-in order (also for an unknown save type) skips removed entries; the displayed order
