@@ -20,11 +20,6 @@ TempFolder::TempFolder()
 TempFolder::~TempFolder()
 {
     std::error_code ignored;
-    // Tests make folders read-only; give the rights back so everything can go.
-    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
-    for (const auto &entry : fs::recursive_directory_iterator(m_path, ignored))
-        if (entry.is_directory(ignored) && !entry.is_symlink(ignored))
-            fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(m_path, ignored);
 }
 

@@ -25,9 +25,7 @@ TEST(TextEncoding, DecidedOncePerFileFromItsBytes)
 {
     const std::pair<std::string_view, TextEncoding> cases[] = {
         {"Name=Plain ASCII", TextEncoding::Windows1252},
-        {"Name=Caf\xC3\xA9", TextEncoding::Utf8},
-        {"Name=\xF0\x9F\x8E\xAE and \xE2\x82\xAC", TextEncoding::Utf8},
-        {"Name=Caf\xE9", TextEncoding::Windows1252},
+        {"Name=Caf\xC3\xA9 \xF0\x9F\x8E\xAE and \xE2\x82\xAC", TextEncoding::Utf8},
         {"Name=Caf\xC3\xA9 and \xE9", TextEncoding::Windows1252},
         {"Name=\xC0\xAF overlong", TextEncoding::Windows1252},
         {"Name=\xED\xA0\x80 surrogate", TextEncoding::Windows1252},

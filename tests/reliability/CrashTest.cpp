@@ -1,7 +1,5 @@
-// Kills a saving process of ours with SIGKILL at many moments; the target must always
-// be the complete old file or the complete new one.
-#include "BigDocument.h"
-#include "ChildProcess.h"
+// Kills a saving process with SIGKILL at many moments; the target must always be the
+// complete old file or the complete new one.
 #include "TempFolder.h"
 
 #include "inidb/IniWriter.h"
@@ -9,20 +7,38 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
-constexpr std::size_t kEntries = 20000;
 constexpr int kKills = 200;
 
-std::string savedBytes(std::string_view tag)
+// Every block carries tag, so two documents built with different tags differ in every
+// block and in length.
+IniDocument bigDocument(const std::string &tag)
 {
-    const IniDocument doc = BigDocument(tag, kEntries);
-    return SerializeIni(doc, ReadInOrder(doc));
+    IniDocument doc;
+    doc.Preamble = "// " + tag + "\r\n\r\n";
+    doc.EntryTable.resize(20000);
+    for (std::size_t i = 0; i < doc.EntryTable.size(); ++i) {
+        char crc[24];
+        std::snprintf(crc, sizeof crc, "%08zX-%02zX", i * 2654435761u % 0xFFFFFFFFu, i % 0x60);
+        doc.EntryTable[i].CRC = crc;
+        doc.EntryTable[i].Name = tag + " ROM " + std::to_string(i);
+        doc.EntryTable[i].UCode = static_cast<std::int16_t>(i % 8);
+    }
+    return doc;
 }
+
+struct KeepPath final : IniPathResolver {
+    bool ResolveIniPath(const std::string &) override { return true; }
+};
 
 TEST(KilledSave, LeavesTheCompleteOldOrTheCompleteNewFile)
 {
@@ -32,30 +48,37 @@ TEST(KilledSave, LeavesTheCompleteOldOrTheCompleteNewFile)
         ::setenv("TMPDIR", "/dev/shm", 1);
     TempFolder folder;
     const std::string target = folder.file("velmoran.ini");
-    const std::string oldBytes = savedBytes("old");
-    const std::string newBytes = savedBytes("newer");
+    const IniDocument older = bigDocument("old");
+    IniDocument newer = bigDocument("newer");
+    newer.IniPath = target;
+    const std::string oldBytes = SerializeIni(older, ReadInOrder(older));
+    const std::string newBytes = SerializeIni(newer, ReadInOrder(newer));
 
-    // One uncut save first (kill 0): how long the save takes sets the range of kill moments,
-    // from at once to a little past the save's own time, most of them early in the save.
+    // One uncut save first (kill -1): how long the save takes sets the range of kill
+    // moments, from at once to a little past the save's own time, most of them early.
     using Clock = std::chrono::steady_clock;
     Clock::duration saveTime{};
     int keptOld = 0, gotNew = 0;
     for (int kill = -1; kill < kKills; ++kill) {
         WriteBytes(target, oldBytes);
-        ChildProcess saver({TAMSIC_CRASH_SAVER, target, "newer", std::to_string(kEntries)});
-        ASSERT_EQ(saver.readLine(), "ready");
+        const Clock::time_point start = Clock::now();
+        const pid_t saver = ::fork();
+        if (saver == 0) {
+            KeepPath resolver;
+            ::_exit(SaveIniFile(newer, target, {}, resolver).status.ok() ? 0 : 1);
+        }
+        int end = 0;
         if (kill < 0) {
-            const Clock::time_point start = Clock::now();
-            ASSERT_EQ(saver.readLine(), "saved");
+            ::waitpid(saver, &end, 0);
             saveTime = Clock::now() - start;
-            ASSERT_TRUE(saver.wait().exited);
+            ASSERT_TRUE(WIFEXITED(end) && WEXITSTATUS(end) == 0);
             ASSERT_EQ(ReadBytes(target), newBytes);
             continue;
         }
         const double share = static_cast<double>(kill) / (kKills - 1);
         std::this_thread::sleep_for(std::chrono::duration_cast<Clock::duration>(saveTime * (1.2 * share * share)));
-        saver.kill();
-        saver.wait();
+        ::kill(saver, SIGKILL);
+        ::waitpid(saver, &end, 0);
         const std::string bytes = ReadBytes(target);
         ASSERT_TRUE(bytes == oldBytes || bytes == newBytes) << "kill " << kill << " left " << bytes.size() << " bytes";
         (bytes == oldBytes ? keptOld : gotNew) += 1;

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // "alpha" is the system default, "beta" another printer, "closed" refuses every job.
@@ -54,7 +56,6 @@ protected:
         return rows;
     }
 
-    static int jobsEverywhere() { return server.jobCount(Alpha) + server.jobCount(Beta) + server.jobCount(Closed); }
     static QString row(const QString &shortName, const char *mark)
     {
         return server.queue(shortName) + QLatin1Char('|') + QString::fromLatin1(mark);
@@ -67,29 +68,52 @@ protected:
     FakeUserInterface ui;
 };
 
-// First in this file: until the user picks a printer, the system default is the one used.
-TEST_F(PrintingThroughCups, OkWithoutAChoicePrintsOnTheDefaultPrinterListedInTheSystemsOrder)
+// Until the user picks a printer, OK prints on the system default, listed in the system's
+// order. The properties dialog's own Print button prints an edit not yet applied, without
+// storing it, as one non-blank page on the clicked printer.
+TEST_F(PrintingThroughCups, PrintsOnTheDefaultThenOnTheClickedPrinter)
 {
     const QStringList rows = print([](frmSelectPrinter &chooser) { chooser.cmdOK()->click(); });
-
     QStringList expected;
     for (const QString &name : QPrinterInfo::availablePrinterNames())
         expected << name + (name == server.queue(Alpha) ? QStringLiteral("|Default") : QStringLiteral("|"));
     EXPECT_EQ(rows, expected);
     EXPECT_TRUE(rows.contains(row(Alpha, "Default")) && rows.contains(row(Beta, "")));
-    EXPECT_TRUE(ui.shown.empty());
     EXPECT_FALSE(doc.PrintCancelled);
     EXPECT_EQ(ui.busyCalls, 1);
+    EXPECT_EQ(std::tuple(server.jobCount(Alpha), server.jobCount(Beta)), std::tuple(1, 0));
+
+    doc.EntryTable = {KnownRom()};
+    QString infoOnScreen;
+    whenModal<frmProperties>([&](frmProperties *properties) {
+        properties->controls().txtInfo->setText(QStringLiteral("Edited but not applied"));
+        whenModal<frmSelectPrinter>(
+            [](frmSelectPrinter *chooser) {
+                ClickPrinterRow(*chooser, server.queue(Beta));
+                chooser->cmdOK()->click();
+            },
+            ModalTries);
+        properties->controls().cmdPrint->click();
+        infoOnScreen = properties->controls().txtInfo->text();
+        properties->controls().cmdCancel->click();
+    });
+    ShowRomProperties(nullptr, doc, 0, ui, [this](QWidget &dialog) { PrintRomProperties(dialog, doc, ui); });
+    EXPECT_TRUE(ui.shown.empty());
     EXPECT_EQ(ui.busyDepth, 0);
-    EXPECT_EQ(server.jobCount(Alpha), 1);
-    EXPECT_EQ(server.jobCount(Beta), 0);
+    EXPECT_EQ(infoOnScreen, QStringLiteral("Edited but not applied")) << "printing applies nothing";
+    EXPECT_EQ(doc.EntryTable[0], KnownRom());
+    const QString pdf = server.waitForPdf(Beta, PdfTimeoutMs);
+    ASSERT_FALSE(pdf.isEmpty()) << "no PDF arrived from the clicked printer's queue";
+    const QList<double> ink = PageInk(pdf);
+    ASSERT_EQ(ink.size(), 1);
+    EXPECT_GT(ink[0], 0.1) << "the printed page is blank";
 }
 
 // The default mark follows the last clicked row, while Cancel and the close box print nothing;
 // a printer that refuses the job is reported, after the busy cursor is gone.
 TEST_F(PrintingThroughCups, CancelAndCloseBoxPrintNothingAndARefusedJobIsAnError)
 {
-    const int jobsBefore = jobsEverywhere();
+    const int jobsBefore = server.jobCount(Alpha) + server.jobCount(Beta);
     print([](frmSelectPrinter &chooser) {
         ClickPrinterRow(chooser, server.queue(Beta));
         chooser.cmdCancel()->click();
@@ -105,7 +129,7 @@ TEST_F(PrintingThroughCups, CancelAndCloseBoxPrintNothingAndARefusedJobIsAnError
     rows = print([](frmSelectPrinter &chooser) { chooser.cmdCancel()->click(); });
     EXPECT_EQ(rows.filter(QStringLiteral("|Default")), QStringList{row(Alpha, "Default")});
     EXPECT_TRUE(ui.shown.empty());
-    EXPECT_EQ(jobsEverywhere(), jobsBefore);
+    EXPECT_EQ(server.jobCount(Alpha) + server.jobCount(Beta), jobsBefore);
 
     print([](frmSelectPrinter &chooser) {
         ClickPrinterRow(chooser, server.queue(Closed));
@@ -116,37 +140,6 @@ TEST_F(PrintingThroughCups, CancelAndCloseBoxPrintNothingAndARefusedJobIsAnError
     EXPECT_FALSE(doc.PrintCancelled);
     EXPECT_EQ(ui.busyDepth, 0);
     EXPECT_EQ(server.jobCount(Closed), 0);
-}
-
-// The whole way: the properties dialog's own Print button, a clicked printer, and an
-// edit the user has not applied yet, which is printed but not stored.
-TEST_F(PrintingThroughCups, PrintButtonPrintsOneNonBlankPageOfThePropertiesDialogOnTheClickedPrinter)
-{
-    doc.EntryTable = {KnownRom()};
-    QString infoOnScreen;
-    whenModal<frmProperties>([&](frmProperties *properties) {
-        properties->controls().txtInfo->setText(QStringLiteral("Edited but not applied"));
-        whenModal<frmSelectPrinter>(
-            [](frmSelectPrinter *chooser) {
-                ClickPrinterRow(*chooser, server.queue(Beta));
-                chooser->cmdOK()->click();
-            },
-            ModalTries);
-        properties->controls().cmdPrint->click();
-        infoOnScreen = properties->controls().txtInfo->text();
-        properties->controls().cmdCancel->click();
-    });
-
-    ShowRomProperties(nullptr, doc, 0, ui, [this](QWidget &dialog) { PrintRomProperties(dialog, doc, ui); });
-
-    EXPECT_TRUE(ui.shown.empty());
-    EXPECT_EQ(infoOnScreen, QStringLiteral("Edited but not applied")) << "printing applies nothing";
-    EXPECT_EQ(doc.EntryTable[0], KnownRom());
-    const QString pdf = server.waitForPdf(Beta, PdfTimeoutMs);
-    ASSERT_FALSE(pdf.isEmpty()) << "no PDF arrived from the clicked printer's queue";
-    const QList<QImage> pages = PdfPages(pdf);
-    ASSERT_EQ(pages.size(), 1);
-    EXPECT_GT(InkShare(pages[0]), 0.1) << "the printed page is blank";
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "editing/RomProperties.h"
 
 #include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,17 +11,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 RomEntry KnownRom()
 {
     RomEntry rom;
     rom.Name = "Lava Rally";
     rom.CRC = "FF124298-A75BB258-45";
     rom.UCode = 1;
-    rom.Comment = "Almost Playable";
     rom.Info = "Fog flickers on the third track";
     rom.DisableDynarec = true;
-    rom.IncTexRectEdge = true;
-    rom.EepromSize = 16384;
     return rom;
 }
 
@@ -49,27 +49,23 @@ QStringList PrinterRows(const frmSelectPrinter &dialog)
     return rows;
 }
 
-QList<QImage> PdfPages(const QString &pdfPath)
+QList<double> PageInk(const QString &pdfPath)
 {
     QTemporaryDir folder;
     QProcess pdftoppm;
     pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
                                                 pdfPath, folder.filePath(QStringLiteral("page"))});
-    QList<QImage> pages;
+    QList<double> pages;
     if (!pdftoppm.waitForFinished(60000) || pdftoppm.exitCode() != 0)
         return pages;
     const QDir dir(folder.path());
-    for (const QString &name : dir.entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name))
-        pages << QImage(dir.filePath(name));
+    for (const QString &name : dir.entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name)) {
+        const QImage page = QImage(dir.filePath(name)).convertToFormat(QImage::Format_Grayscale8);
+        qint64 ink = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                ink += page.constScanLine(y)[x] < 245;
+        pages << double(ink) / std::max<qint64>(1, qint64(page.width()) * page.height());
+    }
     return pages;
-}
-
-double InkShare(const QImage &page)
-{
-    const QImage rgb = page.convertToFormat(QImage::Format_RGB32);
-    qint64 ink = 0;
-    for (int y = 0; y < rgb.height(); ++y)
-        for (int x = 0; x < rgb.width(); ++x)
-            ink += qGray(rgb.pixel(x, y)) < 245;
-    return rgb.isNull() ? 0.0 : double(ink) / (double(rgb.width()) * rgb.height());
 }

@@ -4,7 +4,6 @@
 #include "inidb/RomEntry.h"
 #include "reports/SelectPrinterDialog.h"
 
-#include <QImage>
 #include <QList>
 #include <QStringList>
 
@@ -24,7 +23,6 @@ void ClickPrinterRow(frmSelectPrinter &dialog, const QString &printer);
 // The rows as "name|second column", top to bottom.
 QStringList PrinterRows(const frmSelectPrinter &dialog);
 
-// Every page of a PDF rendered at a low resolution by poppler; none when that fails.
-QList<QImage> PdfPages(const QString &pdfPath);
-// The share (0..1) of pixels that are not near white.
-double InkShare(const QImage &page);
+// For each page of a PDF, rendered at a low resolution by poppler, the share (0..1) of
+// pixels that are not near white; none when that fails.
+QList<double> PageInk(const QString &pdfPath);

@@ -35,12 +35,6 @@ QString PrivateCupsServer::cupsPdfConfigPath(const QString &shortName) const
     return CupsPdfConfigFolder + QStringLiteral("/cups-pdf-") + queue(shortName) + QStringLiteral(".conf");
 }
 
-bool PrivateCupsServer::fail(const QString &problem)
-{
-    m_problem = problem;
-    return false;
-}
-
 bool PrivateCupsServer::start(const QStringList &queueNames, const QString &defaultQueue,
                               const QString &rejectingQueue)
 {
@@ -59,9 +53,40 @@ bool PrivateCupsServer::start(const QStringList &queueNames, const QString &defa
         if (match.hasMatch() && !QFileInfo::exists(QStringLiteral("/proc/") + match.captured(1)))
             QFile::remove(CupsPdfConfigFolder + QLatin1Char('/') + name);
     }
-    if (!startScheduler())
-        return false;
+
+    // The scheduler's helpers run as user lp (it refuses to run them as root) and must
+    // reach the spool inside this folder.
+    QFile::setPermissions(m_folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                               | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    for (const char *sub : {"root", "spool/tmp", "cache", "state", "log"})
+        QDir(m_folder.path()).mkpath(QString::fromLatin1(sub));
+    const QString cupsdConf = QStringLiteral("Listen %1/cups.sock\nLogLevel warn\nBrowsing Off\nWebInterface No\n"
+                                             "DefaultAuthType None\n<Location />\n  Order allow,deny\n  Allow all\n"
+                                             "</Location>\n<Policy default>\n  <Limit All>\n    Order deny,allow\n"
+                                             "  </Limit>\n</Policy>\n");
+    const QString filesConf =
+        QStringLiteral("ServerRoot %1/root\nRequestRoot %1/spool\nTempDir %1/spool/tmp\nCacheDir %1/cache\n"
+                       "StateDir %1/state\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
+                       "PageLog %1/log/page_log\nPrintcap %1/printcap\nUser lp\nGroup lp\nSystemGroup root\n"
+                       "Sandboxing Relaxed\n");
+    if (!WriteText(path(QStringLiteral("cupsd.conf")), cupsdConf.arg(m_folder.path()))
+        || !WriteText(path(QStringLiteral("cups-files.conf")), filesConf.arg(m_folder.path())))
+        return fail(QStringLiteral("cannot write the scheduler's configuration"));
+    m_cupsd = std::make_unique<QProcess>();
+    m_cupsd->setProcessChannelMode(QProcess::ForwardedChannels);
+    // The scheduler must not outlive a test program that crashes.
+    m_cupsd->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    m_cupsd->start(QStringLiteral("cupsd"), {QStringLiteral("-f"), QStringLiteral("-c"), path(QStringLiteral("cupsd.conf")),
+                                             QStringLiteral("-s"), path(QStringLiteral("cups-files.conf"))});
+    const QDeadlineTimer deadline(20000);
     QString output;
+    while (!run(QStringLiteral("lpstat"), {QStringLiteral("-r")}, &output)
+           || !output.contains(QStringLiteral("scheduler is running"))) {
+        if (!m_cupsd->waitForStarted(10000) || m_cupsd->state() != QProcess::Running || deadline.hasExpired())
+            return fail(QStringLiteral("cupsd did not start or answer: ") + m_cupsd->errorString());
+        QThread::msleep(100);
+    }
+
     for (const QString &shortName : queueNames) {
         QDir().mkpath(path(QStringLiteral("pdf-") + shortName));
         m_queues.append(shortName);
@@ -78,45 +103,6 @@ bool PrivateCupsServer::start(const QStringList &queueNames, const QString &defa
         || !run(QStringLiteral("cupsreject"), {queue(rejectingQueue)}, &output))
         return fail(QStringLiteral("lpadmin -d or cupsreject failed: ") + output);
     return true;
-}
-
-bool PrivateCupsServer::startScheduler()
-{
-    // The scheduler's helpers run as user lp and must reach the spool inside this folder.
-    QFile::setPermissions(m_folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
-                                               | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
-    for (const char *sub : {"root", "spool/tmp", "cache", "state", "log"})
-        QDir(m_folder.path()).mkpath(QString::fromLatin1(sub));
-    const QString cupsdConf = QStringLiteral("Listen %1/cups.sock\nLogLevel warn\nBrowsing Off\nWebInterface No\n"
-                                             "DefaultAuthType None\n<Location />\n  Order allow,deny\n  Allow all\n"
-                                             "</Location>\n<Policy default>\n  <Limit All>\n    Order deny,allow\n"
-                                             "  </Limit>\n</Policy>\n")
-                                  .arg(m_folder.path());
-    // The scheduler refuses to run its helpers as root, so they run as lp.
-    const QString filesConf =
-        QStringLiteral("ServerRoot %1/root\nRequestRoot %1/spool\nTempDir %1/spool/tmp\nCacheDir %1/cache\n"
-                       "StateDir %1/state\nErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
-                       "PageLog %1/log/page_log\nPrintcap %1/printcap\nUser lp\nGroup lp\nSystemGroup root\n"
-                       "Sandboxing Relaxed\n")
-            .arg(m_folder.path());
-    if (!WriteText(path(QStringLiteral("cupsd.conf")), cupsdConf) || !WriteText(path(QStringLiteral("cups-files.conf")), filesConf))
-        return fail(QStringLiteral("cannot write the scheduler's configuration"));
-
-    m_cupsd = std::make_unique<QProcess>();
-    m_cupsd->setProcessChannelMode(QProcess::ForwardedChannels);
-    // The scheduler must not outlive a test program that crashes.
-    m_cupsd->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-    m_cupsd->start(QStringLiteral("cupsd"), {QStringLiteral("-f"), QStringLiteral("-c"), path(QStringLiteral("cupsd.conf")),
-                                             QStringLiteral("-s"), path(QStringLiteral("cups-files.conf"))});
-    const QDeadlineTimer deadline(20000);
-    QString output;
-    while (m_cupsd->waitForStarted(10000) && m_cupsd->state() == QProcess::Running && !deadline.hasExpired()) {
-        if (run(QStringLiteral("lpstat"), {QStringLiteral("-r")}, &output)
-            && output.contains(QStringLiteral("scheduler is running")))
-            return true;
-        QThread::msleep(100);
-    }
-    return fail(QStringLiteral("cupsd did not start or answer: ") + m_cupsd->errorString());
 }
 
 int PrivateCupsServer::jobCount(const QString &shortName) const
@@ -148,8 +134,7 @@ bool PrivateCupsServer::run(const QString &program, const QStringList &arguments
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
     const bool finished = process.waitForFinished(30000);
-    if (output)
-        *output = QString::fromLocal8Bit(process.readAll());
+    *output = QString::fromLocal8Bit(process.readAll());
     return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
@@ -159,7 +144,6 @@ void PrivateCupsServer::stop()
         m_cupsd->terminate(); // SIGTERM to the scheduler's own process id
         if (!m_cupsd->waitForFinished(10000))
             m_cupsd->kill();
-        m_cupsd->waitForFinished(5000);
         m_cupsd.reset();
     }
     for (const QString &name : std::as_const(m_queues))

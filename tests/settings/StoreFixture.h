@@ -12,19 +12,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
 #include <string>
 
 enum class StoreKind { Memory, File };
 
-inline void PrintTo(StoreKind kind, std::ostream *out)
-{
-    *out << (kind == StoreKind::Memory ? "Memory" : "File");
-}
-
 inline std::string StoreKindName(const ::testing::TestParamInfo<StoreKind> &info)
 {
-    return ::testing::PrintToString(info.param);
+    return info.param == StoreKind::Memory ? "Memory" : "File";
 }
 
 // A fresh store of the kind under test; the file store lives in a private folder.
@@ -81,14 +75,3 @@ protected:
     QTemporaryDir m_folder;
     std::unique_ptr<RegistryStore> m_store;
 };
-
-// Replaces a value the store wrote with a byte array without its type, leaving the rest
-// of the file sound.
-inline void DamageValue(const QString &path, const QByteArray &name)
-{
-    QByteArray bytes = FileBytes(path);
-    const qsizetype at = bytes.indexOf("\n" + name + "=") + 1;
-    ASSERT_GE(at, 1);
-    bytes.replace(at, bytes.indexOf('\n', at) - at, name + "=@ByteArray(no type)");
-    WriteTestFile(path, bytes);
-}

@@ -7,12 +7,13 @@
 
 namespace {
 
-// The next scripted answer; a question nobody scripted fails the test and gets `unscripted`.
+// The next scripted answer; a question or dialog nobody scripted fails the test and gets
+// `unscripted` (a scripted nullopt is the user's cancel of a file dialog).
 template <typename T>
 T nextAnswer(std::deque<T> &answers, const QString &title, const QString &text, T unscripted)
 {
     if (answers.empty()) {
-        ADD_FAILURE() << "unscripted question: " << title.toStdString() << " / " << text.toStdString();
+        ADD_FAILURE() << "nothing scripted for " << title.toStdString() << " / " << text.toStdString();
         return unscripted;
     }
     const T answer = answers.front();
@@ -44,7 +45,7 @@ std::optional<QString> FakeUserInterface::chooseFileToOpen(QWidget *, const File
 {
     filters.push_back(filter);
     shown.push_back({QStringLiteral("open"), filter.description, filter.pattern, Icon::None});
-    return nextFileAnswer("open");
+    return nextAnswer(fileAnswers, QStringLiteral("open dialog"), filter.description, {});
 }
 
 std::optional<QString> FakeUserInterface::chooseFileToSave(QWidget *, const FileFilter &filter,
@@ -55,7 +56,7 @@ std::optional<QString> FakeUserInterface::chooseFileToSave(QWidget *, const File
     proposedPaths.push_back(proposedPath);
     neverOffered.push_back(neverOffer);
     shown.push_back({QStringLiteral("save"), filter.description, filter.pattern, Icon::None});
-    return nextFileAnswer("save");
+    return nextAnswer(fileAnswers, QStringLiteral("save dialog"), filter.description, {});
 }
 
 void FakeUserInterface::setBusy(bool busy)
@@ -70,19 +71,4 @@ std::vector<FakeUserInterface::Shown> FakeUserInterface::ofKind(const QString &k
     std::vector<Shown> result;
     std::copy_if(shown.begin(), shown.end(), std::back_inserter(result), [&](const Shown &s) { return s.kind == kind; });
     return result;
-}
-
-std::optional<QString> FakeUserInterface::nextFileAnswer(const char *kind)
-{
-    if (fileAnswers.empty()) {
-        ADD_FAILURE() << "unscripted " << kind << " file dialog";
-        return std::nullopt;
-    }
-    // A scripted nullopt is the user's cancel.
-    const bool cancelled = !fileAnswers.front().has_value();
-    const QString chosen = fileAnswers.front().value_or(QString());
-    fileAnswers.pop_front();
-    if (cancelled)
-        return std::nullopt;
-    return chosen;
 }

@@ -42,5 +42,4 @@ public:
 
 private:
     std::vector<Shown> ofKind(const QString &kind) const;
-    std::optional<QString> nextFileAnswer(const char *kind);
 };

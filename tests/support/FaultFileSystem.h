@@ -3,32 +3,15 @@
 #include "inidb/FileSystem.h"
 
 #include <cstddef>
-#include <optional>
 #include <string>
 
-// The real file system, except that one call fails with a chosen error number: either the
-// k-th call (counted from 1 over every kind of call) or the first call of a chosen kind.
-// A failing write first puts half its bytes down, as a disk that fills up does; a failing
-// close still closes, as close() does. With call 0 nothing fails and the calls are only
-// counted.
+// The real file system, except that the k-th call (counted from 1 over every kind of
+// call) fails with a chosen error number. A failing write first puts half its bytes
+// down, as a disk that fills up does; a failing close still closes, as close() does.
+// With call 0 nothing fails and the calls are only counted.
 class FaultFileSystem final : public FileSystem {
 public:
-    enum class Step {
-        ReadWholeFile,
-        FinalDestination,
-        Stat,
-        CreateTempFile,
-        Write,
-        SetPermissions,
-        Sync,
-        Close,
-        Rename,
-        Remove,
-        SyncFolder
-    };
-
     FaultFileSystem(std::size_t failingCall, int number) : m_failingCall(failingCall), m_number(number) {}
-    FaultFileSystem(Step failingStep, int number) : m_failingStep(failingStep), m_number(number) {}
 
     std::size_t operations() const { return m_operations; }
     // The call that failed, e.g. "Rename"; empty while none did.
@@ -48,12 +31,11 @@ public:
 
 private:
     // Counts the call; true when it is the one that fails.
-    bool failsNow(Step step);
+    bool failsNow(const char *operation);
     IoStatus fault(const std::string &path) const { return IoFailure(m_number, "use", path); }
 
     FileSystem &m_real = DefaultFileSystem();
-    std::size_t m_failingCall = 0;
-    std::optional<Step> m_failingStep;
+    std::size_t m_failingCall;
     int m_number;
     std::size_t m_operations = 0;
     std::string m_failed;
