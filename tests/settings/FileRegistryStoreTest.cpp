@@ -2,6 +2,9 @@
 
 #include "settings/badRegistry.h"
 
+#include <QDateTime>
+#include <QFile>
+
 namespace {
 
 const std::string Key = badRegistry::SettingsKey;
@@ -42,8 +45,14 @@ TEST(FileStore, HoldsPlainKeysAndValuesAndReadsThemAfterAHandEdit)
         {"IniPath=/home/jo/a, b.ini", std::nullopt},
         {"IniPath=@ByteArray(no type)", std::nullopt},
     };
+    qint64 second = 1'700'000'000;
     for (const auto &[line, read] : edits) {
         WriteTestFile(path, "[Velmoran ini Editor]\nAutoOpen=0\n" + line + "\n");
+        // A person's edits lie seconds apart; two of equal size written in one tick of the
+        // file clock would look unchanged to the settings cache.
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.setFileTime(QDateTime::fromSecsSinceEpoch(++second), QFileDevice::FileModificationTime);
         Reg reg(store);
         EXPECT_EQ(reg.Query_Value(HKEY_LOCAL_MACHINE, Key, "IniPath", "dflt"), RegQueryResult(read.value_or("dflt")))
             << line.toStdString();
