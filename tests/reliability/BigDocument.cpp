@@ -12,9 +12,9 @@ IniDocument BigDocument(std::string_view tag, std::size_t entries)
         RomEntry &entry = doc.EntryTable[i];
         char crc[24];
         std::snprintf(crc, sizeof crc, "%08zX-%02zX", i * 2654435761u % 0xFFFFFFFFu, i % 0x60);
-        entry.CRC = crc;
-        entry.Name = std::string(tag) + " ROM " + std::to_string(i);
-        entry.Info = std::string(tag) + " info";
+        entry.CRC = doc.Texts.keep(crc);
+        entry.Name = doc.Texts.keep(std::string(tag) + " ROM " + std::to_string(i));
+        entry.Info = doc.Texts.keep(std::string(tag) + " info");
         entry.UCode = static_cast<std::int16_t>(i % 8);
         entry.ScaleFactor = static_cast<std::int16_t>(1 + i % 3);
     }
