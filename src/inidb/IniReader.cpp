@@ -1,6 +1,7 @@
 #include "IniReader.h"
 
 #include "FileSystem.h"
+#include "HugePages.h"
 #include "IniKeys.h"
 
 #include <charconv>
@@ -88,7 +89,12 @@ std::size_t likelyBlockCount(std::string_view bytes)
 
 class Parser final {
 public:
-    explicit Parser(std::string_view bytes) : m_lines(bytes) { m_result.entries.reserve(likelyBlockCount(bytes)); }
+    explicit Parser(std::string_view bytes) : m_lines(bytes)
+    {
+        std::vector<RomEntry> &entries = m_result.entries;
+        entries.reserve(likelyBlockCount(bytes));
+        AdviseHugePages(entries.data(), entries.capacity() * sizeof(RomEntry));
+    }
 
     ParsedIni run()
     {
