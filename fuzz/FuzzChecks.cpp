@@ -31,11 +31,11 @@ std::string checkEntry(const RomEntry &entry, std::size_t index)
         return where + "a 0 that loading must turn into the value used";
     if (entry.Removed)
         return where + "removed straight after loading";
-    for (const std::string *text : {&entry.Name, &entry.CRC, &entry.Comment, &entry.Info}) {
+    for (const std::string_view *text : {&entry.Name, &entry.CRC, &entry.Comment, &entry.Info}) {
         if (holdsLineBreak(*text))
             return where + "a field holds a line break";
     }
-    for (const std::string &line : entry.UnknownLines) {
+    for (std::string_view line : entry.UnknownLines) {
         if (line.empty() || holdsLineBreak(line))
             return where + "a kept line is empty or holds a line break";
     }
@@ -66,6 +66,7 @@ IniDocument documentOf(std::string_view bytes)
     ParsedIni parsed = ParseIni(bytes);
     IniDocument doc;
     doc.EntryTable = std::move(parsed.entries);
+    doc.Texts = std::move(parsed.texts);
     doc.Preamble = std::move(parsed.preamble);
     return doc;
 }

@@ -1,6 +1,7 @@
 #include "FuzzChecks.h"
 
 #include "inidb/RomEntry.h"
+#include "inidb/TextStore.h"
 #include "reports/CompatText.h"
 
 #include <array>
@@ -53,8 +54,8 @@ std::string commentFor(unsigned char selector, std::string_view freeText)
 
 // One entry per line of the bytes: its first byte picks the comment, the rest is the
 // name, a tab and the CRC. Fields never hold a line break: the loader splits lines and
-// the properties dialog edits one line.
-std::vector<RomEntry> tableFromBytes(std::string_view bytes)
+// the properties dialog edits one line. Comments made here are kept in texts.
+std::vector<RomEntry> tableFromBytes(std::string_view bytes, TextStore &texts)
 {
     std::vector<RomEntry> table;
     while (!bytes.empty()) {
@@ -68,7 +69,7 @@ std::vector<RomEntry> tableFromBytes(std::string_view bytes)
         RomEntry entry;
         entry.Name = rest.substr(0, tab);
         entry.CRC = tab == std::string_view::npos ? std::string_view() : rest.substr(tab + 1);
-        entry.Comment = commentFor(static_cast<unsigned char>(line[0]), entry.Name);
+        entry.Comment = texts.keep(commentFor(static_cast<unsigned char>(line[0]), entry.Name));
         entry.Removed = (line[0] & 0x80) != 0;
         table.push_back(std::move(entry));
     }
@@ -147,7 +148,8 @@ private:
 
 std::string CheckReportText(std::string_view bytes)
 {
-    const std::vector<RomEntry> table = tableFromBytes(bytes);
+    TextStore texts;
+    const std::vector<RomEntry> table = tableFromBytes(bytes, texts);
     const std::string text = CompatListText(table);
     if (!text.ends_with("\r\n"))
         return "the report does not end in CR LF";
@@ -165,7 +167,7 @@ std::string CheckReportText(std::string_view bytes)
         std::size_t count = 0;
         for (const RomEntry &entry : table) {
             if (ok && sectionOf(entry) == section) {
-                ok = reader.expect(entry.Name + " - " + CountryText(entry.CRC));
+                ok = reader.expect(std::string(entry.Name) + " - " + CountryText(entry.CRC));
                 ++count;
             }
         }

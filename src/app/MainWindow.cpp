@@ -153,7 +153,12 @@ MainWindow::MainWindow(IniDocument &doc, UserInterface &ui, RegistryStore &store
     setAcceptDrops(true);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The members go before the child widgets do, and focus moving among the dying
+    // children must not reach them.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
 
 void MainWindow::buildMenus()
 {

@@ -11,7 +11,7 @@ bool ShowRomProperties(QWidget *parent, IniDocument &doc, std::size_t entryIndex
     if (entryIndex >= doc.EntryTable.size())
         return false;
     RomEntry &entry = doc.EntryTable[entryIndex];
-    frmProperties dialog(entry, print, parent, doc.Encoding, &ui);
+    frmProperties dialog(entry, print, parent, doc.Encoding, &ui, &doc.Texts);
     FillRomProperties(dialog, entry);
     return dialog.exec() == QDialog::Accepted;
 }
@@ -26,6 +26,6 @@ bool RemoveRomEntry(QWidget *parent, IniDocument &doc, std::size_t entryIndex, U
         return false;
     RomEntry &entry = doc.EntryTable[entryIndex];
     entry.Removed = true;
-    doc.UndoList.push_back({entry.Name, entry.CRC, entryIndex, doc.LoadGeneration});
+    doc.UndoList.push_back({std::string(entry.Name), std::string(entry.CRC), entryIndex, doc.LoadGeneration});
     return true;
 }

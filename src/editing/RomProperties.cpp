@@ -36,7 +36,7 @@ void uncheckWhen(QCheckBox &box, bool flag)
         box.setChecked(false);
 }
 
-void showCountry(const PropertiesControls &c, const std::string &crc)
+void showCountry(const PropertiesControls &c, std::string_view crc)
 {
     const std::string code = CountryCode(crc);
     c.lblCountry->setText(c.lblCountry->text() + QString::fromLatin1(PropertiesCountryText(code)));
@@ -51,7 +51,7 @@ void showCountry(const PropertiesControls &c, const std::string &crc)
 struct TextField {
     const char *caption;
     QString shown;
-    std::string RomEntry::*stored;
+    std::string_view RomEntry::*stored;
 };
 
 std::array<TextField, 3> textFields(const PropertiesControls &c)
@@ -131,7 +131,7 @@ void ApplyRomProperties(const frmProperties &dialog, RomEntry &entry)
             continue;
         EncodedText encoded = toFileText(dialog.encoding(), text.shown);
         if (!encoded.refused)
-            entry.*text.stored = std::move(encoded.bytes);
+            entry.*text.stored = dialog.texts().keep(encoded.bytes);
     }
 
     entry.DisableDynarec = c.chkDynaRec->isChecked();

@@ -95,10 +95,10 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
 } // namespace
 
 frmProperties::frmProperties(RomEntry &entry, PrintFunction print, QWidget *parent, TextEncoding encoding,
-                             UserInterface *ui)
+                             UserInterface *ui, TextStore *texts)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_entry(entry), m_print(std::move(print)), m_encoding(encoding), m_ui(ui)
+      m_entry(entry), m_texts(texts ? *texts : m_ownTexts), m_print(std::move(print)), m_encoding(encoding), m_ui(ui)
 {
     setObjectName(QStringLiteral("frmProperties"));
     setWindowTitle(QStringLiteral("Rom Properties"));

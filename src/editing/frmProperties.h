@@ -1,6 +1,7 @@
 #pragma once
 
 #include "inidb/RomEntry.h"
+#include "inidb/TextStore.h"
 #include "inidb/TextEncoding.h"
 
 #include <QDialog>
@@ -72,10 +73,14 @@ public:
     using PrintFunction = std::function<void(QWidget &dialog)>;
 
     frmProperties(RomEntry &entry, PrintFunction print, QWidget *parent = nullptr,
-                  TextEncoding encoding = TextEncoding::Windows1252, UserInterface *ui = nullptr);
+                  TextEncoding encoding = TextEncoding::Windows1252, UserInterface *ui = nullptr,
+                  TextStore *texts = nullptr);
 
     const PropertiesControls &controls() const { return m_controls; }
     TextEncoding encoding() const { return m_encoding; }
+    // Where OK keeps the texts it writes into the entry: the document's store, or, for a
+    // dialog made without one, a store of the dialog's own that lives as long as it.
+    TextStore &texts() const { return m_texts; }
 
     void chkEeprom_Click();
     void chkOSHLE_Click();
@@ -97,6 +102,8 @@ private:
     void chainTabOrder();
 
     RomEntry &m_entry;
+    TextStore m_ownTexts;
+    TextStore &m_texts;
     PrintFunction m_print;
     TextEncoding m_encoding;
     UserInterface *m_ui;

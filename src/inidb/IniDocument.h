@@ -2,6 +2,7 @@
 
 #include "RomEntry.h"
 #include "TextEncoding.h"
+#include "TextStore.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +24,9 @@ enum class SaveOrder : std::int16_t { ReadIn = 0, Displayed = 1 };
 struct IniDocument {
     // The file's entries in read-in order (0-based here; block n of the file is element n-1).
     std::vector<RomEntry> EntryTable;
+    // The texts of EntryTable. A load replaces it together with the table; an edit keeps
+    // its new text here (Texts.keep) and points the field at it.
+    TextStore Texts;
     // How the texts of the open file read as characters; decided by every load.
     TextEncoding Encoding = TextEncoding::Windows1252;
     // The kept comment and empty lines of the head, each ending in CR LF.

@@ -1,6 +1,7 @@
 #include "IniReader.h"
 
 #include "FileSystem.h"
+#include "HugePages.h"
 #include "IniKeys.h"
 
 #include <charconv>
@@ -86,38 +87,13 @@ std::size_t likelyBlockCount(std::string_view bytes)
     return count;
 }
 
-// Empties an entry but keeps the buffers of its texts, so the next block's values can
-// be copied in without asking the allocator again.
-void resetKeepingBuffers(RomEntry &entry)
-{
-    static const RomEntry blank;
-    entry.Name.clear();
-    entry.CRC.clear();
-    entry.UCode = blank.UCode;
-    entry.Comment.clear();
-    entry.Info.clear();
-    entry.DisableDynarec = blank.DisableDynarec;
-    entry.DisableTextureCRC = blank.DisableTextureCRC;
-    entry.DisableSpeedSync = blank.DisableSpeedSync;
-    entry.IncTexRectEdge = blank.IncTexRectEdge;
-    entry.ScaleFactor = blank.ScaleFactor;
-    entry.ExpansionPak = blank.ExpansionPak;
-    entry.EepromSize = blank.EepromSize;
-    entry.DisableEeprom = blank.DisableEeprom;
-    entry.OSRescanCount = blank.OSRescanCount;
-    entry.DisablePatches = blank.DisablePatches;
-    entry.Removed = blank.Removed;
-    entry.UnknownLines.clear();
-}
-
 class Parser final {
 public:
-    // The entries overwrite those of storage: a reload (after every save) reuses the
-    // memory of the table it replaces instead of freeing it and allocating it again.
-    Parser(std::string_view bytes, std::vector<RomEntry> storage) : m_lines(bytes)
+    explicit Parser(std::string_view bytes) : m_lines(bytes)
     {
-        m_result.entries = std::move(storage);
-        m_result.entries.reserve(likelyBlockCount(bytes));
+        std::vector<RomEntry> &entries = m_result.entries;
+        entries.reserve(likelyBlockCount(bytes));
+        AdviseHugePages(entries.data(), entries.capacity() * sizeof(RomEntry));
     }
 
     ParsedIni run()
@@ -131,9 +107,8 @@ public:
         }
         if (m_inBlock)
             endBlock();
+        // A file of few headers in many bracketed lines need not keep the room guessed.
         std::vector<RomEntry> &entries = m_result.entries;
-        entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(m_entryCount), entries.end());
-        // A much smaller file than the last one need not keep the last one's room.
         if (entries.capacity() > 2 * entries.size())
             entries.shrink_to_fit();
         return std::move(m_result);
@@ -146,7 +121,7 @@ private:
         if (empty || line.starts_with("//")) {
             // Comments are always kept; empty lines only near the head.
             // Outside a block every entry started is a block read.
-            if (!empty || m_entryCount < kBlocksWithKeptEmptyLines) {
+            if (!empty || m_result.entries.size() < kBlocksWithKeptEmptyLines) {
                 m_result.preamble += line;
                 m_result.preamble += kLineEnd;
             }
@@ -181,7 +156,7 @@ private:
             // line further down when the block did not open with one.
             readHeader(line);
         } else {
-            entry().UnknownLines.emplace_back(line);
+            entry().UnknownLines.push_back(keep(line));
         }
     }
 
@@ -191,23 +166,23 @@ private:
         if (line.size() < 2) {
             // Nothing is left once the brackets are stripped; keep the line as written.
             problem(line, "an empty CRC; the line is kept as written");
-            entry().UnknownLines.emplace_back(line);
+            entry().UnknownLines.push_back(keep(line));
             return;
         }
-        entry().CRC.assign(line.substr(1, line.size() - 2));
+        entry().CRC = keep(line.substr(1, line.size() - 2));
     }
 
     bool readKnownKey(std::string_view key, std::string_view value, std::string_view line)
     {
         RomEntry &e = entry();
         if (key == IniKeys::Name) {
-            e.Name.assign(value);
+            e.Name = keep(value);
         } else if (key == IniKeys::UCode) {
             readNumber(e.UCode, key, value, line);
         } else if (key == IniKeys::Comment) {
-            e.Comment.assign(value);
+            e.Comment = keep(value);
         } else if (key == IniKeys::Info) {
-            e.Info.assign(value);
+            e.Info = keep(value);
         } else {
             for (const IniKeys::Flag &flag : IniKeys::Flags) {
                 if (key == flag.key) {
@@ -240,8 +215,10 @@ private:
         }
         problem(line, std::string(key) + " " + std::to_string(field)
                           + " (not a whole number from -32768 to 32767); the line is kept as written");
-        entry().UnknownLines.emplace_back(line);
+        entry().UnknownLines.push_back(keep(line));
     }
+
+    std::string_view keep(std::string_view text) { return m_result.texts.keep(text); }
 
     void problem(std::string_view line, std::string whatWasUsed)
     {
@@ -250,12 +227,7 @@ private:
 
     void startBlock()
     {
-        std::vector<RomEntry> &entries = m_result.entries;
-        if (m_entryCount < entries.size())
-            resetKeepingBuffers(entries[m_entryCount]);
-        else
-            entries.emplace_back();
-        ++m_entryCount;
+        m_result.entries.emplace_back();
         m_inBlock = true;
         m_hasHeader = false;
         m_blockLines = 0;
@@ -272,11 +244,10 @@ private:
         m_inBlock = false;
     }
 
-    RomEntry &entry() { return m_result.entries[m_entryCount - 1]; }
+    RomEntry &entry() { return m_result.entries.back(); }
 
     LineReader m_lines;
     ParsedIni m_result;
-    std::size_t m_entryCount = 0;
     std::size_t m_blockLines = 0;
     bool m_inBlock = false;
     bool m_hasHeader = false;
@@ -286,7 +257,7 @@ private:
 
 ParsedIni ParseIni(std::string_view bytes)
 {
-    return Parser(bytes, {}).run();
+    return Parser(bytes).run();
 }
 
 LoadResult LoadIniFile(IniDocument &doc, FileSystem &fs)
@@ -294,8 +265,9 @@ LoadResult LoadIniFile(IniDocument &doc, FileSystem &fs)
     IoValue<std::string> bytes = fs.ReadWholeFile(doc.IniPath);
     if (!bytes.ok())
         return {bytes.status, {}};
-    ParsedIni parsed = Parser(bytes.value, std::move(doc.EntryTable)).run();
+    ParsedIni parsed = Parser(bytes.value).run();
     doc.EntryTable = std::move(parsed.entries);
+    doc.Texts = std::move(parsed.texts);
     doc.Preamble = std::move(parsed.preamble);
     doc.Encoding = DetectTextEncoding(bytes.value);
     ++doc.LoadGeneration;

@@ -17,9 +17,10 @@ struct LoadProblem {
     std::string whatWasUsed;
 };
 
-// The entries and preamble read from a file's bytes.
+// The entries and preamble read from a file's bytes. The entries' texts live in texts.
 struct ParsedIni {
     std::vector<RomEntry> entries;
+    TextStore texts;
     std::string preamble;
     std::vector<LoadProblem> problems;
 };
@@ -32,7 +33,8 @@ struct LoadResult {
 };
 
 // Reads doc.IniPath into doc.EntryTable and doc.Preamble and raises doc.LoadGeneration.
-// When the file cannot be read the document is left exactly as it was.
+// The new table and its texts are built aside and only then take the place of the old
+// ones, so when the file cannot be read the document is left exactly as it was.
 LoadResult LoadIniFile(IniDocument &doc, FileSystem &fs);
 LoadResult LoadIniFile(IniDocument &doc);
 

@@ -36,7 +36,7 @@ std::size_t estimatedSize(const RomEntry &entry)
 {
     std::size_t size = kTypicalBlockOverhead + entry.CRC.size() + entry.Name.size() + entry.Comment.size()
                      + entry.Info.size();
-    for (const std::string &line : entry.UnknownLines)
+    for (std::string_view line : entry.UnknownLines)
         size += line.size() + kLineEnd.size();
     return size;
 }
@@ -70,13 +70,13 @@ bool holdsLineBreak(std::string_view text)
 // The text field of the entry that would split its block, if any.
 const char *fieldWithLineBreak(const RomEntry &entry)
 {
-    const std::pair<const char *, const std::string *> fields[] = {
+    const std::pair<const char *, const std::string_view *> fields[] = {
         {"CRC", &entry.CRC}, {"Name", &entry.Name}, {"Comment", &entry.Comment}, {"Info", &entry.Info}};
     for (const auto &[field, text] : fields) {
         if (holdsLineBreak(*text))
             return field;
     }
-    for (const std::string &line : entry.UnknownLines) {
+    for (std::string_view line : entry.UnknownLines) {
         if (holdsLineBreak(line))
             return "kept lines";
     }
@@ -90,7 +90,7 @@ IoStatus refuseLineBreaks(const IniDocument &doc, std::span<const std::size_t> o
     for (std::size_t index : order) {
         const RomEntry &entry = doc.EntryTable[index];
         if (const char *field = fieldWithLineBreak(entry))
-            return {EINVAL, "The ROM \"" + entry.Name + "\" {" + entry.CRC + "} holds a line break in its "
+            return {EINVAL, "The ROM \"" + std::string(entry.Name) + "\" {" + std::string(entry.CRC) + "} holds a line break in its "
                                 + field + "; " + path + " was not written."};
     }
     return IoStatus::success();
@@ -120,7 +120,7 @@ void WriteIniEntry(std::string &out, const RomEntry &entry)
         if (entry.*number.field != number.absentValue)
             appendNumberLine(out, number.key, entry.*number.field);
     }
-    for (const std::string &line : entry.UnknownLines) {
+    for (std::string_view line : entry.UnknownLines) {
         out += line;
         out += kLineEnd;
     }

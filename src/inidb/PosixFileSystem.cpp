@@ -1,5 +1,6 @@
 #include "PosixFileSystem.h"
 
+#include "HugePages.h"
 #include "PathParts.h"
 
 #include <cerrno>
@@ -53,8 +54,11 @@ IoValue<std::string> PosixFileSystem::ReadWholeFile(const std::string &path)
     struct stat info {};
     // Read the size the file says it has in place, then whatever follows (a file that
     // grew meanwhile, or one whose size is not known up front) in chunks.
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+        AdviseHugePages(bytes.data(), bytes.capacity());
         bytes.resize(static_cast<std::size_t>(info.st_size));
+    }
     std::size_t filled = 0;
     char chunk[1 << 16];
     for (;;) {

@@ -1,18 +1,20 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 #include <vector>
 
 // One ROM block of velmoran.ini. The fields keep the record's declaration order;
 // the order in which the writer emits their keys is fixed separately (IniWriter).
-// Texts are the file's own single-byte text, byte for byte.
+// Texts are the file's own bytes, byte for byte. They are views into the text store of
+// the document (or of the load) the entry belongs to; the entry itself owns no text, so
+// a text is changed by keeping the new one in that store (TextStore::keep).
 struct RomEntry {
-    std::string Name;
-    std::string CRC;
+    std::string_view Name;
+    std::string_view CRC;
     std::int16_t UCode = 0;
-    std::string Comment;
-    std::string Info;
+    std::string_view Comment;
+    std::string_view Info;
     bool DisableDynarec = false;
     bool DisableTextureCRC = false;
     bool DisableSpeedSync = false;
@@ -28,7 +30,8 @@ struct RomEntry {
     // Lines of the block that are no known key (misspelled keys, "//" lines inside the
     // block, ...), in file order. The writer puts them back after the known keys so
     // nothing the user wrote is lost.
-    std::vector<std::string> UnknownLines;
+    std::vector<std::string_view> UnknownLines;
 
+    // Compares the texts, not where they are kept.
     bool operator==(const RomEntry &) const = default;
 };

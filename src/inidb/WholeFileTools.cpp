@@ -7,8 +7,11 @@
 
 void UpperCaseCRCs(IniDocument &doc)
 {
-    for (RomEntry &entry : doc.EntryTable)
-        UpperCaseAscii(entry.CRC);
+    for (RomEntry &entry : doc.EntryTable) {
+        const std::string upper = UpperCasedAscii(entry.CRC);
+        if (upper != entry.CRC)
+            entry.CRC = doc.Texts.keep(upper);
+    }
 }
 
 IoStatus BackupIniFile(const IniDocument &doc, const std::string &target, FileSystem &fs)

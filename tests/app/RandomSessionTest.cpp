@@ -97,6 +97,7 @@ protected:
             for (std::size_t entry = 0; entry < h.doc.EntryTable.size(); ++entry)
                 order.push_back(entry);
         saved.clear();
+        savedTexts = h.doc.Texts;
         for (const std::size_t entry : order)
             if (!h.doc.EntryTable[entry].Removed)
                 saved.push_back(h.doc.EntryTable[entry]);
@@ -120,6 +121,8 @@ protected:
     QTreeView *list = nullptr;
     std::mt19937 random;
     std::vector<RomEntry> saved;
+    // Keeps the texts of the saved entries alive through the reloads that replace the table.
+    TextStore savedTexts;
 };
 
 TEST_F(RandomSession, EverySaveReloadsToTheTableShown)
@@ -128,6 +131,7 @@ TEST_F(RandomSession, EverySaveReloadsToTheTableShown)
         SCOPED_TRACE(testing::Message() << "seed " << seed);
         random.seed(seed);
         saved = h.doc.EntryTable;
+        savedTexts = h.doc.Texts;
         for (int step = 0; step < 120 && !HasFailure(); ++step) {
             switch (pick(8)) {
             case 0:

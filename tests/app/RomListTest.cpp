@@ -11,7 +11,7 @@
 
 namespace {
 
-RomEntry entry(const std::string &name, const std::string &crc, std::int16_t ucode = 5)
+RomEntry entry(const char *name, const char *crc, std::int16_t ucode = 5)
 {
     RomEntry e;
     e.Name = name;

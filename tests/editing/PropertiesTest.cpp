@@ -87,7 +87,10 @@ TEST(PropertiesApply, OkWritesEveryControlAndKeepsWhatWasNotChanged)
         [](RomEntry &e) { e = RomEntry{}; },         [](RomEntry &e) { e.UCode = 7; },
         [](RomEntry &e) { e.ScaleFactor = 2; },      [](RomEntry &e) { e.EepromSize = -32768; },
         [](RomEntry &e) { e.Comment = "playable"; }, [](RomEntry &e) { e.OSRescanCount = -3; },
-        [](RomEntry &e) { e.Name = std::string(200, 'N'); },
+        [](RomEntry &e) {
+            static const std::string longName(200, 'N');
+            e.Name = longName;
+        },
         [](RomEntry &e) { e.Info = "caf\xe9 \x80 bytes & more"; },
         [](RomEntry &e) { e.UnknownLines = {"Cheat0=1"}; }};
     for (const auto &change : changes) {

@@ -31,6 +31,7 @@ protected:
     {
         const ParsedIni parsed = ParseIni(Preamble + Alpha + Bravo + Nameless + Delta);
         m_doc.EntryTable = parsed.entries;
+        m_doc.Texts = parsed.texts;
         m_doc.Preamble = parsed.preamble;
         m_doc.LoadGeneration = 1;
         QObject::connect(&m_undo, &UndoMenu::entryRestored, [this](std::size_t index) { m_restored.push_back(index); });

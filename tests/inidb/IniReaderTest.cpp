@@ -1,5 +1,6 @@
 #include "inidb/IniReader.h"
 #include "inidb/IniWriter.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -95,7 +96,7 @@ TEST(IniReader, BadNumbersAreReportedLeaveTheDefaultAndKeepTheLine)
         EXPECT_EQ(parsed.problems[0].lineNumber, 4u);
         EXPECT_EQ(parsed.problems[0].line, line);
         EXPECT_NE(parsed.problems[0].whatWasUsed.find(std::to_string(kept)), std::string::npos);
-        EXPECT_EQ(parsed.entries[0].UnknownLines, std::vector<std::string>{line});
+        EXPECT_EQ(parsed.entries[0].UnknownLines, std::vector<std::string_view>{line});
     }
 }
 
@@ -110,6 +111,32 @@ TEST(IniReader, AnyByteAndAnyCount)
     const ParsedIni parsed = ParseIni(blocks(40000));
     ASSERT_EQ(parsed.entries.size(), 40000u);
     EXPECT_EQ(parsed.entries.back().Name, "Rom 40000");
+}
+
+// The texts live in the document's store: a failed load keeps the old ones readable, and
+// a copy of the document keeps its edits apart from the original's, also past a chunk.
+TEST(LoadIniFile, FailedLoadsAndCopiesKeepEveryText)
+{
+    TempFolder folder;
+    IniDocument doc;
+    doc.IniPath = folder.file("velmoran.ini");
+    WriteBytes(doc.IniPath, "{A-45}\r\nName=Alpha\r\n\r\n");
+    ASSERT_TRUE(LoadIniFile(doc).status.ok());
+    doc.IniPath = folder.file("missing.ini");
+    EXPECT_FALSE(LoadIniFile(doc).status.ok());
+    EXPECT_EQ(doc.EntryTable.at(0).Name, "Alpha");
+
+    IniDocument copy = doc;
+    const std::string big(300 * 1024, 'b');
+    doc.EntryTable[0].Name = doc.Texts.keep("Edited");
+    copy.EntryTable[0].Name = copy.Texts.keep("Other");
+    doc.EntryTable[0].Info = doc.Texts.keep(big);
+    doc.EntryTable[0].Comment = doc.Texts.keep("After the big one");
+    EXPECT_EQ(doc.EntryTable[0].Name, "Edited");
+    EXPECT_EQ(doc.EntryTable[0].Info, big);
+    EXPECT_EQ(doc.EntryTable[0].Comment, "After the big one");
+    EXPECT_EQ(copy.EntryTable[0].Name, "Other");
+    EXPECT_EQ(copy.EntryTable[0].CRC, "A-45");
 }
 
 } // namespace

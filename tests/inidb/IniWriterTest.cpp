@@ -82,7 +82,7 @@ protected:
         EXPECT_TRUE(result.status.ok() && result.reload.status.ok()) << result.status.description;
         std::string names;
         for (const RomEntry &entry : doc.EntryTable)
-            names += entry.Name + "/" + entry.Comment + "|";
+            names += std::string(entry.Name) + "/" + std::string(entry.Comment) + "|";
         return names;
     }
 

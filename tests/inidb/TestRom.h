@@ -2,14 +2,13 @@
 
 #include "inidb/RomEntry.h"
 
-#include <string>
-
-// An entry with the texts a test cares about; every setting at its default.
-inline RomEntry Rom(std::string name, std::string crc, std::string comment = {})
+// An entry with the texts a test cares about; every setting at its default. The texts
+// are literals, which outlive every entry that views them.
+inline RomEntry Rom(const char *name, const char *crc, const char *comment = "")
 {
     RomEntry entry;
-    entry.Name = std::move(name);
-    entry.CRC = std::move(crc);
-    entry.Comment = std::move(comment);
+    entry.Name = name;
+    entry.CRC = crc;
+    entry.Comment = comment;
     return entry;
 }

@@ -29,8 +29,8 @@ IniDocument bigDocument(const std::string &tag)
     for (std::size_t i = 0; i < doc.EntryTable.size(); ++i) {
         char crc[24];
         std::snprintf(crc, sizeof crc, "%08zX-%02zX", i * 2654435761u % 0xFFFFFFFFu, i % 0x60);
-        doc.EntryTable[i].CRC = crc;
-        doc.EntryTable[i].Name = tag + " ROM " + std::to_string(i);
+        doc.EntryTable[i].CRC = doc.Texts.keep(crc);
+        doc.EntryTable[i].Name = doc.Texts.keep(tag + " ROM " + std::to_string(i));
         doc.EntryTable[i].UCode = static_cast<std::int16_t>(i % 8);
     }
     return doc;
