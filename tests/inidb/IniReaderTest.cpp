@@ -89,7 +89,7 @@ TEST(IniReader, AnyByteAndAnyCount)
         if (c != '\r' && c != '\n')
             name += static_cast<char>(c);
     EXPECT_EQ(ParseIni("{A-45}\r\nName=" + name + "\r\n").entries.at(0).Name, name);
-    EXPECT_EQ(ParseIni(blocks(40000)).entries.back().Name, "Rom 40000");
+    EXPECT_EQ(ParseIni(blocks(40000)).entries.at(39999).Name, "Rom 40000");
 }
 
 } // namespace
