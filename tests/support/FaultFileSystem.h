@@ -8,12 +8,11 @@
 // The real file system, except that the k-th call (counted from 1 over every kind of
 // call) fails with a chosen error number. A failing write first puts half its bytes
 // down, as a disk that fills up does; a failing close still closes, as close() does.
-// With call 0 nothing fails and the calls are only counted.
+// With call 0, or past the last call, nothing fails.
 class FaultFileSystem final : public FileSystem {
 public:
     FaultFileSystem(std::size_t failingCall, int number) : m_failingCall(failingCall), m_number(number) {}
 
-    std::size_t operations() const { return m_operations; }
     // The call that failed, e.g. "Rename"; empty while none did.
     const std::string &failedOperation() const { return m_failed; }
 
