@@ -196,6 +196,8 @@ TEST_P(SaveFailure, MissingFullAndReadOnlyFileSystemsLoseNothing)
     ::umount2(m_folder.path().c_str(), MNT_DETACH);
 }
 
+void PrintTo(const Command &command, std::ostream *out) { *out << command.name; }
+
 INSTANTIATE_TEST_SUITE_P(Commands, SaveFailure, testing::ValuesIn(kCommands),
                          [](const auto &info) { return std::string(info.param.name); });
 

@@ -5,6 +5,7 @@
 #include "ModalDriver.h"
 #include "editing/EditingCommands.h"
 #include "editing/RomProperties.h"
+#include "editing/frmProperties.h"
 #include "reports/Printing.h"
 #include "reports/SelectPrinterDialog.h"
 
