@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 namespace {
 
 std::string section(std::string_view heading, std::string_view items, std::string_view count)
@@ -28,19 +26,6 @@ TEST(CompatText, SortsEachEntryIntoItsCategoryAndCounts)
                   + section("Almost Playable", " - J (Japan)\r\n", "(001/8) 12%")
                   + section("Not Playable", "C - ???\r\n", "(001/8) 12%") + section("Doesn't Work", "", "(000/8) 0%")
                   + section("Other", "b - J (Japan)\r\nc;d -   (None)\r\nf - E (USA)\r\n", "(003/8) 38%"));
-}
-
-// Counts keep three digits and grow beyond.
-TEST(CompatText, CountsAndPercents)
-{
-    const std::string text = CompatListText(std::vector<RomEntry>(40000, Rom("n", "1-45", "Doesn't work")));
-    EXPECT_NE(text.find("Total ROMs: 40000\r\n"), std::string::npos);
-    EXPECT_NE(text.find("(40000/40000) 100%"), std::string::npos);
-    EXPECT_NE(text.find("(000/40000) 0%"), std::string::npos);
-    EXPECT_NE(CompatListText({}).find("(000/0) 0%"), std::string::npos);
-    const std::tuple<int, int, const char *> cases[] = {{5, 8, "62%"}, {1, 40, "2%"}, {2, 3, "67%"}};
-    for (const auto &[count, total, percent] : cases)
-        EXPECT_EQ(PercentText(count, total), percent) << count << "/" << total;
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <sys/wait.h>
@@ -27,11 +26,8 @@ IniDocument bigDocument(const std::string &tag)
     doc.Preamble = "// " + tag + "\r\n\r\n";
     doc.EntryTable.resize(20000);
     for (std::size_t i = 0; i < doc.EntryTable.size(); ++i) {
-        char crc[24];
-        std::snprintf(crc, sizeof crc, "%08zX-%02zX", i * 2654435761u % 0xFFFFFFFFu, i % 0x60);
-        doc.EntryTable[i].CRC = doc.Texts.keep(crc);
+        doc.EntryTable[i].CRC = doc.Texts.keep(std::to_string(i) + "-45");
         doc.EntryTable[i].Name = doc.Texts.keep(tag + " ROM " + std::to_string(i));
-        doc.EntryTable[i].UCode = static_cast<std::int16_t>(i % 8);
     }
     return doc;
 }

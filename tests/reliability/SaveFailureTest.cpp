@@ -28,8 +28,7 @@ namespace {
 constexpr std::string_view kIni =
     "// Velmoran ROM settings\r\n\r\n"
     "{B01F3B8A-45}\r\nName=Kart Racer\r\nUCode=1\r\nComment=Playable\r\nExpansionPak\r\n\r\n"
-    "{0E3B1E27-4A}\r\nName=Star Pilot\r\nUCode=5\r\nComment=Almost Playable\r\nScaleFactor=2\r\n\r\n"
-    "{12345678-50}\r\nName=Glitchy\r\nUCode=3\r\nDisbleDynarec\r\n\r\n";
+    "{0E3B1E27-4A}\r\nName=Star Pilot\r\nUCode=5\r\nComment=Almost Playable\r\nDisbleDynarec\r\n\r\n";
 
 // Every entry of a folder: its permissions and bytes.
 using FileBytes = std::map<std::string, std::pair<fs::perms, std::string>>;
@@ -110,11 +109,6 @@ const Command kCommands[] = {
      [](const IniDocument &before) { return CompatListText(before.EntryTable); }},
 };
 
-void PrintTo(const Command &command, std::ostream *out)
-{
-    *out << command.name;
-}
-
 class SaveFailure : public testing::TestWithParam<Command> {
 protected:
     // Runs the command on the real file system; it must fail with number, name the target
@@ -135,18 +129,8 @@ protected:
 TEST_P(SaveFailure, AtEveryFileSystemCallLosesNothingAndTellsTheCaller)
 {
     const Command &command = GetParam();
-    const std::string target = m_folder.file(command.target);
-    std::size_t calls = 0;
-    {
-        Scene scene(m_folder.path());
-        FaultFileSystem counting(0, 0);
-        ASSERT_TRUE(command.run(scene.doc, target, counting).status.ok());
-        calls = counting.operations();
-    }
-    ASSERT_GE(calls, 8u) << "the safe write makes at least this many calls";
-
     for (const int number : {ENOSPC, EIO}) {
-        for (std::size_t failing = 1; failing <= calls; ++failing) {
+        for (std::size_t failing = 1;; ++failing) {
             TempFolder folder;
             Scene scene(folder.path());
             const std::string target = folder.file(command.target);
@@ -155,12 +139,18 @@ TEST_P(SaveFailure, AtEveryFileSystemCallLosesNothingAndTellsTheCaller)
             const Outcome outcome = command.run(scene.doc, target, faulty);
             SCOPED_TRACE(std::string(std::strerror(number)) + " at call " + std::to_string(failing) + " ("
                          + faulty.failedOperation() + ")");
-            ASSERT_FALSE(faulty.failedOperation().empty());
+            if (faulty.failedOperation().empty()) {
+                // Past the command's last call: it ran as without faults.
+                EXPECT_TRUE(outcome.status.ok() && outcome.reload.ok());
+                EXPECT_GT(failing, 8u) << "the safe write makes at least this many calls";
+                break;
+            }
             if (!outcome.status.ok()) {
                 EXPECT_EQ(outcome.status.number, number);
                 // Only the backup's read of the ini file fails under another name.
-                if (faulty.failedOperation() != "ReadWholeFile")
+                if (faulty.failedOperation() != "ReadWholeFile") {
                     EXPECT_EQ(outcome.status.description, "Cannot write " + target + ": " + std::strerror(number));
+                }
                 EXPECT_EQ(folderBytes(folder.path()), scene.files);
                 EXPECT_TRUE(scene.documentUnchanged());
                 EXPECT_EQ(savedPaths, 0);
@@ -206,6 +196,8 @@ TEST_P(SaveFailure, MissingFullAndReadOnlyFileSystemsLoseNothing)
     // Unmounted first, so the folder itself can go.
     ::umount2(m_folder.path().c_str(), MNT_DETACH);
 }
+
+void PrintTo(const Command &command, std::ostream *out) { *out << command.name; }
 
 INSTANTIATE_TEST_SUITE_P(Commands, SaveFailure, testing::ValuesIn(kCommands),
                          [](const auto &info) { return std::string(info.param.name); });

@@ -4,8 +4,6 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QRegularExpression>
 #include <QThread>
 
 #include <csignal>
@@ -46,13 +44,6 @@ bool PrivateCupsServer::start(const QStringList &queueNames, const QString &defa
     qputenv("HOME", QFile::encodeName(m_folder.path()));
     qunsetenv("LPDEST");
     qunsetenv("PRINTER");
-    // Queue settings left behind by a test program that died before it could remove them.
-    const QRegularExpression ours(QStringLiteral("^cups-pdf-tamsic-(\\d+)-.*\\.conf$"));
-    for (const QString &name : QDir(CupsPdfConfigFolder).entryList(QDir::Files)) {
-        const QRegularExpressionMatch match = ours.match(name);
-        if (match.hasMatch() && !QFileInfo::exists(QStringLiteral("/proc/") + match.captured(1)))
-            QFile::remove(CupsPdfConfigFolder + QLatin1Char('/') + name);
-    }
 
     // The scheduler's helpers run as user lp (it refuses to run them as root) and must
     // reach the spool inside this folder.

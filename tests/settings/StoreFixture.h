@@ -21,32 +21,11 @@ inline std::string StoreKindName(const ::testing::TestParamInfo<StoreKind> &info
     return info.param == StoreKind::Memory ? "Memory" : "File";
 }
 
-// A fresh store of the kind under test; the file store lives in a private folder.
-inline std::unique_ptr<RegistryStore> MakeStore(StoreKind kind, const QTemporaryDir &folder)
-{
-    if (kind == StoreKind::Memory)
-        return std::make_unique<MemoryRegistryStore>();
-    return std::make_unique<FileRegistryStore>(folder.filePath(QStringLiteral("Tamsic/settings.ini")));
-}
-
 // What a fresh Reg reads for a value, with no default and no conversion.
 inline std::string StoredText(RegistryStore &store, const std::string &key, const std::string &name)
 {
     Reg reg(store);
     return std::get<std::string>(reg.Query_Value(HKEY_LOCAL_MACHINE, key, name));
-}
-
-// The value's type and bytes as the store holds them; nullopt when it is missing.
-inline std::optional<RegValue> StoredValue(RegistryStore &store, const std::string &key,
-                                           const std::string &name)
-{
-    HKEY handle = 0;
-    if (store.openKey(HKEY_LOCAL_MACHINE, key, RegAccess::QueryValue, handle) != 0)
-        return std::nullopt;
-    RegValue value;
-    const RegStatus status = store.queryValue(handle, name, value);
-    store.closeKey(handle);
-    return status == 0 ? std::optional<RegValue>(value) : std::nullopt;
 }
 
 inline QByteArray FileBytes(const QString &path)
@@ -64,12 +43,16 @@ inline void WriteTestFile(const QString &path, const QByteArray &bytes)
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
+// A fresh store of the kind under test; the file store lives in a private folder.
 class StoreTest : public ::testing::TestWithParam<StoreKind> {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_folder.isValid());
-        m_store = MakeStore(GetParam(), m_folder);
+        if (GetParam() == StoreKind::Memory)
+            m_store = std::make_unique<MemoryRegistryStore>();
+        else
+            m_store = std::make_unique<FileRegistryStore>(m_folder.filePath(QStringLiteral("Tamsic/settings.ini")));
     }
 
     QTemporaryDir m_folder;

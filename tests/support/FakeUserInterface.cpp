@@ -23,28 +23,27 @@ T nextAnswer(std::deque<T> &answers, const QString &title, const QString &text, 
 
 } // namespace
 
-bool FakeUserInterface::askYesNo(QWidget *, const QString &title, const QString &text, Icon icon)
+bool FakeUserInterface::askYesNo(QWidget *, const QString &title, const QString &text, Icon)
 {
-    shown.push_back({QStringLiteral("question"), title, text, icon});
+    shown.push_back({QStringLiteral("question"), title, text});
     return nextAnswer(yesNoAnswers, title, text, false);
 }
 
 UserInterface::Answer FakeUserInterface::askYesNoCancel(QWidget *, const QString &title,
-                                                        const QString &text, Icon icon)
+                                                        const QString &text, Icon)
 {
-    shown.push_back({QStringLiteral("question"), title, text, icon});
+    shown.push_back({QStringLiteral("question"), title, text});
     return nextAnswer(yesNoCancelAnswers, title, text, Answer::Cancel);
 }
 
 void FakeUserInterface::showError(QWidget *, const QString &title, const QString &text)
 {
-    shown.push_back({QStringLiteral("error"), title, text, Icon::Stop});
+    shown.push_back({QStringLiteral("error"), title, text});
 }
 
 std::optional<QString> FakeUserInterface::chooseFileToOpen(QWidget *, const FileFilter &filter)
 {
-    filters.push_back(filter);
-    shown.push_back({QStringLiteral("open"), filter.description, filter.pattern, Icon::None});
+    shown.push_back({QStringLiteral("open"), filter.description, filter.pattern});
     return nextAnswer(fileAnswers, QStringLiteral("open dialog"), filter.description, {});
 }
 
@@ -52,18 +51,10 @@ std::optional<QString> FakeUserInterface::chooseFileToSave(QWidget *, const File
                                                            const QString &proposedPath,
                                                            const QString &neverOffer)
 {
-    filters.push_back(filter);
     proposedPaths.push_back(proposedPath);
     neverOffered.push_back(neverOffer);
-    shown.push_back({QStringLiteral("save"), filter.description, filter.pattern, Icon::None});
+    shown.push_back({QStringLiteral("save"), filter.description, filter.pattern});
     return nextAnswer(fileAnswers, QStringLiteral("save dialog"), filter.description, {});
-}
-
-void FakeUserInterface::setBusy(bool busy)
-{
-    busyDepth += busy ? 1 : -1;
-    if (busy)
-        ++busyCalls;
 }
 
 std::vector<FakeUserInterface::Shown> FakeUserInterface::ofKind(const QString &kind) const

@@ -14,18 +14,15 @@ public:
         QString kind; // "question", "error", "open", "save"
         QString title;
         QString text;
-        Icon icon = Icon::None;
     };
 
     std::deque<bool> yesNoAnswers;
     std::deque<Answer> yesNoCancelAnswers;
     std::deque<std::optional<QString>> fileAnswers;
     std::vector<Shown> shown;
-    std::vector<FileFilter> filters;
     std::vector<QString> proposedPaths;
     std::vector<QString> neverOffered;
     int busyDepth = 0;
-    int busyCalls = 0;
 
     bool askYesNo(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
     Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text,
@@ -35,7 +32,7 @@ public:
     std::optional<QString> chooseFileToSave(QWidget *parent, const FileFilter &filter,
                                             const QString &proposedPath,
                                             const QString &neverOffer) override;
-    void setBusy(bool busy) override;
+    void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
 
     std::vector<Shown> errors() const { return ofKind(QStringLiteral("error")); }
     std::vector<Shown> questions() const { return ofKind(QStringLiteral("question")); }

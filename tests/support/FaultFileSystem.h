@@ -8,30 +8,68 @@
 // The real file system, except that the k-th call (counted from 1 over every kind of
 // call) fails with a chosen error number. A failing write first puts half its bytes
 // down, as a disk that fills up does; a failing close still closes, as close() does.
-// With call 0 nothing fails and the calls are only counted.
+// With call 0, or past the last call, nothing fails.
 class FaultFileSystem final : public FileSystem {
 public:
     FaultFileSystem(std::size_t failingCall, int number) : m_failingCall(failingCall), m_number(number) {}
 
-    std::size_t operations() const { return m_operations; }
     // The call that failed, e.g. "Rename"; empty while none did.
     const std::string &failedOperation() const { return m_failed; }
 
-    IoValue<std::string> ReadWholeFile(const std::string &path) override;
-    IoValue<std::string> FinalDestination(const std::string &path) override;
-    IoValue<FileInfo> Stat(const std::string &path) override;
-    IoValue<TempFile> CreateTempFile(const std::string &folder, const std::string &stem) override;
-    IoStatus Write(const TempFile &file, std::string_view bytes) override;
-    IoStatus SetPermissions(const TempFile &file, unsigned permissions) override;
-    IoStatus Sync(const TempFile &file) override;
-    IoStatus Close(const TempFile &file) override;
-    IoStatus Rename(const std::string &from, const std::string &to) override;
-    IoStatus Remove(const std::string &path) override;
-    IoStatus SyncFolder(const std::string &folder) override;
+    IoValue<std::string> ReadWholeFile(const std::string &path) override
+    {
+        return failsNow("ReadWholeFile") ? IoValue<std::string>{{}, fault(path)} : m_real.ReadWholeFile(path);
+    }
+    IoValue<std::string> FinalDestination(const std::string &path) override
+    {
+        return failsNow("FinalDestination") ? IoValue<std::string>{{}, fault(path)} : m_real.FinalDestination(path);
+    }
+    IoValue<FileInfo> Stat(const std::string &path) override
+    {
+        return failsNow("Stat") ? IoValue<FileInfo>{{}, fault(path)} : m_real.Stat(path);
+    }
+    IoValue<TempFile> CreateTempFile(const std::string &folder, const std::string &stem) override
+    {
+        return failsNow("CreateTempFile") ? IoValue<TempFile>{{}, fault(folder)} : m_real.CreateTempFile(folder, stem);
+    }
+    IoStatus Write(const TempFile &file, std::string_view bytes) override
+    {
+        if (!failsNow("Write"))
+            return m_real.Write(file, bytes);
+        m_real.Write(file, bytes.substr(0, bytes.size() / 2));
+        return fault(file.path);
+    }
+    IoStatus SetPermissions(const TempFile &file, unsigned permissions) override
+    {
+        return failsNow("SetPermissions") ? fault(file.path) : m_real.SetPermissions(file, permissions);
+    }
+    IoStatus Sync(const TempFile &file) override { return failsNow("Sync") ? fault(file.path) : m_real.Sync(file); }
+    IoStatus Close(const TempFile &file) override
+    {
+        const bool fails = failsNow("Close");
+        const IoStatus closed = m_real.Close(file);
+        return fails ? fault(file.path) : closed;
+    }
+    IoStatus Rename(const std::string &from, const std::string &to) override
+    {
+        return failsNow("Rename") ? fault(to) : m_real.Rename(from, to);
+    }
+    IoStatus Remove(const std::string &path) override { return failsNow("Remove") ? fault(path) : m_real.Remove(path); }
+    IoStatus SyncFolder(const std::string &folder) override
+    {
+        return failsNow("SyncFolder") ? fault(folder) : m_real.SyncFolder(folder);
+    }
 
 private:
-    // Counts the call; true when it is the one that fails.
-    bool failsNow(const char *operation);
+    // Counts the call; true when it is the one that fails. Only one call ever fails, so
+    // what comes after it (the clean-up) runs for real.
+    bool failsNow(const char *operation)
+    {
+        if (++m_operations != m_failingCall)
+            return false;
+        m_failed = operation;
+        return true;
+    }
     IoStatus fault(const std::string &path) const { return IoFailure(m_number, "use", path); }
 
     FileSystem &m_real = DefaultFileSystem();
