@@ -7,7 +7,6 @@
 #include "inidb/IniReader.h"
 #include "inidb/FileSystem.h"
 
-#include <QAction>
 #include <QMenu>
 #include <QTemporaryDir>
 

@@ -7,7 +7,6 @@
 #include "app/RomListModel.h"
 #include "editing/EditingCommands.h"
 #include "inidb/FileSystem.h"
-#include "inidb/IniWriter.h"
 
 #include <QClipboard>
 #include <QLineEdit>
