@@ -1,4 +1,4 @@
-// The properties dialog: filling it from an entry, typing into it, and OK writing it back.
+// The properties dialog: OK writing every control back, and every other way out changing nothing.
 #include "PropertiesTestEntries.h"
 
 #include "FakeUserInterface.h"
