@@ -1,9 +1,8 @@
 #pragma once
 
 #include "editing/frmProperties.h"
+#include "inidb/IniWriter.h"
 #include "inidb/RomEntry.h"
-
-#include <QObject>
 
 #include <gtest/gtest.h>
 
@@ -17,10 +16,7 @@ inline RomEntry NonDefaultEntry()
                     .Removed = false, .UnknownLines = {}};
 }
 
-template <typename Control>
-Control *Find(const QObject &dialog, const char *name)
-{
-    auto *control = dialog.findChild<Control *>(QString::fromLatin1(name));
-    EXPECT_NE(control, nullptr) << "no control " << name;
-    return control;
-}
+// Saves keep the path they were given.
+struct KeepPath final : IniPathResolver {
+    bool ResolveIniPath(const std::string &) override { return true; }
+};

@@ -1,12 +1,12 @@
 // Removing entries, the Undo menu, and what a save writes afterwards.
+#include "PropertiesTestEntries.h"
+
 #include "FakeUserInterface.h"
 #include "editing/EditingCommands.h"
 #include "editing/UndoMenu.h"
 #include "inidb/IniReader.h"
-#include "inidb/IniWriter.h"
+#include "inidb/FileSystem.h"
 
-#include <QAction>
-#include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
 
@@ -19,11 +19,6 @@ const std::string Alpha = "{AAAA0001-45}\r\nName=Alpha\r\nUCode=5\r\n\r\n";
 const std::string Bravo = "{BBBB0002-4A}\r\nName=Bravo & Co \x80\r\nUCode=4\r\nComment=Playable\r\n\r\n";
 const std::string Nameless = "{CCCC0003-50}\r\nName=\r\nUCode=0\r\n\r\n";
 const std::string Delta = "{DDDD0004-00}\r\nName=Delta\r\nUCode=1\r\nDisableEeprom\r\n\r\n";
-
-class PathKeeper final : public IniPathResolver {
-public:
-    bool ResolveIniPath(const std::string &) override { return true; }
-};
 
 class Removal : public ::testing::Test {
 protected:
@@ -46,25 +41,23 @@ protected:
 
     QList<QAction *> elements() const { return m_mnuUndo.findChildren<QAction *>(QStringLiteral("mnuUndoItem")); }
 
-    // Each element's caption, "+" before an enabled one.
-    QStringList captions() const
+    // Each element's caption, "+" before an enabled one, joined by "|".
+    QString captions() const
     {
         QStringList texts;
         for (const QAction *action : elements())
             texts << (action->isEnabled() ? QStringLiteral("+") : QString()) + action->text();
-        return texts;
+        return texts.join(QLatin1Char('|'));
     }
 
     std::string save(std::int16_t saveType, const std::vector<std::size_t> &rows)
     {
         m_doc.SaveType = saveType;
         const std::string path = (m_folder.path() + QStringLiteral("/velmoran.ini")).toStdString();
-        PathKeeper resolver;
+        KeepPath resolver;
         EXPECT_TRUE(SaveIniFile(m_doc, path, rows, resolver).status.ok());
         m_undo.documentReloaded();
-        QFile written(QString::fromStdString(path));
-        EXPECT_TRUE(written.open(QIODevice::ReadOnly));
-        return written.readAll().toStdString();
+        return DefaultFileSystem().ReadWholeFile(path).value;
     }
 
     IniDocument m_doc;
@@ -75,35 +68,21 @@ protected:
     QTemporaryDir m_folder;
 };
 
-// No changes nothing; Yes marks the entry and records it; an entry already removed, or none,
-// asks nothing and records nothing.
-TEST_F(Removal, NoChangesNothingAndYesMarksTheEntryAndRecordsIt)
-{
-    const IniDocument before = m_doc;
-    m_ui.yesNoAnswers = {false, true};
-    EXPECT_FALSE(RemoveRomEntry(nullptr, m_doc, 1, m_ui));
-    EXPECT_EQ(m_doc.EntryTable, before.EntryTable);
-    EXPECT_TRUE(m_doc.UndoList.empty());
-    EXPECT_TRUE(RemoveRomEntry(nullptr, m_doc, 1, m_ui));
-    EXPECT_EQ(m_ui.questions()[1].text, QStringLiteral("Are you sure you wish to delete this ROM entry?"));
-    EXPECT_TRUE(m_doc.EntryTable[1].Removed);
-    ASSERT_EQ(m_doc.UndoList.size(), 1u);
-    EXPECT_EQ(m_doc.UndoList[0].entryIndex, 1u);
-    EXPECT_FALSE(RemoveRomEntry(nullptr, m_doc, 1, m_ui));
-    EXPECT_FALSE(RemoveRomEntry(nullptr, m_doc, 4, m_ui));
-    EXPECT_EQ(m_ui.questions().size(), 2u);
-    EXPECT_EQ(m_doc.UndoList.size(), 1u);
-}
-
 // The menu lists removals under its disabled placeholder ("&" shown, not an access key); an
 // element restores its entry once, and an entry removed again comes back only by the new one.
+// No removes nothing; an entry already removed, or none, asks nothing and records nothing.
 TEST_F(Removal, UndoMenuElementsRestoreTheirEntryOnce)
 {
-    EXPECT_EQ(captions(), QStringList{QStringLiteral("No Undo Available")});
+    m_ui.yesNoAnswers = {false};
+    EXPECT_FALSE(RemoveRomEntry(nullptr, m_doc, 1, m_ui));
+    EXPECT_FALSE(m_doc.EntryTable[1].Removed);
     remove(3);
     remove(1);
     remove(2);
-    EXPECT_EQ(captions().join(QLatin1Char('|')), QStringLiteral("No Undo Available|+Delta|+Bravo && Co \u20AC|+"));
+    EXPECT_FALSE(RemoveRomEntry(nullptr, m_doc, 1, m_ui));
+    EXPECT_FALSE(RemoveRomEntry(nullptr, m_doc, 4, m_ui));
+    EXPECT_EQ(m_ui.questions().size(), 4u);
+    EXPECT_EQ(captions(), QStringLiteral("No Undo Available|+Delta|+Bravo && Co \u20AC|+"));
     elements()[2]->trigger();
     EXPECT_FALSE(m_doc.EntryTable[1].Removed);
     EXPECT_TRUE(m_doc.EntryTable[3].Removed);
@@ -114,7 +93,7 @@ TEST_F(Removal, UndoMenuElementsRestoreTheirEntryOnce)
     elements()[4]->trigger();
     EXPECT_FALSE(m_doc.EntryTable[1].Removed);
     EXPECT_EQ(m_restored, (std::vector<std::size_t>{1, 1}));
-    EXPECT_EQ(captions().join(QLatin1Char('|')), QStringLiteral("No Undo Available|+Delta|Bravo && Co \u20AC|+|Bravo && Co \u20AC"));
+    EXPECT_EQ(captions(), QStringLiteral("No Undo Available|+Delta|Bravo && Co \u20AC|+|Bravo && Co \u20AC"));
 }
 
 // Bravo and Delta removed, then Bravo restored: a save in displayed order writes exactly the
@@ -126,7 +105,7 @@ TEST_F(Removal, SavesWriteTheShownEntriesAndOldElementsAreDisabled)
     remove(3);
     elements()[1]->trigger();
     EXPECT_EQ(save(1, {1, 0, 2}), Preamble + Bravo + Alpha + Nameless);
-    EXPECT_EQ(captions().join(QLatin1Char('|')), QStringLiteral("No Undo Available|Bravo && Co \u20AC|Delta"));
+    EXPECT_EQ(captions(), QStringLiteral("No Undo Available|Bravo && Co \u20AC|Delta"));
     elements()[2]->trigger();
     EXPECT_EQ(m_restored, std::vector<std::size_t>{1});
     remove(0);
