@@ -20,6 +20,7 @@
 #include <cstring>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,24 @@ FindFigures findKeystrokes(MainWindow &window)
     return figures;
 }
 
+// A shown main window over settings in memory that name path as the ini file.
+struct ShownWindow {
+    explicit ShownWindow(const std::string &path)
+    {
+        badRegistry::CreateDefaultSettings(store);
+        window = std::make_unique<MainWindow>(doc, ui, store);
+        window->show();
+        QApplication::processEvents();
+        if (!window->iniPathResolver().ResolveIniPath(path))
+            fail(IoStatus{1, "the settings did not take the path " + path});
+    }
+
+    IniDocument doc;
+    BenchUserInterface ui;
+    MemoryRegistryStore store;
+    std::unique_ptr<MainWindow> window;
+};
+
 // What a fresh run prints: the seconds of the bare load or of the open in a new window.
 double freshRunSeconds(const char *what, const std::string &path)
 {
@@ -126,16 +145,8 @@ double freshRunSeconds(const char *what, const std::string &path)
         doc.IniPath = path;
         return secondsOf([&] { LoadIniFile(doc); });
     }
-    IniDocument doc;
-    BenchUserInterface ui;
-    MemoryRegistryStore store;
-    badRegistry::CreateDefaultSettings(store);
-    MainWindow window(doc, ui, store);
-    window.show();
-    QApplication::processEvents();
-    if (!window.iniPathResolver().ResolveIniPath(path))
-        fail(IoStatus{1, "the settings did not take the path " + path});
-    return commandSeconds([&] { window.loadIniFile(); }, 1);
+    ShownWindow shown(path);
+    return commandSeconds([&] { shown.window->loadIniFile(); }, 1);
 }
 
 bool runSize(const std::string &folder, std::size_t blocks, bool judged)
@@ -148,15 +159,8 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
 
     // Saves keep the file in read-in order (the default setting), so every reload while
     // sorted meets the same unsorted table as the first open did.
-    IniDocument doc;
-    BenchUserInterface ui;
-    MemoryRegistryStore store;
-    badRegistry::CreateDefaultSettings(store);
-    MainWindow window(doc, ui, store);
-    window.show();
-    QApplication::processEvents();
-    if (!window.iniPathResolver().ResolveIniPath(path))
-        fail(IoStatus{1, "the settings did not take the path " + path});
+    ShownWindow shown(path);
+    MainWindow &window = *shown.window;
     window.loadIniFile();
     const double open = commandSeconds([&] { window.loadIniFile(); });
     const double save = commandSeconds([&] { window.saveCommand(); });
