@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeView>
 #include <QUrl>
@@ -153,6 +154,20 @@ TEST_F(OpenedSample, DroppingAnIniFileOpensItAndOtherFilesAreRefused)
     }
     EXPECT_EQ(h.window->windowTitle(), captionFor(other));
     EXPECT_EQ(h.window->model().rowCount(), 1);
+}
+
+TEST_F(OpenedSample, TheStatusBarSaysWhatWasWrittenAndWhere)
+{
+    const std::string backup = h.path("velmoran.ini.bak");
+    const std::string compat = h.path("compat.txt");
+    h.window->saveCommand();
+    EXPECT_EQ(h.window->statusBar()->currentMessage(), q("ini file written to " + iniPath));
+    h.ui.yesNoAnswers = {true, true};
+    h.ui.fileAnswers = {q(backup), q(compat)};
+    h.window->backupIniFileCommand();
+    EXPECT_EQ(h.window->statusBar()->currentMessage(), q("Backup written to " + backup));
+    h.window->makeCompatListCommand();
+    EXPECT_EQ(h.window->statusBar()->currentMessage(), q("Compatibility list written to " + compat));
 }
 
 TEST_F(Find, ShowsTheRowsWhoseNameCrcCommentsOrInfoHoldTheTextInAnyCase)
