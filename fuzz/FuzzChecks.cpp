@@ -4,6 +4,7 @@
 #include "inidb/IniWriter.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -31,13 +32,15 @@ std::string checkEntry(const RomEntry &entry, std::size_t index)
         return where + "a 0 that loading must turn into the value used";
     if (entry.Removed)
         return where + "removed straight after loading";
-    for (const std::string_view *text : {&entry.Name, &entry.CRC, &entry.Comment, &entry.Info}) {
-        if (holdsLineBreak(*text))
+    for (const StoredText text : {entry.Name, entry.CRC, entry.Comment, entry.Info}) {
+        if (holdsLineBreak(text))
             return where + "a field holds a line break";
     }
-    for (std::string_view line : entry.UnknownLines) {
-        if (line.empty() || holdsLineBreak(line))
-            return where + "a kept line is empty or holds a line break";
+    for (std::string_view kept = entry.UnknownLines; !kept.empty();) {
+        const std::size_t end = kept.find("\r\n");
+        if (end == 0 || end == std::string_view::npos || holdsLineBreak(kept.substr(0, end)))
+            return where + "a kept line is empty, holds a line break or does not end in CR LF";
+        kept.remove_prefix(end + 2);
     }
     return {};
 }
@@ -93,9 +96,30 @@ std::string changedField(const RomEntry &before, const RomEntry &after)
 
 } // namespace
 
+// The same bytes read in pieces of every few bytes, as a file is read, give the same table.
+std::string checkPieces(std::string_view bytes, const ParsedIni &whole)
+{
+    const std::size_t pieceSize = 1 + (bytes.empty() ? 0 : static_cast<unsigned char>(bytes[0]) % 7);
+    std::vector<std::string_view> pieces;
+    for (std::size_t at = 0; at < bytes.size(); at += pieceSize)
+        pieces.push_back(bytes.substr(at, pieceSize));
+    const ParsedIni pieced = ParseIni(pieces);
+    if (pieced.entries != whole.entries || pieced.preamble != whole.preamble || pieced.encoding != whole.encoding)
+        return "reading in pieces of " + std::to_string(pieceSize) + " bytes gives another table";
+    const auto sameProblem = [](const LoadProblem &a, const LoadProblem &b) {
+        return a.lineNumber == b.lineNumber && a.line == b.line && a.whatWasUsed == b.whatWasUsed;
+    };
+    if (!std::equal(pieced.problems.begin(), pieced.problems.end(), whole.problems.begin(), whole.problems.end(),
+                    sameProblem))
+        return "reading in pieces of " + std::to_string(pieceSize) + " bytes tells other problems";
+    return {};
+}
+
 std::string CheckParse(std::string_view bytes)
 {
     const ParsedIni parsed = ParseIni(bytes);
+    if (std::string failure = checkPieces(bytes, parsed); !failure.empty())
+        return failure;
     const std::size_t lines = lineCount(bytes);
     if (parsed.entries.size() > lines)
         return "more entries than lines";

@@ -55,9 +55,9 @@ std::string commentFor(unsigned char selector, std::string_view freeText)
 // One entry per line of the bytes: its first byte picks the comment, the rest is the
 // name, a tab and the CRC. Fields never hold a line break: the loader splits lines and
 // the properties dialog edits one line. Comments made here are kept in texts.
-std::vector<RomEntry> tableFromBytes(std::string_view bytes, TextStore &texts)
+RomTable tableFromBytes(std::string_view bytes, TextStore &texts)
 {
-    std::vector<RomEntry> table;
+    RomTable table;
     while (!bytes.empty()) {
         const std::size_t end = bytes.find_first_of("\r\n");
         const std::string_view line = bytes.substr(0, end);
@@ -67,8 +67,8 @@ std::vector<RomEntry> tableFromBytes(std::string_view bytes, TextStore &texts)
         const std::string_view rest = line.substr(1);
         const std::size_t tab = rest.find('\t');
         RomEntry entry;
-        entry.Name = rest.substr(0, tab);
-        entry.CRC = tab == std::string_view::npos ? std::string_view() : rest.substr(tab + 1);
+        entry.Name = texts.keep(rest.substr(0, tab));
+        entry.CRC = texts.keep(tab == std::string_view::npos ? std::string_view() : rest.substr(tab + 1));
         entry.Comment = texts.keep(commentFor(static_cast<unsigned char>(line[0]), entry.Name));
         entry.Removed = (line[0] & 0x80) != 0;
         table.push_back(std::move(entry));
@@ -149,7 +149,7 @@ private:
 std::string CheckReportText(std::string_view bytes)
 {
     TextStore texts;
-    const std::vector<RomEntry> table = tableFromBytes(bytes, texts);
+    const RomTable table = tableFromBytes(bytes, texts);
     const std::string text = CompatListText(table);
     if (!text.ends_with("\r\n"))
         return "the report does not end in CR LF";

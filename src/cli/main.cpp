@@ -27,20 +27,6 @@ constexpr std::string_view kUsage =
     "       tamsic-ini normalize IN OUT   (OUT may be IN)\n"
     "       tamsic-ini compat IN OUT\n";
 
-// The command line has no settings to record a path in; the document just keeps it.
-class KeepPathOnly final : public IniPathResolver {
-public:
-    explicit KeepPathOnly(IniDocument &doc) : m_doc(doc) {}
-    bool ResolveIniPath(const std::string &path) override
-    {
-        m_doc.IniPath = path;
-        return true;
-    }
-
-private:
-    IniDocument &m_doc;
-};
-
 void listProblems(std::ostream &out, const std::string &path, const std::vector<LoadProblem> &problems)
 {
     for (const LoadProblem &problem : problems)
@@ -82,8 +68,8 @@ Exit normalize(const std::string &in, const std::string &out)
 {
     return runOnFile(in, std::cerr, [&out](IniDocument &doc) {
         doc.SaveType = static_cast<std::int16_t>(SaveOrder::ReadIn);
-        KeepPathOnly resolver(doc);
-        return SaveIniFile(doc, out, {}, resolver).status;
+        // Written and done: unlike the editor, nothing here needs the file read back.
+        return WriteIniFile(doc, out, {}, DefaultFileSystem());
     });
 }
 

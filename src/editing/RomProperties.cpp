@@ -51,7 +51,7 @@ void showCountry(const PropertiesControls &c, std::string_view crc)
 struct TextField {
     const char *caption;
     QString shown;
-    std::string_view RomEntry::*stored;
+    StoredText RomEntry::*stored;
 };
 
 std::array<TextField, 3> textFields(const PropertiesControls &c)

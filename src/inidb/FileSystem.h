@@ -3,6 +3,7 @@
 #include "IoStatus.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,11 @@ public:
 
     // The whole file's bytes.
     virtual IoValue<std::string> ReadWholeFile(const std::string &path) = 0;
+    // The file's bytes handed to take a piece at a time, in order, each with the size
+    // the file had when it was opened; a large file then never needs to be in memory
+    // whole. Pieces end anywhere, even inside a line.
+    using PieceReader = std::function<void(std::string_view piece, std::uint64_t fileSize)>;
+    virtual IoStatus ReadInPieces(const std::string &path, const PieceReader &take) = 0;
     // Follows symbolic links to the path that finally gets written; a path that is no
     // link (or does not exist yet) comes back unchanged.
     virtual IoValue<std::string> FinalDestination(const std::string &path) = 0;

@@ -23,7 +23,7 @@ enum class SaveOrder : std::int16_t { ReadIn = 0, Displayed = 1 };
 // Everything the editor knows about the open file, for the whole run.
 struct IniDocument {
     // The file's entries in read-in order (0-based here; block n of the file is element n-1).
-    std::vector<RomEntry> EntryTable;
+    RomTable EntryTable;
     // The texts of EntryTable. A load replaces it together with the table; an edit keeps
     // its new text here (Texts.keep) and points the field at it.
     TextStore Texts;

@@ -1,9 +1,10 @@
 #include "IniReader.h"
 
 #include "FileSystem.h"
-#include "HugePages.h"
 #include "IniKeys.h"
+#include "LineSplitter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -23,51 +24,31 @@ constexpr std::string_view kLineEnd = "\r\n";
 // have been read; later ones are the spacing of a long file, not part of its head.
 constexpr std::size_t kBlocksWithKeptEmptyLines = 49;
 
-// Splits the bytes into lines; CR LF, LF and a lone CR all end a line.
-class LineReader final {
-public:
-    explicit LineReader(std::string_view bytes) : m_bytes(bytes) {}
-
-    bool next(std::string_view &line)
-    {
-        if (m_pos >= m_bytes.size())
-            return false;
-        const char *begin = m_bytes.data() + m_pos;
-        const std::size_t rest = m_bytes.size() - m_pos;
-        const auto *lf = static_cast<const char *>(std::memchr(begin, '\n', rest));
-        std::size_t length = lf ? static_cast<std::size_t>(lf - begin) : rest;
-        const auto *cr = static_cast<const char *>(std::memchr(begin, '\r', length));
-        if (cr) {
-            length = static_cast<std::size_t>(cr - begin);
-            m_pos += length + 1;
-            if (m_pos < m_bytes.size() && m_bytes[m_pos] == '\n')
-                ++m_pos;
-        } else {
-            m_pos += length + (lf ? 1 : 0);
-        }
-        line = std::string_view(begin, length);
-        ++m_lineNumber;
-        return true;
-    }
-
-    std::size_t lineNumber() const { return m_lineNumber; }
-
-private:
-    std::string_view m_bytes;
-    std::size_t m_pos = 0;
-    std::size_t m_lineNumber = 0;
-};
-
 bool isBlankOnly(std::string_view line)
 {
     return !line.empty() && line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-// A line such as "{1A2B3C4D-45}" or "[1A2B3C4D-45]".
-bool isHeaderLike(std::string_view line)
+// A line such as "{1A2B3C4D-45}" or "[1A2B3C4D-45]", given where its first "=" is.
+bool isHeaderLike(std::string_view line, std::size_t equals)
 {
     return line.size() >= 2 && (line.front() == '{' || line.front() == '[')
-        && (line.back() == '}' || line.back() == ']') && line.find('=') == std::string_view::npos;
+        && (line.back() == '}' || line.back() == ']') && equals == std::string_view::npos;
+}
+
+// Whether the line's key (all before its first "=", or the whole line) is key. A known
+// key holds no "=", so this needs no search for one: the line starts with the key and
+// then ends or goes on with "=".
+bool hasKey(std::string_view line, std::string_view key)
+{
+    return line.size() >= key.size() && std::memcmp(line.data(), key.data(), key.size()) == 0
+        && (line.size() == key.size() || line[key.size()] == '=');
+}
+
+// What follows the "=" after key; empty when nothing does.
+std::string_view valueAfter(std::string_view line, std::string_view key)
+{
+    return line.size() > key.size() ? line.substr(key.size() + 1) : std::string_view();
 }
 
 // Headers almost always open with a bracket at a line start; counting them lets the
@@ -87,34 +68,54 @@ std::size_t likelyBlockCount(std::string_view bytes)
     return count;
 }
 
+// Builds the table from the file's bytes as they arrive, piece by piece.
 class Parser final {
 public:
-    explicit Parser(std::string_view bytes) : m_lines(bytes)
+    // Sizes the table for a file of fileSize bytes that begins with sample, which
+    // predicts the rest well; its texts are sized once the sample is read. The margin
+    // spares the table a late doubling; a wrong guess costs only that doubling.
+    void expect(std::string_view sample, std::uint64_t fileSize)
     {
-        std::vector<RomEntry> &entries = m_result.entries;
-        entries.reserve(likelyBlockCount(bytes));
-        AdviseHugePages(entries.data(), entries.capacity() * sizeof(RomEntry));
+        if (sample.empty() || fileSize <= sample.size())
+            return;
+        m_restPerSampleByte = static_cast<double>(fileSize - sample.size()) / static_cast<double>(sample.size()) * 1.05;
+        const double blocks = static_cast<double>(likelyBlockCount(sample)) * (1 + m_restPerSampleByte);
+        m_result.entries.reserve(static_cast<std::size_t>(blocks) + 64);
     }
 
-    ParsedIni run()
+    void feed(std::string_view piece)
     {
-        std::string_view line;
-        while (m_lines.next(line)) {
-            if (m_inBlock)
-                readBlockLine(line);
-            else
-                readOutsideLine(line);
+        m_encoding.scan(piece);
+        m_lines.feed(piece, [this](std::string_view line) { readLine(line); });
+        if (m_restPerSampleByte > 0) {
+            TextStore &texts = m_result.texts;
+            texts.reserve(static_cast<std::size_t>(static_cast<double>(texts.size()) * m_restPerSampleByte) + 4096);
+            m_restPerSampleByte = 0;
         }
+    }
+
+    ParsedIni finish()
+    {
+        m_lines.finish([this](std::string_view line) { readLine(line); });
         if (m_inBlock)
             endBlock();
         // A file of few headers in many bracketed lines need not keep the room guessed.
-        std::vector<RomEntry> &entries = m_result.entries;
+        RomTable &entries = m_result.entries;
         if (entries.capacity() > 2 * entries.size())
             entries.shrink_to_fit();
+        m_result.encoding = m_encoding.result();
         return std::move(m_result);
     }
 
 private:
+    void readLine(std::string_view line)
+    {
+        if (m_inBlock)
+            readBlockLine(line);
+        else
+            readOutsideLine(line);
+    }
+
     void readOutsideLine(std::string_view line)
     {
         const bool empty = line.empty() || isBlankOnly(line);
@@ -138,25 +139,23 @@ private:
             return;
         }
         const bool firstLine = m_blockLines++ == 0;
-        const std::size_t equals = line.find('=');
-        const std::string_view key = line.substr(0, equals);
-        const std::string_view value =
-            equals == std::string_view::npos ? std::string_view() : line.substr(equals + 1);
-        if (readKnownKey(key, value, line))
+        if (readKnownKey(line))
             return;
-        if (isHeaderLike(line) && m_hasHeader) {
+        const std::size_t equals = line.find('=');
+        const bool headerLike = isHeaderLike(line, equals);
+        if (headerLike && m_hasHeader) {
             // Two blocks without an empty line between them: the second header starts
             // the next entry rather than overwriting this one's CRC.
             endBlock();
             startBlock();
             m_blockLines = 1;
             readHeader(line);
-        } else if (!m_hasHeader && (isHeaderLike(line) || (firstLine && equals == std::string_view::npos))) {
+        } else if (!m_hasHeader && (headerLike || (firstLine && equals == std::string_view::npos))) {
             // A block's header is its first line whatever its brackets, or a bracketed
             // line further down when the block did not open with one.
             readHeader(line);
         } else {
-            entry().UnknownLines.push_back(keep(line));
+            keepUnknown(line);
         }
     }
 
@@ -166,33 +165,36 @@ private:
         if (line.size() < 2) {
             // Nothing is left once the brackets are stripped; keep the line as written.
             problem(line, "an empty CRC; the line is kept as written");
-            entry().UnknownLines.push_back(keep(line));
+            keepUnknown(line);
             return;
         }
         entry().CRC = keep(line.substr(1, line.size() - 2));
     }
 
-    bool readKnownKey(std::string_view key, std::string_view value, std::string_view line)
+    bool readKnownKey(std::string_view line)
     {
         RomEntry &e = entry();
-        if (key == IniKeys::Name) {
-            e.Name = keep(value);
-        } else if (key == IniKeys::UCode) {
-            readNumber(e.UCode, key, value, line);
-        } else if (key == IniKeys::Comment) {
-            e.Comment = keep(value);
-        } else if (key == IniKeys::Info) {
-            e.Info = keep(value);
+        if (hasKey(line, IniKeys::Name)) {
+            e.Name = keep(valueAfter(line, IniKeys::Name));
+        } else if (hasKey(line, IniKeys::UCode)) {
+            readNumber(e.UCode, IniKeys::UCode, line);
+        } else if (hasKey(line, IniKeys::Comment)) {
+            e.Comment = keep(valueAfter(line, IniKeys::Comment));
+        } else if (hasKey(line, IniKeys::Info)) {
+            e.Info = keep(valueAfter(line, IniKeys::Info));
+        } else if (line.front() == '{' || line.front() == '[') {
+            // A header; no key starts with a bracket.
+            return false;
         } else {
             for (const IniKeys::Flag &flag : IniKeys::Flags) {
-                if (key == flag.key) {
+                if (hasKey(line, flag.key)) {
                     e.*flag.field = true;
                     return true;
                 }
             }
             for (const IniKeys::Number &number : IniKeys::OptionalNumbers) {
-                if (key == number.key) {
-                    readNumber(e.*number.field, key, value, line);
+                if (hasKey(line, number.key)) {
+                    readNumber(e.*number.field, number.key, line);
                     return true;
                 }
             }
@@ -203,8 +205,9 @@ private:
 
     // A value that is no whole number in the field's range leaves the field as it was
     // and stays with the entry as written, so saving does not lose it.
-    void readNumber(std::int16_t &field, std::string_view key, std::string_view value, std::string_view line)
+    void readNumber(std::int16_t &field, std::string_view key, std::string_view line)
     {
+        const std::string_view value = valueAfter(line, key);
         int number = 0;
         const char *end = value.data() + value.size();
         const auto [ptr, error] = std::from_chars(value.data(), end, number);
@@ -215,10 +218,17 @@ private:
         }
         problem(line, std::string(key) + " " + std::to_string(field)
                           + " (not a whole number from -32768 to 32767); the line is kept as written");
-        entry().UnknownLines.push_back(keep(line));
+        keepUnknown(line);
     }
 
-    std::string_view keep(std::string_view text) { return m_result.texts.keep(text); }
+    StoredText keep(std::string_view text) { return m_result.texts.keep(text); }
+
+    // Gathered until the block ends, then kept as one text.
+    void keepUnknown(std::string_view line)
+    {
+        m_unknownLines += line;
+        m_unknownLines += kLineEnd;
+    }
 
     void problem(std::string_view line, std::string whatWasUsed)
     {
@@ -241,13 +251,18 @@ private:
             e.ScaleFactor = 1;
         if (e.EepromSize == 0)
             e.EepromSize = 2048;
+        e.UnknownLines = keep(m_unknownLines);
+        m_unknownLines.clear();
         m_inBlock = false;
     }
 
     RomEntry &entry() { return m_result.entries.back(); }
 
-    LineReader m_lines;
+    LineSplitter m_lines;
+    TextEncodingDetector m_encoding;
     ParsedIni m_result;
+    std::string m_unknownLines;
+    double m_restPerSampleByte = 0;
     std::size_t m_blockLines = 0;
     bool m_inBlock = false;
     bool m_hasHeader = false;
@@ -255,21 +270,40 @@ private:
 
 } // namespace
 
+ParsedIni ParseIni(std::span<const std::string_view> pieces)
+{
+    Parser parser;
+    std::size_t total = 0;
+    for (std::string_view piece : pieces)
+        total += piece.size();
+    if (!pieces.empty())
+        parser.expect(pieces.front(), total);
+    for (std::string_view piece : pieces)
+        parser.feed(piece);
+    return parser.finish();
+}
+
 ParsedIni ParseIni(std::string_view bytes)
 {
-    return Parser(bytes).run();
+    return ParseIni(std::span(&bytes, 1));
 }
 
 LoadResult LoadIniFile(IniDocument &doc, FileSystem &fs)
 {
-    IoValue<std::string> bytes = fs.ReadWholeFile(doc.IniPath);
-    if (!bytes.ok())
-        return {bytes.status, {}};
-    ParsedIni parsed = Parser(bytes.value).run();
+    Parser parser;
+    bool first = true;
+    const IoStatus read = fs.ReadInPieces(doc.IniPath, [&](std::string_view piece, std::uint64_t fileSize) {
+        if (std::exchange(first, false))
+            parser.expect(piece, fileSize);
+        parser.feed(piece);
+    });
+    if (!read.ok())
+        return {read, {}};
+    ParsedIni parsed = parser.finish();
     doc.EntryTable = std::move(parsed.entries);
     doc.Texts = std::move(parsed.texts);
     doc.Preamble = std::move(parsed.preamble);
-    doc.Encoding = DetectTextEncoding(bytes.value);
+    doc.Encoding = parsed.encoding;
     ++doc.LoadGeneration;
     return {IoStatus::success(), std::move(parsed.problems)};
 }

@@ -4,6 +4,7 @@
 #include "IoStatus.h"
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,13 +20,16 @@ struct LoadProblem {
 
 // The entries and preamble read from a file's bytes. The entries' texts live in texts.
 struct ParsedIni {
-    std::vector<RomEntry> entries;
+    RomTable entries;
     TextStore texts;
     std::string preamble;
     std::vector<LoadProblem> problems;
+    TextEncoding encoding = TextEncoding::Windows1252;
 };
 
 ParsedIni ParseIni(std::string_view bytes);
+// The same for bytes that arrive in pieces, which may end anywhere.
+ParsedIni ParseIni(std::span<const std::string_view> pieces);
 
 struct LoadResult {
     IoStatus status;

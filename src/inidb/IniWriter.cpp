@@ -2,6 +2,7 @@
 
 #include "FileSystem.h"
 #include "IniKeys.h"
+#include "LineSplitter.h"
 #include "SafeFile.h"
 
 #include <cerrno>
@@ -35,9 +36,7 @@ void appendNumberLine(std::string &out, std::string_view key, std::int16_t value
 std::size_t estimatedSize(const RomEntry &entry)
 {
     std::size_t size = kTypicalBlockOverhead + entry.CRC.size() + entry.Name.size() + entry.Comment.size()
-                     + entry.Info.size();
-    for (std::string_view line : entry.UnknownLines)
-        size += line.size() + kLineEnd.size();
+                     + entry.Info.size() + entry.UnknownLines.size();
     return size;
 }
 
@@ -64,21 +63,17 @@ std::vector<std::size_t> coveredDisplayedOrder(const IniDocument &doc, std::span
 
 bool holdsLineBreak(std::string_view text)
 {
-    return text.find_first_of("\r\n") != std::string_view::npos;
+    return FindLineEnd(text.data(), text.data() + text.size()) != text.data() + text.size();
 }
 
 // The text field of the entry that would split its block, if any.
 const char *fieldWithLineBreak(const RomEntry &entry)
 {
-    const std::pair<const char *, const std::string_view *> fields[] = {
-        {"CRC", &entry.CRC}, {"Name", &entry.Name}, {"Comment", &entry.Comment}, {"Info", &entry.Info}};
+    const std::pair<const char *, StoredText> fields[] = {
+        {"CRC", entry.CRC}, {"Name", entry.Name}, {"Comment", entry.Comment}, {"Info", entry.Info}};
     for (const auto &[field, text] : fields) {
-        if (holdsLineBreak(*text))
+        if (holdsLineBreak(text))
             return field;
-    }
-    for (std::string_view line : entry.UnknownLines) {
-        if (holdsLineBreak(line))
-            return "kept lines";
     }
     return nullptr;
 }
@@ -120,10 +115,7 @@ void WriteIniEntry(std::string &out, const RomEntry &entry)
         if (entry.*number.field != number.absentValue)
             appendNumberLine(out, number.key, entry.*number.field);
     }
-    for (std::string_view line : entry.UnknownLines) {
-        out += line;
-        out += kLineEnd;
-    }
+    out += entry.UnknownLines;
     out += kLineEnd;
 }
 

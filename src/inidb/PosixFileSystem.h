@@ -6,6 +6,7 @@
 class PosixFileSystem final : public FileSystem {
 public:
     IoValue<std::string> ReadWholeFile(const std::string &path) override;
+    IoStatus ReadInPieces(const std::string &path, const PieceReader &take) override;
     IoValue<std::string> FinalDestination(const std::string &path) override;
     IoValue<FileInfo> Stat(const std::string &path) override;
     IoValue<TempFile> CreateTempFile(const std::string &folder, const std::string &stem) override;

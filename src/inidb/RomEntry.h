@@ -1,20 +1,22 @@
 #pragma once
 
+#include "HugePages.h"
+#include "TextStore.h"
+
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 // One ROM block of velmoran.ini. The fields keep the record's declaration order;
 // the order in which the writer emits their keys is fixed separately (IniWriter).
-// Texts are the file's own bytes, byte for byte. They are views into the text store of
-// the document (or of the load) the entry belongs to; the entry itself owns no text, so
-// a text is changed by keeping the new one in that store (TextStore::keep).
+// Texts are the file's own bytes, byte for byte. They live in the text store of the
+// document (or of the load) the entry belongs to; the entry itself owns no text, so a
+// text is changed by keeping the new one in that store (TextStore::keep).
 struct RomEntry {
-    std::string_view Name;
-    std::string_view CRC;
+    StoredText Name;
+    StoredText CRC;
     std::int16_t UCode = 0;
-    std::string_view Comment;
-    std::string_view Info;
+    StoredText Comment;
+    StoredText Info;
     bool DisableDynarec = false;
     bool DisableTextureCRC = false;
     bool DisableSpeedSync = false;
@@ -28,10 +30,14 @@ struct RomEntry {
     // Set when the user removes the entry; never stored in the file.
     bool Removed = false;
     // Lines of the block that are no known key (misspelled keys, "//" lines inside the
-    // block, ...), in file order. The writer puts them back after the known keys so
-    // nothing the user wrote is lost.
-    std::vector<std::string_view> UnknownLines;
+    // block, ...), in file order, each ending in CR LF. The writer puts them back after
+    // the known keys so nothing the user wrote is lost.
+    StoredText UnknownLines;
 
     // Compares the texts, not where they are kept.
     bool operator==(const RomEntry &) const = default;
 };
+
+// The entries of a document or a load. A large table is filled in one go, so it lives in
+// huge pages where the system offers them.
+using RomTable = std::vector<RomEntry, HugePageAllocator<RomEntry>>;

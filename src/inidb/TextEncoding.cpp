@@ -89,16 +89,60 @@ std::optional<char> windows1252Byte(char32_t character)
 
 } // namespace
 
-TextEncoding DetectTextEncoding(std::string_view bytes)
+namespace {
+
+constexpr std::size_t kLongestSequence = 4;
+
+bool isContinuation(char byte)
 {
-    bool multiByte = false;
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        // Runs of ASCII are the bulk of every file: skip them eight bytes at a time.
-        std::uint64_t eight = 0;
-        if (bytes.size() - pos >= sizeof eight) {
-            std::memcpy(&eight, bytes.data() + pos, sizeof eight);
-            if ((eight & 0x8080808080808080u) == 0) {
-                pos += sizeof eight;
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+// How many bytes at the end begin a character that the next piece must finish.
+std::size_t unfinishedTail(std::string_view bytes)
+{
+    for (std::size_t back = 1; back < kLongestSequence && back <= bytes.size(); ++back) {
+        const char byte = bytes[bytes.size() - back];
+        if (isContinuation(byte))
+            continue;
+        const auto lead = static_cast<unsigned char>(byte);
+        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        return length > back ? back : 0;
+    }
+    return 0;
+}
+
+} // namespace
+
+void TextEncodingDetector::scan(std::string_view bytes)
+{
+    if (m_invalid)
+        return;
+    if (!m_unfinished.empty()) {
+        std::size_t rest = 0;
+        while (rest < bytes.size() && m_unfinished.size() + rest < kLongestSequence && isContinuation(bytes[rest]))
+            ++rest;
+        m_unfinished.append(bytes.substr(0, rest));
+        bytes.remove_prefix(rest);
+        if (bytes.empty() && m_unfinished.size() < kLongestSequence)
+            return;
+        scanWhole(m_unfinished);
+        m_unfinished.clear();
+    }
+    const std::size_t whole = bytes.size() - unfinishedTail(bytes);
+    scanWhole(bytes.substr(0, whole));
+    m_unfinished.assign(bytes.substr(whole));
+}
+
+void TextEncodingDetector::scanWhole(std::string_view bytes)
+{
+    for (std::size_t pos = 0; pos < bytes.size() && !m_invalid;) {
+        // Runs of ASCII are the bulk of every file: skip them 32 bytes at a time.
+        std::uint64_t words[4];
+        if (bytes.size() - pos >= sizeof words) {
+            std::memcpy(words, bytes.data() + pos, sizeof words);
+            if (((words[0] | words[1] | words[2] | words[3]) & 0x8080808080808080u) == 0) {
+                pos += sizeof words;
                 continue;
             }
         }
@@ -108,12 +152,24 @@ TextEncoding DetectTextEncoding(std::string_view bytes)
         }
         char32_t character = 0;
         const std::size_t length = utf8Sequence(bytes, pos, character);
-        if (length == 0)
-            return TextEncoding::Windows1252;
-        multiByte = true;
+        m_invalid = length == 0;
+        m_multiByte = true;
         pos += length;
     }
-    return multiByte ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+}
+
+TextEncoding TextEncodingDetector::result() const
+{
+    TextEncodingDetector last = *this;
+    last.scanWhole(m_unfinished);
+    return last.m_multiByte && !last.m_invalid ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+}
+
+TextEncoding DetectTextEncoding(std::string_view bytes)
+{
+    TextEncodingDetector detector;
+    detector.scan(bytes);
+    return detector.result();
 }
 
 std::size_t DecodeText(TextEncoding encoding, std::string_view bytes, char16_t *out)

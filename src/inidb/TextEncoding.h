@@ -12,6 +12,22 @@ enum class TextEncoding { Windows1252, Utf8 };
 // (plain ASCII too) is Windows-1252.
 TextEncoding DetectTextEncoding(std::string_view bytes);
 
+// The same decision for bytes seen in pieces, which may end inside a character.
+class TextEncodingDetector final {
+public:
+    void scan(std::string_view bytes);
+    // Once every piece is scanned.
+    TextEncoding result() const;
+
+private:
+    void scanWhole(std::string_view bytes);
+
+    // The bytes of a character a piece ended in, waiting for the rest of it.
+    std::string m_unfinished;
+    bool m_invalid = false;
+    bool m_multiByte = false;
+};
+
 // Decodes bytes into out, which has room for bytes.size() UTF-16 units (no encoding
 // needs more), and returns the number written. Windows-1252 maps its five undefined
 // bytes to the C1 controls of the same number, so every byte reads back as it was.

@@ -61,7 +61,7 @@ std::string CountryText(std::string_view crc)
     return CountryTable(CountryCode(crc)).listText;
 }
 
-std::string CompatListText(const std::vector<RomEntry> &entries)
+std::string CompatListText(const RomTable &entries)
 {
     // In the order the report lists them; a comment is tested against them top down.
     std::array<Category, 5> categories{{

@@ -19,7 +19,7 @@ std::string CountryText(std::string_view crc);
 
 // The complete compatibility report for the entries in table order (removed ones
 // included), CR LF line ends.
-std::string CompatListText(const std::vector<RomEntry> &entries);
+std::string CompatListText(const RomTable &entries);
 
 // Writes the report of doc's table to path, complete or not at all.
 IoStatus WriteCompatList(const IniDocument &doc, const std::string &path, FileSystem &fs);

@@ -120,7 +120,7 @@ protected:
     std::string iniPath;
     QTreeView *list = nullptr;
     std::mt19937 random;
-    std::vector<RomEntry> saved;
+    RomTable saved;
     // Keeps the texts of the saved entries alive through the reloads that replace the table.
     TextStore savedTexts;
 };

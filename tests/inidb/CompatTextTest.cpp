@@ -16,7 +16,7 @@ std::string section(std::string_view heading, std::string_view items, std::strin
 // the percents round halves to even.
 TEST(CompatText, SortsEachEntryIntoItsCategoryAndCounts)
 {
-    const std::vector<RomEntry> entries{Rom("a", "1-45", "pLaYaBlE"),      Rom("b", "1-4A", "Playable "),
+    const RomTable entries{Rom("a", "1-45", "pLaYaBlE"),      Rom("b", "1-4A", "Playable "),
                                         Rom("c;d", "1-00", "Playable!"),   Rom("C", "X-99", "not playable"),
                                         Rom("", "1-4a", "ALMOST playable"), Rom("f", "1-45", ""),
                                         Rom("g", "1-45", "Playable"),      Rom("h", "1-45", "playable")};

@@ -20,6 +20,10 @@ public:
     {
         return failsNow("ReadWholeFile") ? IoValue<std::string>{{}, fault(path)} : m_real.ReadWholeFile(path);
     }
+    IoStatus ReadInPieces(const std::string &path, const PieceReader &take) override
+    {
+        return failsNow("ReadInPieces") ? fault(path) : m_real.ReadInPieces(path, take);
+    }
     IoValue<std::string> FinalDestination(const std::string &path) override
     {
         return failsNow("FinalDestination") ? IoValue<std::string>{{}, fault(path)} : m_real.FinalDestination(path);
