@@ -64,11 +64,13 @@ public:
             std::size_t taken = static_cast<std::size_t>(lineEnd - piece.data());
             if (taken < piece.size())
                 taken += 1 + (*lineEnd == '\r' && taken + 1 < piece.size() && lineEnd[1] == '\n');
+            // A byte after them in this piece settles a CR the taken bytes end in.
+            const bool settled = taken < piece.size();
             m_carried.append(piece.data(), taken);
             piece.remove_prefix(taken);
             std::string carried = std::move(m_carried);
             m_carried.clear();
-            const char *rest = splitLines(carried.data(), carried.data() + carried.size(), false, onLine);
+            const char *rest = splitLines(carried.data(), carried.data() + carried.size(), settled, onLine);
             m_carried.assign(rest, static_cast<std::size_t>(carried.data() + carried.size() - rest));
         }
         const char *rest = splitLines(piece.data(), piece.data() + piece.size(), false, onLine);

@@ -2,6 +2,7 @@
 #include "ModalDriver.h"
 #include "editing/frmProperties.h"
 #include "settings/RecentFiles.h"
+#include "TestText.h"
 
 #include <QApplication>
 #include <QDropEvent>
@@ -172,7 +173,7 @@ TEST_F(OpenedSample, TheStatusBarSaysWhatWasWrittenAndWhere)
 
 TEST_F(Find, ShowsTheRowsWhoseNameCrcCommentsOrInfoHoldTheTextInAnyCase)
 {
-    h.doc.EntryTable[3].Info = "Needs the Rumble PAK, \xC9" "dition 2";
+    h.doc.EntryTable[3].Info = Text("Needs the Rumble PAK, \xC9" "dition 2");
     h.window->model().entryChanged(3);
     const struct {
         const char *typed;
@@ -193,7 +194,7 @@ TEST_F(Find, ShowsTheRowsWhoseNameCrcCommentsOrInfoHoldTheTextInAnyCase)
     }
     // A UTF-8 file's characters beyond ASCII are found in either case as well.
     h.doc.Encoding = TextEncoding::Utf8;
-    h.doc.EntryTable[3].Info = "\xC5\x93uvre";
+    h.doc.EntryTable[3].Info = Text("\xC5\x93uvre");
     h.window->FillRomList();
     find(QStringLiteral(u"\u0152UVRE"));
     EXPECT_EQ(h.column(0), QStringLiteral("Bravo"));
@@ -216,7 +217,7 @@ TEST_F(Find, SortEditRemoveAndUndoWorkOnTheFoundRowsAndADisplayedOrderSaveWrites
     EXPECT_EQ(h.column(0), QStringLiteral("Zelda Quest|Mega Kart|alpha Racer"));
 
     // A renamed row takes its sorted place among the found ones.
-    h.doc.EntryTable[0].Name = "Aardvark Quest";
+    h.doc.EntryTable[0].Name = Text("Aardvark Quest");
     h.window->model().entryChanged(0);
     EXPECT_EQ(h.column(0), QStringLiteral("Mega Kart|alpha Racer|Aardvark Quest"));
 

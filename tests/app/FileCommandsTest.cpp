@@ -1,6 +1,7 @@
 #include "AppHarness.h"
 
 #include "ModalDriver.h"
+#include "TestText.h"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -119,7 +120,7 @@ TEST_F(FileCommands, ClosingAsksAndSavesOnlyOnYes)
     using Answer = UserInterface::Answer;
     for (const Answer answer : {Answer::Cancel, Answer::No, Answer::Yes}) {
         writeFile(iniPath, sampleIni());
-        h.doc.EntryTable[0].Comment = "Changed";
+        h.doc.EntryTable[0].Comment = Text("Changed");
         h.ui.yesNoCancelAnswers = {answer};
         h.action("mnuExit")->trigger();
         EXPECT_EQ(h.window->isVisible(), answer == Answer::Cancel);

@@ -2,6 +2,7 @@
 #include "app/RomListModel.h"
 #include "app/RomSortProxy.h"
 #include "app/SortKeyColumn.h"
+#include "TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,8 @@ namespace {
 RomEntry entry(const char *name, const char *crc)
 {
     RomEntry e;
-    e.Name = name;
-    e.CRC = crc;
+    e.Name = Text(name);
+    e.CRC = Text(crc);
     return e;
 }
 
@@ -44,7 +45,7 @@ TEST(RomSortOrder, EqualTextsKeepTheOrderTheyWereShownIn)
     EXPECT_EQ(proxy.displayedOrder(), (std::vector<std::size_t>{1, 3, 2, 0}));
     model.reset();
     EXPECT_EQ(proxy.displayedOrder(), (std::vector<std::size_t>{1, 3, 0, 2}));
-    doc.EntryTable[0].Name = "Echo";
+    doc.EntryTable[0].Name = Text("Echo");
     model.entryChanged(0);
     EXPECT_EQ(proxy.displayedOrder(), (std::vector<std::size_t>{1, 3, 0, 2}));
 }

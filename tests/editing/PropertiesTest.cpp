@@ -6,6 +6,7 @@
 #include "editing/EditingCommands.h"
 #include "editing/RomProperties.h"
 #include "inidb/IniDocument.h"
+#include "TestText.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -30,13 +31,13 @@ TEST(PropertiesApply, OkWritesEveryControlAndKeepsWhatWasNotChanged)
     const std::function<void(RomEntry &)> changes[] = {
         [](RomEntry &e) { e = RomEntry{}; },         [](RomEntry &e) { e.UCode = 7; },
         [](RomEntry &e) { e.ScaleFactor = 2; },      [](RomEntry &e) { e.EepromSize = -32768; },
-        [](RomEntry &e) { e.Comment = "playable"; }, [](RomEntry &e) { e.OSRescanCount = -3; },
+        [](RomEntry &e) { e.Comment = Text("playable"); }, [](RomEntry &e) { e.OSRescanCount = -3; },
         [](RomEntry &e) {
             static const std::string longName(200, 'N');
-            e.Name = longName;
+            e.Name = Text(longName);
         },
-        [](RomEntry &e) { e.Info = "caf\xe9 \x80 bytes & more"; },
-        [](RomEntry &e) { e.UnknownLines = {"Cheat0=1"}; }};
+        [](RomEntry &e) { e.Info = Text("caf\xe9 \x80 bytes & more"); },
+        [](RomEntry &e) { e.UnknownLines = Text("Cheat0=1\r\n"); }};
     for (const auto &change : changes) {
         RomEntry original = NonDefaultEntry();
         change(original);
@@ -55,7 +56,7 @@ TEST(ShowRomProperties, OkWritesIntoTheChosenTwinAndEveryOtherWayOutChangesNothi
     IniDocument doc;
     doc.EntryTable = {NonDefaultEntry(), NonDefaultEntry()};
     doc.EntryTable[0].UCode = 7;
-    doc.EntryTable[1].Info = "The second one";
+    doc.EntryTable[1].Info = Text("The second one");
     const IniDocument before = doc;
     FakeUserInterface ui;
     whenModal<frmProperties>([&](frmProperties *dialog) {

@@ -78,7 +78,7 @@ TEST(IniReader, BadNumbersAreReportedLeaveTheDefaultAndKeepTheLine)
         ASSERT_EQ(parsed.problems.size(), 1u);
         EXPECT_EQ(parsed.problems[0].lineNumber, 4u);
         EXPECT_EQ(parsed.problems[0].line, line);
-        EXPECT_EQ(parsed.entries[0].UnknownLines, std::vector<std::string_view>{line});
+        EXPECT_EQ(parsed.entries[0].UnknownLines, std::string(line) + "\r\n");
     }
 }
 
@@ -91,6 +91,30 @@ TEST(IniReader, AnyByteAndAnyCount)
             name += static_cast<char>(c);
     EXPECT_EQ(ParseIni("{A-45}\r\nName=" + name + "\r\n").entries.at(0).Name, name);
     EXPECT_EQ(ParseIni(blocks(40000)).entries.at(39999).Name, "Rom 40000");
+}
+
+// A file many times larger than the pieces it is read in, whose head alone fills the
+// first of them, loads as its bytes parsed whole: lines and characters cut at a piece's
+// end are joined again, and the table grows past what the head let it guess.
+TEST(LoadIniFile, ReadsALargeFileAsItsBytesWhole)
+{
+    std::string bytes = "//" + std::string(100000, '-') + "\r\n";
+    const char *const lineEnds[] = {"\r\n", "\n", "\r"};
+    for (int i = 0; i < 30000; ++i) {
+        const std::string end = lineEnds[i % 3];
+        bytes += "{" + std::to_string(i) + "-45}" + end + "Name=Caf\xC3\xA9 " + std::to_string(i) + end + "Typo=\xE2\x82\xAC"
+               + end + end;
+    }
+    TempFolder folder;
+    IniDocument doc;
+    doc.IniPath = folder.file("velmoran.ini");
+    WriteBytes(doc.IniPath, bytes);
+    ASSERT_TRUE(LoadIniFile(doc).status.ok());
+    const ParsedIni whole = ParseIni(bytes);
+    EXPECT_EQ(doc.Preamble, whole.preamble);
+    EXPECT_EQ(doc.EntryTable, whole.entries);
+    EXPECT_EQ(doc.EntryTable.size(), 30000u);
+    EXPECT_EQ(doc.Encoding, TextEncoding::Utf8);
 }
 
 // The texts live in the document's store: a failed load keeps the old ones readable, and

@@ -4,6 +4,7 @@
 #include "inidb/FileSystem.h"
 #include "inidb/IniReader.h"
 #include "inidb/IniWriter.h"
+#include "TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -26,13 +27,13 @@ IniDocument variedDocument()
     doc.Preamble = "// Velmoran settings\r\n\r\n//\r\n";
     RomEntry full = Rom("Lava Rally \xa9", "0BADF00D-12345678-C:45", "Almost Playable");
     full.UCode = -7;
-    full.Info = "a=b; c";
+    full.Info = Text("a=b; c");
     full.DisableDynarec = full.DisablePatches = full.DisableTextureCRC = full.DisableEeprom = true;
     full.DisableSpeedSync = full.IncTexRectEdge = full.ExpansionPak = true;
     full.EepromSize = 16384;
     full.OSRescanCount = -1;
     full.ScaleFactor = 4;
-    full.UnknownLines = {"Cheat0=8033B177 0001", "// keep me", "scalefactor=2"};
+    full.UnknownLines = Text("Cheat0=8033B177 0001\r\n// keep me\r\nscalefactor=2\r\n");
     doc.EntryTable = {full, Rom("", ""), Rom("Tiny", "7", "Playable")};
     doc.EntryTable[1].UCode = 32767;
     return doc;

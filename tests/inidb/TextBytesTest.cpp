@@ -5,6 +5,7 @@
 #include "inidb/IniReader.h"
 #include "inidb/IniWriter.h"
 #include "inidb/TextEncoding.h"
+#include "TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -79,9 +80,9 @@ TEST(SaveIniFile, AValueWithALineBreakFailsTheSaveAndLeavesTheTarget)
         doc.IniPath = path;
         ASSERT_TRUE(LoadIniFile(doc).status.ok());
         RomEntry &bad = doc.EntryTable.emplace_back();
-        bad.Name = "Bad ROM";
-        bad.CRC = "BBBBBBBB-45";
-        bad.Info = broken;
+        bad.Name = Text("Bad ROM");
+        bad.CRC = Text("BBBBBBBB-45");
+        bad.Info = Text(broken);
         KeepPath resolver;
         const SaveResult result = SaveIniFile(doc, path, {}, resolver);
         EXPECT_FALSE(result.status.ok());

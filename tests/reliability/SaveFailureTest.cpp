@@ -8,6 +8,7 @@
 #include "inidb/IniWriter.h"
 #include "inidb/WholeFileTools.h"
 #include "reports/CompatText.h"
+#include "TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -53,7 +54,7 @@ struct Scene {
         doc.IniPath = folder + "/velmoran.ini";
         if (!LoadIniFile(doc).status.ok())
             throw std::runtime_error("cannot load the scene's ini file");
-        doc.EntryTable[0].Name = "Kart Racer (edited)";
+        doc.EntryTable[0].Name = Text("Kart Racer (edited)");
         doc.EntryTable[1].Removed = true;
         doc.UndoList.push_back({"Star Pilot", "0E3B1E27-4A", 1, doc.LoadGeneration});
         before = doc;
@@ -158,7 +159,7 @@ TEST_P(SaveFailure, AtEveryFileSystemCallLosesNothingAndTellsTheCaller)
             }
             // Only two calls come after the new content is in place: flushing the folder,
             // which cannot undo the rename, and a save's reload of what it wrote.
-            EXPECT_TRUE(faulty.failedOperation() == "SyncFolder" || faulty.failedOperation() == "ReadWholeFile");
+            EXPECT_TRUE(faulty.failedOperation() == "SyncFolder" || faulty.failedOperation() == "ReadInPieces");
             FileBytes expected = scene.files;
             expected[command.target].second = command.written(scene.before);
             EXPECT_EQ(folderBytes(folder.path()), expected);

@@ -8,6 +8,7 @@
 #include "editing/frmProperties.h"
 #include "reports/Printing.h"
 #include "reports/SelectPrinterDialog.h"
+#include "TestText.h"
 
 #include <QImage>
 #include <QLineEdit>
@@ -35,9 +36,9 @@ constexpr int ModalTries = 500;
 RomEntry KnownRom()
 {
     RomEntry rom;
-    rom.Name = "Lava Rally";
-    rom.CRC = "FF124298-A75BB258-45";
-    rom.Info = "Fog flickers on the third track";
+    rom.Name = Text("Lava Rally");
+    rom.CRC = Text("FF124298-A75BB258-45");
+    rom.Info = Text("Fog flickers on the third track");
     rom.DisableDynarec = true;
     return rom;
 }

@@ -3,6 +3,7 @@
 #include "inidb/IniReader.h"
 #include "reports/CompatText.h"
 #include "reports/FunctionCommands.h"
+#include "TestText.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,7 +39,7 @@ protected:
         ASSERT_TRUE(WriteAll(path("velmoran.ini"), SampleIni));
         doc.IniPath = QFile::encodeName(path("velmoran.ini")).toStdString();
         ASSERT_TRUE(LoadIniFile(doc).status.ok());
-        doc.EntryTable[0].Name = "Edited but not saved";
+        doc.EntryTable[0].Name = Text("Edited but not saved");
         doc.EntryTable[2].Removed = true;
     }
 

@@ -40,7 +40,7 @@ TEST(FileStore, HoldsPlainKeysAndValuesAndReadsThemAfterAHandEdit)
         EXPECT_EQ(reg.Query_Value(HKEY_LOCAL_MACHINE, Key, "IniPath", "dflt"), RegQueryResult(read.value_or("dflt")))
             << line.toStdString();
         EXPECT_EQ(reg.ErrorNumber(), read ? 0 : RegStatusCode::StoreCorrupt);
-        EXPECT_EQ(StoredText(store, Key, "AutoOpen"), "0");
+        EXPECT_EQ(StoredSetting(store, Key, "AutoOpen"), "0");
     }
 }
 

@@ -17,7 +17,7 @@ TEST_P(StoreTest, TextsUnderOddNamesRoundTrip)
         for (const std::string &text : {std::string(), longText, std::string("jos\xE9"),
                                        std::string("\t\x01\"q\" ;c #d\\"), std::string(" @x "), std::string("a, b")}) {
             ASSERT_TRUE(reg.Set_Value(HKLM, oddKey, name, text, RegType::Text));
-            EXPECT_EQ(StoredText(*m_store, oddKey, name), text) << name << ": " << text.substr(0, 20);
+            EXPECT_EQ(StoredSetting(*m_store, oddKey, name), text) << name << ": " << text.substr(0, 20);
         }
     }
     EXPECT_EQ(reg.EnumKeys(HKLM, "Software"), std::vector<std::string>{"a/b %25 .dot \xC3\xA9"});

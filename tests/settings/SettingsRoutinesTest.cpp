@@ -27,7 +27,7 @@ protected:
     }
 
     bool startUp() { return ReadStartupSettings(*m_store, m_doc, *m_resolver, m_ui); }
-    std::string stored(const char *name) { return StoredText(*m_store, SettingsKey, name); }
+    std::string stored(const char *name) { return StoredSetting(*m_store, SettingsKey, name); }
     void store(const char *name, const std::string &text)
     {
         ASSERT_TRUE(Reg(*m_store).Set_Value(HKEY_LOCAL_MACHINE, SettingsKey, name, text, RegType::Text));
@@ -151,7 +151,7 @@ TEST(StartupWithADamagedValue, KeepsItOnNoAndResetsItOnYes)
     EXPECT_EQ(FileBytes(storeFile), damaged);
     EXPECT_TRUE(ReadStartupSettings(store, doc, resolver, ui));
     EXPECT_EQ(ui.questions().size(), 2u);
-    EXPECT_EQ(StoredText(store, SettingsKey, "FirstRun"), "0");
+    EXPECT_EQ(StoredSetting(store, SettingsKey, "FirstRun"), "0");
     EXPECT_EQ(doc.IniPath, "/x.ini");
 }
 
@@ -169,7 +169,7 @@ TEST(ResolveIniPathFailures, KeepTheOpenPath)
     store.refuseWrites(5);
     EXPECT_FALSE(resolver.ResolveIniPath(""));
     EXPECT_EQ(doc.IniPath, "/first.ini");
-    EXPECT_EQ(StoredText(store, SettingsKey, "IniPath"), "/first.ini");
+    EXPECT_EQ(StoredSetting(store, SettingsKey, "IniPath"), "/first.ini");
     EXPECT_EQ(ui.errors().size(), 1u);
 }
 

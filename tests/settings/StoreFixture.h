@@ -22,7 +22,7 @@ inline std::string StoreKindName(const ::testing::TestParamInfo<StoreKind> &info
 }
 
 // What a fresh Reg reads for a value, with no default and no conversion.
-inline std::string StoredText(RegistryStore &store, const std::string &key, const std::string &name)
+inline std::string StoredSetting(RegistryStore &store, const std::string &key, const std::string &name)
 {
     Reg reg(store);
     return std::get<std::string>(reg.Query_Value(HKEY_LOCAL_MACHINE, key, name));
