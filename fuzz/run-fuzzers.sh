@@ -20,7 +20,8 @@ if ! command -v "$cxx" >/dev/null || ! dpkg-query -W libfuzzer-14-dev >/dev/null
   apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends clang-14 libfuzzer-14-dev
 fi
 sanitizers=address,undefined
-flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -fno-sanitize-recover=undefined -Isrc -Ifuzz)
+# Sized deallocation is on by default with g++, which the core is written for.
+flags=(-std=c++20 -fsized-deallocation -g -O1 -fno-omit-frame-pointer -fno-sanitize-recover=undefined -Isrc -Ifuzz)
 
 declare -A checks=([parse]=CheckParse [roundtrip]=CheckRoundTrip [report]=CheckReportText)
 

@@ -98,6 +98,7 @@ void RomListModel::reset()
 {
     beginResetModel();
     m_rows.clear();
+    m_rows.reserve(m_doc.EntryTable.size());
     for (std::size_t i = 0; i < m_doc.EntryTable.size(); ++i)
         if (!m_doc.EntryTable[i].Removed)
             m_rows.push_back(i);

@@ -1,24 +1,54 @@
 #include "RomListView.h"
 
-#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyledItemDelegate>
 
-RomListView::RomListView(QWidget *parent) : QTreeView(parent)
+#include <algorithm>
+
+namespace {
+
+// Rows, not cells, are what the user picks: no cell of the row gets a focus frame of
+// its own, the row's highlight shows where the focus is.
+class RowDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem cell(option);
+        cell.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, cell, index);
+    }
+};
+
+} // namespace
+
+RomListView::RomListView(QWidget *parent) : QTableView(parent)
 {
     setObjectName(QStringLiteral("lvwMain"));
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    // One height for every row keeps scrolling through many thousands of rows fast.
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
+    setItemDelegate(new RowDelegate(this));
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    // Tab leaves the list, as it leaves any other control.
+    setTabKeyNavigation(false);
+    // Rows of one height, room for a line of text or a flag, and no row numbers.
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, this) + 1;
+    verticalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->setDefaultSectionSize(std::max(fontMetrics().height(), style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this)) + 2 * margin);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setContextMenuPolicy(Qt::PreventContextMenu);
     setSortingEnabled(false);
     header()->setSectionsClickable(true);
+    header()->setHighlightSections(false);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header()->setSortIndicatorShown(false);
     // Columns may be put in the order the user likes; the window remembers it.
     header()->setSectionsMovable(true);
@@ -28,7 +58,7 @@ QItemSelectionModel::SelectionFlags RomListView::selectionCommand(const QModelIn
                                                                   const QEvent *event) const
 {
     // Ctrl+click would unselect the row yet leave it drawn as current; it stays chosen instead.
-    const QItemSelectionModel::SelectionFlags command = QTreeView::selectionCommand(index, event);
+    const QItemSelectionModel::SelectionFlags command = QTableView::selectionCommand(index, event);
     if (command.testFlag(QItemSelectionModel::Deselect))
         return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
     return command;
@@ -36,7 +66,7 @@ QItemSelectionModel::SelectionFlags RomListView::selectionCommand(const QModelIn
 
 void RomListView::mouseReleaseEvent(QMouseEvent *event)
 {
-    QTreeView::mouseReleaseEvent(event);
+    QTableView::mouseReleaseEvent(event);
     if (event->button() != Qt::RightButton)
         return;
     const QModelIndex under = indexAt(event->position().toPoint());
@@ -49,7 +79,7 @@ void RomListView::mouseReleaseEvent(QMouseEvent *event)
 
 void RomListView::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    QTreeView::mouseDoubleClickEvent(event);
+    QTableView::mouseDoubleClickEvent(event);
     const QModelIndex under = indexAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton && under.isValid())
         emit rowDoubleClicked(under);
@@ -63,9 +93,20 @@ void RomListView::keyPressEvent(QKeyEvent *event)
                          || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
     const QModelIndexList rows = selectionModel() ? selectionModel()->selectedRows() : QModelIndexList();
     if (!menuKey || rows.isEmpty()) {
-        QTreeView::keyPressEvent(event);
+        QTableView::keyPressEvent(event);
         return;
     }
     const QRect row = visualRect(rows.constFirst());
     emit rowMenuRequested(viewport()->mapToGlobal(row.bottomLeft()));
+}
+
+QModelIndex RomListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    // Home and End go to the first and the last row, as in any list, not along the row.
+    const int rows = model() ? model()->rowCount() : 0;
+    if ((action == MoveHome || action == MoveEnd) && rows > 0) {
+        const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+        return model()->index(action == MoveHome ? 0 : rows - 1, column);
+    }
+    return QTableView::moveCursor(action, modifiers);
 }

@@ -7,38 +7,59 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <utility>
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-// The line ends, "{}", "Name=", "UCode=0" and the empty line of a typical block.
-constexpr std::size_t kTypicalBlockOverhead = 40;
 // A save hands the file over in pieces this large, so it needs no second copy of the
 // whole file in memory and its buffer stays warm in the cache.
 constexpr std::size_t kPieceSize = std::size_t{1} << 18;
 
-void appendLine(std::string &out, std::string_view key, std::string_view value)
+// The most digits and sign a number of a block takes.
+constexpr std::size_t kLongestNumber = 6;
+
+// The most bytes of a block that are not its texts: every key line written, with the
+// longest numbers, the header's brackets and the empty line after the block.
+constexpr std::size_t fixedBlockBytes()
 {
-    out += key;
-    out += '=';
-    out += value;
-    out += kLineEnd;
+    std::size_t bytes = 2 + 2 * kLineEnd.size();
+    for (std::string_view key : {IniKeys::Name, IniKeys::UCode, IniKeys::Comment, IniKeys::Info})
+        bytes += key.size() + 1 + kLineEnd.size();
+    bytes += kLongestNumber;
+    for (const IniKeys::Flag &flag : IniKeys::Flags)
+        bytes += flag.key.size() + kLineEnd.size();
+    for (const IniKeys::Number &number : IniKeys::OptionalNumbers)
+        bytes += number.key.size() + 1 + kLongestNumber + kLineEnd.size();
+    return bytes;
 }
 
-void appendNumberLine(std::string &out, std::string_view key, std::int16_t value)
-{
-    char digits[8];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    appendLine(out, key, std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
-}
+// Writes a block into room made for it beforehand, so each part is a plain copy rather
+// than an append that checks for room every time.
+class BlockCursor final {
+public:
+    explicit BlockCursor(char *at) : m_at(at) {}
 
-std::size_t estimatedSize(const RomEntry &entry)
-{
-    std::size_t size = kTypicalBlockOverhead + entry.CRC.size() + entry.Name.size() + entry.Comment.size()
-                     + entry.Info.size() + entry.UnknownLines.size();
-    return size;
-}
+    BlockCursor &operator<<(std::string_view text)
+    {
+        std::memcpy(m_at, text.data(), text.size());
+        m_at += text.size();
+        return *this;
+    }
+    BlockCursor &operator<<(std::int16_t number)
+    {
+        m_at = std::to_chars(m_at, m_at + kLongestNumber, number).ptr;
+        return *this;
+    }
+    void line(std::string_view key, std::string_view value) { *this << key << "=" << value << kLineEnd; }
+    void line(std::string_view key, std::int16_t value) { *this << key << "=" << value << kLineEnd; }
+
+    char *end() const { return m_at; }
+
+private:
+    char *m_at;
+};
 
 // Rows the list shows, in their order, then any entry the rows missed (in table order)
 // so that a save never drops an entry because the caller's order was incomplete.
@@ -91,32 +112,44 @@ IoStatus refuseLineBreaks(const IniDocument &doc, std::span<const std::size_t> o
     return IoStatus::success();
 }
 
+// The most bytes writeBlock puts down for entry.
+std::size_t blockBytesAtMost(const RomEntry &entry)
+{
+    return fixedBlockBytes() + entry.CRC.size() + entry.Name.size() + entry.Comment.size() + entry.Info.size()
+         + entry.UnknownLines.size();
+}
+
+// One block in the fixed key order, CR LF line ends, and the empty line after it, put
+// down from at; returns where it ends.
+char *writeBlock(char *at, const RomEntry &entry)
+{
+    BlockCursor put(at);
+    put << "{" << entry.CRC << "}" << kLineEnd;
+    put.line(IniKeys::Name, entry.Name);
+    put.line(IniKeys::UCode, entry.UCode);
+    if (!entry.Comment.empty())
+        put.line(IniKeys::Comment, entry.Comment);
+    if (!entry.Info.empty())
+        put.line(IniKeys::Info, entry.Info);
+    for (const IniKeys::Flag &flag : IniKeys::Flags) {
+        if (entry.*flag.field)
+            put << flag.key << kLineEnd;
+    }
+    for (const IniKeys::Number &number : IniKeys::OptionalNumbers) {
+        if (entry.*number.field != number.absentValue)
+            put.line(number.key, entry.*number.field);
+    }
+    put << entry.UnknownLines << kLineEnd;
+    return put.end();
+}
+
 } // namespace
 
 void WriteIniEntry(std::string &out, const RomEntry &entry)
 {
-    out += '{';
-    out += entry.CRC;
-    out += '}';
-    out += kLineEnd;
-    appendLine(out, IniKeys::Name, entry.Name);
-    appendNumberLine(out, IniKeys::UCode, entry.UCode);
-    if (!entry.Comment.empty())
-        appendLine(out, IniKeys::Comment, entry.Comment);
-    if (!entry.Info.empty())
-        appendLine(out, IniKeys::Info, entry.Info);
-    for (const IniKeys::Flag &flag : IniKeys::Flags) {
-        if (entry.*flag.field) {
-            out += flag.key;
-            out += kLineEnd;
-        }
-    }
-    for (const IniKeys::Number &number : IniKeys::OptionalNumbers) {
-        if (entry.*number.field != number.absentValue)
-            appendNumberLine(out, number.key, entry.*number.field);
-    }
-    out += entry.UnknownLines;
-    out += kLineEnd;
+    const std::size_t start = out.size();
+    out.resize(start + blockBytesAtMost(entry));
+    out.resize(static_cast<std::size_t>(writeBlock(out.data() + start, entry) - out.data()));
 }
 
 IoStatus WriteIniText(const IniDocument &doc, std::span<const std::size_t> order, const PieceWriter &write)
@@ -139,7 +172,7 @@ std::string SerializeIni(const IniDocument &doc, std::span<const std::size_t> or
 {
     std::size_t size = doc.Preamble.size();
     for (std::size_t index : order)
-        size += estimatedSize(doc.EntryTable[index]);
+        size += blockBytesAtMost(doc.EntryTable[index]);
     std::string out;
     out.reserve(size);
     WriteIniText(doc, order, [&out](std::string_view piece) {

@@ -1,3 +1,4 @@
+#include "app/RomListView.h"
 #include "AppHarness.h"
 #include "ModalDriver.h"
 #include "editing/frmProperties.h"
@@ -14,7 +15,6 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
-#include <QTreeView>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -41,7 +41,7 @@ protected:
     void find(const QString &text) { h.window->findBox().setText(text); }
     void select(int row)
     {
-        auto *list = h.window->findChild<QTreeView *>(QStringLiteral("lvwMain"));
+        auto *list = h.window->findChild<RomListView *>(QStringLiteral("lvwMain"));
         list->selectionModel()->setCurrentIndex(h.window->proxy().index(row, 0),
                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
@@ -60,7 +60,7 @@ protected:
 
 TEST_F(OpenedSample, EachShortcutReachesItsCommand)
 {
-    auto *list = h.window->findChild<QTreeView *>(QStringLiteral("lvwMain"));
+    auto *list = h.window->findChild<RomListView *>(QStringLiteral("lvwMain"));
     // With no row selected the row commands are greyed.
     const QModelIndex first = list->currentIndex();
     list->selectionModel()->clear();
@@ -89,7 +89,7 @@ TEST_F(OpenedSample, EachShortcutReachesItsCommand)
 
 TEST_F(OpenedSample, TheLayoutIsRestoredAfterARestart)
 {
-    QHeaderView *header = h.window->findChild<QTreeView *>(QStringLiteral("lvwMain"))->header();
+    QHeaderView *header = h.window->findChild<RomListView *>(QStringLiteral("lvwMain"))->header();
     header->resizeSection(1, 321);
     header->moveSection(6, 0);
     h.window->proxy().headerClicked(1);
@@ -98,7 +98,7 @@ TEST_F(OpenedSample, TheLayoutIsRestoredAfterARestart)
     ASSERT_TRUE(h.window->close());
 
     h.window = std::make_unique<MainWindow>(h.doc, h.ui, h.store);
-    header = h.window->findChild<QTreeView *>(QStringLiteral("lvwMain"))->header();
+    header = h.window->findChild<RomListView *>(QStringLiteral("lvwMain"))->header();
     EXPECT_EQ(h.window->size(), QSize(900, 500));
     EXPECT_EQ(header->sectionSize(1), 321);
     EXPECT_EQ(header->logicalIndex(0), 6);

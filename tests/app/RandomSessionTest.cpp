@@ -2,6 +2,7 @@
 // undos, CRC conversions, sorted and unsorted saves and reloads a user makes, each edit
 // stores what the dialog showed, each save reloads to exactly the table it wrote, and the
 // file reads back without a problem.
+#include "app/RomListView.h"
 #include "AppHarness.h"
 #include "ModalDriver.h"
 #include "editing/frmProperties.h"
@@ -12,7 +13,6 @@
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QTreeView>
 
 #include <random>
 
@@ -42,7 +42,7 @@ protected:
     {
         writeFile(iniPath, generatedIni(30));
         h.openWindow(iniPath);
-        list = h.window->findChild<QTreeView *>(QStringLiteral("lvwMain"));
+        list = h.window->findChild<RomListView *>(QStringLiteral("lvwMain"));
     }
 
     std::size_t pick(std::size_t count) { return std::uniform_int_distribution<std::size_t>(0, count - 1)(random); }
@@ -118,7 +118,7 @@ protected:
 
     AppHarness h;
     std::string iniPath;
-    QTreeView *list = nullptr;
+    RomListView *list = nullptr;
     std::mt19937 random;
     RomTable saved;
     // Keeps the texts of the saved entries alive through the reloads that replace the table.
