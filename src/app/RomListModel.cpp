@@ -101,7 +101,7 @@ void RomListModel::reset()
     m_rows.reserve(m_doc.EntryTable.size());
     for (std::size_t i = 0; i < m_doc.EntryTable.size(); ++i)
         if (!m_doc.EntryTable[i].Removed)
-            m_rows.push_back(i);
+            m_rows.push_back(static_cast<std::uint32_t>(i));
     forgetSortKeys();
     endResetModel();
 }
@@ -145,7 +145,7 @@ void RomListModel::entryRestored(std::size_t entryIndex)
     const auto place = std::lower_bound(m_rows.begin(), m_rows.end(), entryIndex);
     const int row = static_cast<int>(place - m_rows.begin());
     beginInsertRows({}, row, row);
-    m_rows.insert(place, entryIndex);
+    m_rows.insert(place, static_cast<std::uint32_t>(entryIndex));
     endInsertRows();
 }
 

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -61,7 +62,9 @@ private:
     std::array<std::string_view, 4> searchedTexts(std::size_t entryIndex) const;
 
     const IniDocument &m_doc;
-    std::vector<std::size_t> m_rows;
+    // The table index of every row, in table order; 32 bits hold any row of a list that
+    // counts its rows in int.
+    std::vector<std::uint32_t> m_rows;
     // Empty until that column is first sorted.
     mutable std::array<SortKeyColumn, ColumnCount> m_sortKeys;
     // Empty until the find box first filters.

@@ -90,7 +90,8 @@ public:
 
 private:
     // Hands over the lines of [p, end) and returns where the unfinished rest begins.
-    // Unless final, a CR at the very end waits: the LF of the same line end may follow.
+    // final says that nothing after end can belong to these lines; otherwise a CR at the
+    // very end waits, as the LF of the same line end may follow.
     template <typename OnLine>
     const char *splitLines(const char *p, const char *end, bool final, OnLine &onLine)
     {
