@@ -43,7 +43,9 @@ public:
 
     BlockCursor &operator<<(std::string_view text)
     {
-        std::memcpy(m_at, text.data(), text.size());
+        // An empty text may have no bytes at all to copy from.
+        if (!text.empty())
+            std::memcpy(m_at, text.data(), text.size());
         m_at += text.size();
         return *this;
     }
