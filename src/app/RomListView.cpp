@@ -33,6 +33,8 @@ RomListView::RomListView(QWidget *parent) : QTableView(parent)
     setShowGrid(false);
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    // Wide columns slide smoothly sideways rather than a whole column at a time.
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     // Tab leaves the list, as it leaves any other control.
     setTabKeyNavigation(false);
     // Rows of one height, room for a line of text or a flag, and no row numbers.
