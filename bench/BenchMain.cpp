@@ -30,7 +30,7 @@ constexpr double kSaveTarget = 3.0;
 constexpr double kDisplayedTarget = 1.5;
 constexpr double kPeakTarget = 2.0;
 constexpr double kTableTarget = 1.5;
-constexpr int kFreshRuns = 5;
+constexpr int kFreshRuns = 7;
 constexpr const char *kFirstLoadArgument = "--first-load";
 
 // Reading the bytes and finding every line: what no loader can do without.
