@@ -2,11 +2,12 @@
 
 #include "FileSystem.h"
 #include "IniKeys.h"
-#include "LineSplitter.h"
 #include "SafeFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -84,9 +85,28 @@ std::vector<std::size_t> coveredDisplayedOrder(const IniDocument &doc, std::span
     return order;
 }
 
+// Whether text holds a CR or an LF. Texts are mostly a few words long, so they are
+// looked at eight bytes at a time, the last eight overlapping those before them, rather
+// than byte by byte.
 bool holdsLineBreak(std::string_view text)
 {
-    return FindLineEnd(text.data(), text.data() + text.size()) != text.data() + text.size();
+    if (text.size() < 8)
+        return std::any_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; });
+    const auto holdsOne = [](const char *at) {
+        constexpr std::uint64_t ones = 0x0101010101010101u;
+        constexpr std::uint64_t highs = 0x8080808080808080u;
+        std::uint64_t word = 0;
+        std::memcpy(&word, at, sizeof word);
+        const std::uint64_t lf = word ^ (ones * '\n');
+        const std::uint64_t cr = word ^ (ones * '\r');
+        // Non-zero exactly when some byte of lf or cr is zero.
+        return (((lf - ones) & ~lf) | ((cr - ones) & ~cr)) & highs;
+    };
+    for (std::size_t at = 0; at + 8 < text.size(); at += 8) {
+        if (holdsOne(text.data() + at))
+            return true;
+    }
+    return holdsOne(text.data() + text.size() - 8) != 0;
 }
 
 // The text field of the entry that would split its block, if any.

@@ -71,7 +71,8 @@ struct KeepPath final : IniPathResolver {
 
 TEST(SaveIniFile, AValueWithALineBreakFailsTheSaveAndLeavesTheTarget)
 {
-    for (const char *broken : {"Crashes.\r\n\r\nWorkaround: old save.", "one\ntwo", "one\rtwo"}) {
+    for (const char *broken : {"Crashes.\r\n\r\nWorkaround: old save.", "one\ntwo", "one\rtwo",
+                               "Ends in a line break after some words\n"}) {
         TempFolder folder;
         const std::string path = folder.file("velmoran.ini");
         const std::string before = "{AAAAAAAA-45}\r\nName=Fine\r\nUCode=0\r\n\r\n";
