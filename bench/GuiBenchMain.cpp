@@ -34,7 +34,7 @@ constexpr double kSaveTarget = 4.0;
 constexpr double kFindTarget = 1.0;
 // Above this a step makes the window feel stuck.
 constexpr double kUsableSeconds = 1.0;
-constexpr int kFreshRuns = 3;
+constexpr int kFreshRuns = 7;
 constexpr const char *kFirstLoadArgument = "--first-load";
 constexpr const char *kFirstOpenArgument = "--first-open";
 
