@@ -121,11 +121,11 @@ bool RomSortProxy::shown(int sourceRow) const
     return !filtering() || (m_needle && m_found[m_model.entryIndex(sourceRow)]);
 }
 
-std::vector<int> RomSortProxy::shownOf(const std::vector<int> &sortedRows) const
+RowList RomSortProxy::shownOf(const RowList &sortedRows) const
 {
     if (!filtering())
         return sortedRows;
-    std::vector<int> result;
+    RowList result;
     for (const int row : sortedRows)
         if (shown(row))
             result.push_back(row);
@@ -141,9 +141,9 @@ std::vector<std::size_t> RomSortProxy::displayedOrder() const
     return order;
 }
 
-std::vector<int> RomSortProxy::sorted(const std::vector<int> &sourceRows) const
+RowList RomSortProxy::sorted(const RowList &sourceRows) const
 {
-    std::vector<int> result(sourceRows.size());
+    RowList result(sourceRows.size());
     if (!sorting()) {
         std::iota(result.begin(), result.end(), 0);
         if (m_order == Qt::DescendingOrder)
@@ -173,7 +173,7 @@ int RomSortProxy::compareRows(int a, int b) const
     return m_order == Qt::AscendingOrder ? ascending : -ascending;
 }
 
-int RomSortProxy::placeIn(const std::vector<int> &order, int sourceRow) const
+int RomSortProxy::placeIn(const RowList &order, int sourceRow) const
 {
     if (!sorting())
         return sourceRow;
@@ -190,12 +190,12 @@ bool RomSortProxy::outOfPlace(std::size_t sortedPlace) const
     return sortedPlace + 1 < m_sorted.size() && compareRows(m_sorted[sortedPlace + 1], row) < 0;
 }
 
-void RomSortProxy::reorder(std::vector<int> proxyToSource)
+void RomSortProxy::reorder(RowList proxyToSource)
 {
     // Rows may be hidden or shown as well as moved: no hint.
     emit layoutAboutToBeChanged();
     const QModelIndexList before = persistentIndexList();
-    std::vector<int> sourceRows;
+    RowList sourceRows;
     sourceRows.reserve(static_cast<std::size_t>(before.size()));
     for (const QModelIndex &index : before)
         sourceRows.push_back(m_proxyToSource[static_cast<std::size_t>(index.row())]);
@@ -221,7 +221,7 @@ void RomSortProxy::rebuildSourceToProxy()
 
 void RomSortProxy::sourceReset()
 {
-    std::vector<int> tableOrder(static_cast<std::size_t>(m_model.rowCount()));
+    RowList tableOrder(static_cast<std::size_t>(m_model.rowCount()));
     std::iota(tableOrder.begin(), tableOrder.end(), 0);
     m_sorted = sorting() ? sorted(tableOrder) : std::move(tableOrder);
     findAll();
@@ -274,7 +274,7 @@ void RomSortProxy::sourceRowsAboutToBeRemoved(const QModelIndex &, int first, in
 
 void RomSortProxy::sourceRowsRemoved(const QModelIndex &, int first, int last)
 {
-    for (std::vector<int> *rows : {&m_sorted, &m_proxyToSource})
+    for (RowList *rows : {&m_sorted, &m_proxyToSource})
         for (int &sourceRow : *rows)
             if (sourceRow > last)
                 sourceRow -= last - first + 1;
@@ -283,7 +283,7 @@ void RomSortProxy::sourceRowsRemoved(const QModelIndex &, int first, int last)
 
 void RomSortProxy::sourceRowsInserted(const QModelIndex &, int first, int last)
 {
-    for (std::vector<int> *rows : {&m_sorted, &m_proxyToSource})
+    for (RowList *rows : {&m_sorted, &m_proxyToSource})
         for (int &sourceRow : *rows)
             if (sourceRow >= first)
                 sourceRow += last - first + 1;
@@ -292,7 +292,7 @@ void RomSortProxy::sourceRowsInserted(const QModelIndex &, int first, int last)
         m_sorted.insert(m_sorted.begin() + placeIn(m_sorted, sourceRow), sourceRow);
         if (!shown(sourceRow))
             continue;
-        std::vector<int> nowShown = shownOf(m_sorted);
+        RowList nowShown = shownOf(m_sorted);
         const int place = static_cast<int>(std::find(nowShown.begin(), nowShown.end(), sourceRow) - nowShown.begin());
         beginInsertRows({}, place, place);
         m_proxyToSource = std::move(nowShown);

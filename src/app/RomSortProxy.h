@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RowList.h"
+
 #include <QAbstractProxyModel>
 
 #include <cstddef>
@@ -54,26 +56,26 @@ private:
     void sourceRowsInserted(const QModelIndex &parent, int first, int last);
 
     // Source rows in the current sort, stable against the order they are given in.
-    std::vector<int> sorted(const std::vector<int> &sourceRows) const;
+    RowList sorted(const RowList &sourceRows) const;
     // Negative, zero or positive as source row a sorts before, with or after b.
     int compareRows(int a, int b) const;
     // Where in order a source row not in it goes: after the rows it sorts equal with.
-    int placeIn(const std::vector<int> &order, int sourceRow) const;
+    int placeIn(const RowList &order, int sourceRow) const;
     bool outOfPlace(std::size_t sortedPlace) const;
     bool shown(int sourceRow) const;
     // Works out m_found for the current find text.
     void findAll();
     // The rows of the sorted order that the find text lets through.
-    std::vector<int> shownOf(const std::vector<int> &sortedRows) const;
+    RowList shownOf(const RowList &sortedRows) const;
     // Shows the rows in a new order; the view's current row and selection go with them.
-    void reorder(std::vector<int> proxyToSource);
+    void reorder(RowList proxyToSource);
     void rebuildSourceToProxy();
 
     RomListModel &m_model;
     // Every source row in the current sort; the shown rows are a part of it, in its order.
-    std::vector<int> m_sorted;
-    std::vector<int> m_proxyToSource;
-    std::vector<int> m_sourceToProxy;
+    RowList m_sorted;
+    RowList m_proxyToSource;
+    RowList m_sourceToProxy;
     int m_sortColumn = -1;
     Qt::SortOrder m_order = Qt::AscendingOrder;
     // Ascending before the first click would make that click sort descending; users
