@@ -12,24 +12,15 @@ void PopulateBlock(void *block, std::size_t size);
 // Keeps a list's per-row numbers. A fill writes all of them at once, so a large block
 // gets its pages at once.
 template <typename T>
-struct RowAllocator {
-    using value_type = T;
-
-    RowAllocator() = default;
-    template <typename U>
-    RowAllocator(const RowAllocator<U> &) noexcept
-    {
-    }
+struct RowAllocator : std::allocator<T> {
+    using std::allocator<T>::allocator;
 
     T *allocate(std::size_t count)
     {
-        T *block = std::allocator<T>().allocate(count);
+        T *block = std::allocator<T>::allocate(count);
         PopulateBlock(block, count * sizeof(T));
         return block;
     }
-    void deallocate(T *block, std::size_t count) noexcept { std::allocator<T>().deallocate(block, count); }
-
-    friend bool operator==(const RowAllocator &, const RowAllocator &) { return true; }
 };
 
 // Source rows of the list, in some order.
