@@ -6,6 +6,7 @@
 #include "WindowLayout.h"
 #include "editing/EditingCommands.h"
 #include "editing/UndoMenu.h"
+#include "inidb/FileSystem.h"
 #include "inidb/IniReader.h"
 #include "inidb/IniWriter.h"
 #include "reports/FunctionCommands.h"
@@ -131,7 +132,8 @@ MainWindow::MainWindow(IniDocument &doc, UserInterface &ui, RegistryStore &store
                  }),
       m_model(doc),
       m_proxy(m_model),
-      m_recentFiles(store)
+      m_recentFiles(store),
+      m_diskGuard(*this, ui, DefaultFileSystem())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QLatin1String(DesignCaption));
@@ -464,6 +466,8 @@ bool MainWindow::loadIniFile()
         if (result.status.ok())
             FillRomList();
     }
+    if (result.status.ok())
+        m_diskGuard.remember(m_doc.IniPath, result.snapshot);
     // Another file, or the same one read afresh: its problems are told again.
     if (result.status.ok())
         m_shownProblems.clear();
@@ -506,6 +510,8 @@ void MainWindow::openIniFile(const std::string &path)
 
 bool MainWindow::saveTo(const std::string &path)
 {
+    if (!m_diskGuard.allowsWriting(path))
+        return false;
     SaveResult result;
     {
         const BusyCursor busy(m_ui);
@@ -517,6 +523,7 @@ bool MainWindow::saveTo(const std::string &path)
         m_ui.showError(this, QStringLiteral("Error"), errorText(result.status));
         return false;
     }
+    m_diskGuard.remember(path, result.written);
     // Written is saved, even when the reload that follows fails.
     setUnsavedChanges(false);
     showWritten(QStringLiteral("ini file"), fromPath(path));
@@ -564,6 +571,18 @@ bool MainWindow::confirmExit()
     if (answer == UserInterface::Answer::No || m_doc.LoadGeneration == 0)
         return true;
     return saveTo(m_doc.IniPath);
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Back from another program, which may have changed the file: looked at once the
+    // activation is over, so a question shown then does not interrupt it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QMetaObject::invokeMethod(this, [this] {
+            if (m_diskGuard.wantsReload(m_unsavedChanges))
+                loadIniFile();
+        }, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
