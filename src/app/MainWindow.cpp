@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "LoadProblemsText.h"
 #include "RomListView.h"
 #include "Startup.h"
 #include "WindowLayout.h"
@@ -53,8 +54,6 @@ constexpr int WrittenMessageMs = 6000;
 // Client area of the window at design, below the menu bar.
 constexpr int DesignClientWidth = 692;
 constexpr int DesignClientHeight = 486;
-// A load that could not read many lines names the first few; the count says the rest.
-constexpr std::size_t ProblemsNamed = 5;
 // Per column, the longest text it usually shows; empty where the design width serves.
 const std::array<QString, RomListModel::ColumnCount> UsualWidestText{
     QString(), QStringLiteral("DDDDDDDD-DDDDDDDD-C:DD"), QStringLiteral("U (Australia)"),
@@ -97,23 +96,6 @@ void separator(QMenu *menu, const QString &name)
 QString errorText(const IoStatus &status)
 {
     return QStringLiteral("Error %1: %2").arg(status.number).arg(fromPath(status.description));
-}
-
-QString problemsText(const std::string &path, TextEncoding encoding, const std::vector<LoadProblem> &problems)
-{
-    QString text = QStringLiteral("%1 line(s) of %2 could not be read as written:\n")
-                       .arg(problems.size())
-                       .arg(fromPath(path));
-    const std::size_t named = std::min(problems.size(), ProblemsNamed);
-    for (std::size_t i = 0; i < named; ++i) {
-        const LoadProblem &problem = problems[i];
-        text += QStringLiteral("\nLine %1: %2 (%3)")
-                    .arg(problem.lineNumber)
-                    .arg(fromFileText(encoding, problem.line), fromFileText(encoding, problem.whatWasUsed));
-    }
-    if (problems.size() > named)
-        text += QStringLiteral("\n... and %1 more.").arg(problems.size() - named);
-    return text;
 }
 
 } // namespace
@@ -453,7 +435,7 @@ bool MainWindow::reportLoad(const LoadResult &result)
     rebuildRecentMenu();
     const std::vector<LoadProblem> unshown = m_shownProblems.takeUnshown(result.problems);
     if (!unshown.empty())
-        m_ui.showError(this, QStringLiteral("Error"), problemsText(m_doc.IniPath, m_doc.Encoding, unshown));
+        m_ui.showError(this, QStringLiteral("Error"), LoadProblemsText(m_doc.IniPath, m_doc.Encoding, unshown));
     return true;
 }
 
