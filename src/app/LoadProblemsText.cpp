@@ -8,8 +8,9 @@ namespace {
 
 // Enough to fit one screen, however many lines there are.
 constexpr std::size_t ProblemsNamed = 10;
-// A line longer than this is cut: it would only widen the box past the screen.
-constexpr qsizetype ShownCharacters = 200;
+// A line longer than this is cut: it would only widen the box past the screen (a line
+// without spaces cannot wrap).
+constexpr qsizetype ShownCharacters = 100;
 // No character takes more bytes than this in a file's encoding.
 constexpr std::size_t MaxBytesPerCharacter = 4;
 
