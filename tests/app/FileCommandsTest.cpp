@@ -69,8 +69,7 @@ TEST_F(FileCommands, LinesThatCouldNotBeReadAreToldOncePerLoadInOneMessage)
     ASSERT_EQ(h.ui.errors().size(), 1u);
     const QString message = h.ui.errors()[0].text;
     EXPECT_TRUE(message.startsWith(QStringLiteral("12 line(s) of ")) && message.endsWith(QStringLiteral("and 2 more.")));
-    for (const QString &line : message.split(QLatin1Char('\n')))
-        EXPECT_LE(line.size(), 400) << line.left(300).toStdString();
+    EXPECT_LT(message.size(), 2500);
     EXPECT_TRUE(message.contains(QStringLiteral("yyy") + QChar(0x2026) + QStringLiteral(" (UCode 0 ")));
     h.window->saveCommand();
     EXPECT_EQ(h.ui.errors().size(), 1u);
