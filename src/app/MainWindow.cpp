@@ -448,11 +448,11 @@ bool MainWindow::loadIniFile()
         if (result.status.ok())
             FillRomList();
     }
-    if (result.status.ok())
+    if (result.status.ok()) {
         m_diskGuard.remember(m_doc.IniPath, result.snapshot);
-    // Another file, or the same one read afresh: its problems are told again.
-    if (result.status.ok())
+        // Another file, or the same one read afresh: its problems are told again.
         m_shownProblems.clear();
+    }
     return reportLoad(result);
 }
 
