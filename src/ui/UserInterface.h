@@ -29,8 +29,9 @@ public:
     // A Yes/No/Cancel box; Esc and the close box answer Cancel.
     virtual Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text,
                                   Icon icon) = 0;
-    // A box with a button per answer, in that order; gives the answer chosen. The first
-    // is the default; the last is what Esc and the close box give.
+    // A box with a button per answer, in that order; gives the answer chosen. The last
+    // should change nothing: it is the default, and what Esc and the close box give, so
+    // no reflex on Enter writes over anything.
     virtual QString askChoice(QWidget *parent, const QString &title, const QString &text, Icon icon,
                               const QStringList &answers) = 0;
     // An OK box with the stop icon.

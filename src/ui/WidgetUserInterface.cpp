@@ -90,7 +90,7 @@ QString WidgetUserInterface::askChoice(QWidget *parent, const QString &title, co
         buttons.push_back(box.addButton(answer, QMessageBox::ActionRole));
     if (buttons.empty())
         return {};
-    box.setDefaultButton(buttons.front());
+    box.setDefaultButton(buttons.back());
     box.setEscapeButton(buttons.back());
     box.exec();
     const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());

@@ -27,15 +27,15 @@ TEST(WidgetUserInterface, YesNoCancelBoxesAnswerTheButtonAndEscOrCloseMeanCancel
     }
 }
 
-// A choice shows its answers in order and gives the one clicked; Esc and the close box
-// give the last (the one that changes nothing).
-TEST(WidgetUserInterface, ChoiceBoxesAnswerTheButtonAndEscOrCloseGiveTheLast)
+// A choice shows its answers in order and gives the one clicked; Enter, Esc and the close
+// box give the last (the one that changes nothing).
+TEST(WidgetUserInterface, ChoiceBoxesAnswerTheButtonAndEnterEscOrCloseGiveTheLast)
 {
     WidgetUserInterface ui;
     const QStringList answers{QStringLiteral("Overwrite"), QStringLiteral("Keep"), QStringLiteral("Cancel")};
     const std::pair<std::function<void(QMessageBox *)>, int> cases[] = {
         {[](QMessageBox *box) { box->buttons().at(1)->click(); }, 1},
-        {[](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Return); }, 0},
+        {[](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Return); }, 2},
         {[](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); }, 2},
         {[](QMessageBox *box) { box->close(); }, 2}};
     for (const auto &[act, expected] : cases) {
