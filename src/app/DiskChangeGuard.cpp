@@ -3,6 +3,7 @@
 #include "ui/FileText.h"
 #include "ui/UserInterface.h"
 
+#include <QScopedValueRollback>
 #include <QStringList>
 
 #include <filesystem>
@@ -15,18 +16,6 @@ const QString Overwrite = QStringLiteral("Overwrite");
 const QString Save = QStringLiteral("Save");
 const QString Cancel = QStringLiteral("Cancel");
 const QString Ok = QStringLiteral("OK");
-
-// Makes a flag true for the lifetime of the scope.
-class Raised final {
-public:
-    explicit Raised(bool &flag) : m_flag(flag) { m_flag = true; }
-    ~Raised() { m_flag = false; }
-    Raised(const Raised &) = delete;
-    Raised &operator=(const Raised &) = delete;
-
-private:
-    bool &m_flag;
-};
 
 } // namespace
 
@@ -66,25 +55,24 @@ bool DiskChangeGuard::allowsWriting(const std::string &path)
 {
     if (!isRemembered(path))
         return true;
-    const QString file = fromPath(m_path);
-    const Raised asking(m_asking);
-    switch (change()) {
-    case DiskChange::Unchanged:
+    const QScopedValueRollback asking(m_asking, true);
+    const DiskChange now = change();
+    if (now == DiskChange::Unchanged)
         return true;
-    case DiskChange::Changed:
-        return m_ui.askChoice(&m_window, ChangedTitle,
-                              QStringLiteral("%1 was changed by another program since you opened it.").arg(file),
-                              UserInterface::Icon::Exclamation, {Overwrite, Cancel})
-            == Overwrite;
-    case DiskChange::Deleted:
+    // Asked here, the change is not told again when the window is next active.
+    m_told = seenNow();
+    const QString file = fromPath(m_path);
+    if (now == DiskChange::Deleted)
         return m_ui.askChoice(&m_window, ChangedTitle,
                               QStringLiteral("%1 was deleted or moved by another program since you opened it. "
                                              "Save it there again?")
                                   .arg(file),
                               UserInterface::Icon::Exclamation, {Save, Cancel})
             == Save;
-    }
-    return false;
+    return m_ui.askChoice(&m_window, ChangedTitle,
+                          QStringLiteral("%1 was changed by another program since you opened it.").arg(file),
+                          UserInterface::Icon::Exclamation, {Overwrite, Cancel})
+        == Overwrite;
 }
 
 bool DiskChangeGuard::wantsReload(bool unsavedChanges)
@@ -98,7 +86,7 @@ bool DiskChangeGuard::wantsReload(bool unsavedChanges)
     if (std::exchange(m_told, seen) == seen)
         return false;
     const QString file = fromPath(m_path);
-    const Raised asking(m_asking);
+    const QScopedValueRollback asking(m_asking, true);
     if (now == DiskChange::Deleted) {
         m_ui.askChoice(&m_window, ChangedTitle,
                        QStringLiteral("%1 was deleted or moved by another program. Save writes it again.").arg(file),
