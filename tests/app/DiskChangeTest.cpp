@@ -41,14 +41,8 @@ TEST_F(DiskChange, ASaveOverAnOutsideChangeAsksAndCancelWritesNothing)
 {
     const std::function<void()> saves[] = {
         [&] { QTest::keyClick(h.window.get(), Qt::Key_S, Qt::ControlModifier); },
-        [&] {
-            h.ui.fileAnswers = {QString::fromStdString(iniPath)};
-            h.action("mnuSaveAs")->trigger();
-        },
-        [&] {
-            h.ui.yesNoCancelAnswers = {UserInterface::Answer::Yes};
-            h.window->close();
-        }};
+        [&] { h.ui.fileAnswers = {QString::fromStdString(iniPath)}; h.action("mnuSaveAs")->trigger(); },
+        [&] { h.ui.yesNoCancelAnswers = {UserInterface::Answer::Yes}; h.window->close(); }};
     std::string edited = sampleIni();
     edited[edited.find("Zelda")] = 'W';
     for (const auto &save : saves) {
