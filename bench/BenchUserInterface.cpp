@@ -25,6 +25,12 @@ UserInterface::Answer BenchUserInterface::askYesNoCancel(QWidget *, const QStrin
     unexpected("question", title, text);
 }
 
+QString BenchUserInterface::askChoice(QWidget *, const QString &title, const QString &text, Icon,
+                                      const QStringList &)
+{
+    unexpected("question", title, text);
+}
+
 void BenchUserInterface::showError(QWidget *, const QString &title, const QString &text)
 {
     unexpected("message", title, text);

@@ -9,6 +9,8 @@ public:
     bool askYesNo(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
     Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text,
                           Icon icon) override;
+    QString askChoice(QWidget *parent, const QString &title, const QString &text, Icon icon,
+                      const QStringList &answers) override;
     void showError(QWidget *parent, const QString &title, const QString &text) override;
     std::optional<QString> chooseFileToOpen(QWidget *parent, const FileFilter &filter) override;
     std::optional<QString> chooseFileToSave(QWidget *parent, const FileFilter &filter,

@@ -1,11 +1,13 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "LoadProblemsText.h"
 #include "RomListView.h"
 #include "Startup.h"
 #include "WindowLayout.h"
 #include "editing/EditingCommands.h"
 #include "editing/UndoMenu.h"
+#include "inidb/FileSystem.h"
 #include "inidb/IniReader.h"
 #include "inidb/IniWriter.h"
 #include "reports/FunctionCommands.h"
@@ -52,8 +54,6 @@ constexpr int WrittenMessageMs = 6000;
 // Client area of the window at design, below the menu bar.
 constexpr int DesignClientWidth = 692;
 constexpr int DesignClientHeight = 486;
-// A load that could not read many lines names the first few; the count says the rest.
-constexpr std::size_t ProblemsNamed = 5;
 // Per column, the longest text it usually shows; empty where the design width serves.
 const std::array<QString, RomListModel::ColumnCount> UsualWidestText{
     QString(), QStringLiteral("DDDDDDDD-DDDDDDDD-C:DD"), QStringLiteral("U (Australia)"),
@@ -98,23 +98,6 @@ QString errorText(const IoStatus &status)
     return QStringLiteral("Error %1: %2").arg(status.number).arg(fromPath(status.description));
 }
 
-QString problemsText(const std::string &path, TextEncoding encoding, const std::vector<LoadProblem> &problems)
-{
-    QString text = QStringLiteral("%1 line(s) of %2 could not be read as written:\n")
-                       .arg(problems.size())
-                       .arg(fromPath(path));
-    const std::size_t named = std::min(problems.size(), ProblemsNamed);
-    for (std::size_t i = 0; i < named; ++i) {
-        const LoadProblem &problem = problems[i];
-        text += QStringLiteral("\nLine %1: %2 (%3)")
-                    .arg(problem.lineNumber)
-                    .arg(fromFileText(encoding, problem.line), fromFileText(encoding, problem.whatWasUsed));
-    }
-    if (problems.size() > named)
-        text += QStringLiteral("\n... and %1 more.").arg(problems.size() - named);
-    return text;
-}
-
 } // namespace
 
 MainWindow::MainWindow(IniDocument &doc, UserInterface &ui, RegistryStore &store, QWidget *parent)
@@ -131,7 +114,8 @@ MainWindow::MainWindow(IniDocument &doc, UserInterface &ui, RegistryStore &store
                  }),
       m_model(doc),
       m_proxy(m_model),
-      m_recentFiles(store)
+      m_recentFiles(store),
+      m_diskGuard(*this, ui, DefaultFileSystem())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QLatin1String(DesignCaption));
@@ -451,7 +435,7 @@ bool MainWindow::reportLoad(const LoadResult &result)
     rebuildRecentMenu();
     const std::vector<LoadProblem> unshown = m_shownProblems.takeUnshown(result.problems);
     if (!unshown.empty())
-        m_ui.showError(this, QStringLiteral("Error"), problemsText(m_doc.IniPath, m_doc.Encoding, unshown));
+        m_ui.showError(this, QStringLiteral("Error"), LoadProblemsText(m_doc.IniPath, m_doc.Encoding, unshown));
     return true;
 }
 
@@ -464,9 +448,11 @@ bool MainWindow::loadIniFile()
         if (result.status.ok())
             FillRomList();
     }
-    // Another file, or the same one read afresh: its problems are told again.
-    if (result.status.ok())
+    if (result.status.ok()) {
+        m_diskGuard.remember(m_doc.IniPath, result.snapshot);
+        // Another file, or the same one read afresh: its problems are told again.
         m_shownProblems.clear();
+    }
     return reportLoad(result);
 }
 
@@ -506,6 +492,8 @@ void MainWindow::openIniFile(const std::string &path)
 
 bool MainWindow::saveTo(const std::string &path)
 {
+    if (!m_diskGuard.allowsWriting(path))
+        return false;
     SaveResult result;
     {
         const BusyCursor busy(m_ui);
@@ -517,6 +505,7 @@ bool MainWindow::saveTo(const std::string &path)
         m_ui.showError(this, QStringLiteral("Error"), errorText(result.status));
         return false;
     }
+    m_diskGuard.remember(path, result.written);
     // Written is saved, even when the reload that follows fails.
     setUnsavedChanges(false);
     showWritten(QStringLiteral("ini file"), fromPath(path));
@@ -564,6 +553,18 @@ bool MainWindow::confirmExit()
     if (answer == UserInterface::Answer::No || m_doc.LoadGeneration == 0)
         return true;
     return saveTo(m_doc.IniPath);
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Back from another program, which may have changed the file: looked at once the
+    // activation is over, so a question shown then does not interrupt it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QMetaObject::invokeMethod(this, [this] {
+            if (m_diskGuard.wantsReload(m_unsavedChanges))
+                loadIniFile();
+        }, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

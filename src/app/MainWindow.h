@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DiskChangeGuard.h"
 #include "RomListModel.h"
 #include "RomSortProxy.h"
 #include "ShownProblems.h"
@@ -69,6 +70,7 @@ public slots:
     void tlbMain_ButtonClick(const QString &toolTip);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -117,4 +119,5 @@ private:
     std::vector<QAction *> m_rowCommands;
     bool m_unsavedChanges = false;
     ShownProblems m_shownProblems;
+    DiskChangeGuard m_diskGuard;
 };

@@ -69,7 +69,7 @@ Exit normalize(const std::string &in, const std::string &out)
     return runOnFile(in, std::cerr, [&out](IniDocument &doc) {
         doc.SaveType = static_cast<std::int16_t>(SaveOrder::ReadIn);
         // Written and done: unlike the editor, nothing here needs the file read back.
-        return WriteIniFile(doc, out, {}, DefaultFileSystem());
+        return WriteIniFile(doc, out, {}, DefaultFileSystem()).status;
     });
 }
 

@@ -23,6 +23,7 @@ struct FileInfo {
     bool isDirectory = false;
     unsigned permissions = 0; // the mode's permission bits (07777)
     std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0; // last modification, in nanoseconds since 1970
 };
 
 // An open file created for writing; handle is what the file system hands back.

@@ -1,5 +1,6 @@
 #include "IniReader.h"
 
+#include "ContentHash.h"
 #include "FileSystem.h"
 #include "IniKeys.h"
 #include "LineSplitter.h"
@@ -292,20 +293,24 @@ LoadResult LoadIniFile(IniDocument &doc, FileSystem &fs)
 {
     Parser parser;
     bool first = true;
+    // Looked at before the read, so a change made while it runs shows as a newer time.
+    const IoValue<FileInfo> before = fs.Stat(doc.IniPath);
+    ContentHash content;
     const IoStatus read = fs.ReadInPieces(doc.IniPath, [&](std::string_view piece, std::uint64_t fileSize) {
         if (std::exchange(first, false))
             parser.expect(piece, fileSize);
+        content.add(piece);
         parser.feed(piece);
     });
     if (!read.ok())
-        return {read, {}};
+        return {read, {}, {}};
     ParsedIni parsed = parser.finish();
     doc.EntryTable = std::move(parsed.entries);
     doc.Texts = std::move(parsed.texts);
     doc.Preamble = std::move(parsed.preamble);
     doc.Encoding = parsed.encoding;
     ++doc.LoadGeneration;
-    return {IoStatus::success(), std::move(parsed.problems)};
+    return {IoStatus::success(), std::move(parsed.problems), SnapshotOf(content, before)};
 }
 
 LoadResult LoadIniFile(IniDocument &doc)

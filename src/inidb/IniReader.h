@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DiskSnapshot.h"
 #include "IniDocument.h"
 #include "IoStatus.h"
 
@@ -34,6 +35,7 @@ ParsedIni ParseIni(std::span<const std::string_view> pieces);
 struct LoadResult {
     IoStatus status;
     std::vector<LoadProblem> problems;
+    DiskSnapshot snapshot; // of the bytes read
 };
 
 // Reads doc.IniPath into doc.EntryTable and doc.Preamble and raises doc.LoadGeneration.

@@ -1,5 +1,6 @@
 #include "IniWriter.h"
 
+#include "ContentHash.h"
 #include "FileSystem.h"
 #include "IniKeys.h"
 #include "SafeFile.h"
@@ -215,26 +216,35 @@ std::vector<std::size_t> ReadInOrder(const IniDocument &doc)
     return order;
 }
 
-IoStatus WriteIniFile(const IniDocument &doc, const std::string &path, std::span<const std::size_t> displayedOrder,
-                      FileSystem &fs)
+IoValue<DiskSnapshot> WriteIniFile(const IniDocument &doc, const std::string &path,
+                                   std::span<const std::size_t> displayedOrder, FileSystem &fs)
 {
     const std::vector<std::size_t> order = doc.SaveType == static_cast<std::int16_t>(SaveOrder::Displayed)
                                              ? coveredDisplayedOrder(doc, displayedOrder)
                                              : ReadInOrder(doc);
     if (IoStatus refused = refuseLineBreaks(doc, order, path); !refused.ok())
-        return refused;
-    return WriteFileAtomically(fs, path, [&doc, &order](const PieceWriter &write) {
-        return WriteIniText(doc, order, write);
+        return {{}, refused};
+    ContentHash content;
+    const IoStatus written = WriteFileAtomically(fs, path, [&](const PieceWriter &write) {
+        return WriteIniText(doc, order, [&](std::string_view piece) {
+            content.add(piece);
+            return write(piece);
+        });
     });
+    if (!written.ok())
+        return {{}, written};
+    return {SnapshotOf(content, fs.Stat(path)), written};
 }
 
 SaveResult SaveIniFile(IniDocument &doc, const std::string &path, std::span<const std::size_t> displayedOrder,
                        IniPathResolver &resolver, FileSystem &fs)
 {
     SaveResult result;
-    result.status = WriteIniFile(doc, path, displayedOrder, fs);
+    const IoValue<DiskSnapshot> write = WriteIniFile(doc, path, displayedOrder, fs);
+    result.status = write.status;
     if (!result.status.ok())
         return result;
+    result.written = write.value;
     doc.IniPath = path;
     resolver.ResolveIniPath(path);
     const TextEncoding written = doc.Encoding;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IniDocument.h"
+#include "FileSystem.h"
 #include "IniReader.h"
 #include "IoStatus.h"
 #include "SafeFile.h"
@@ -33,11 +34,13 @@ public:
 
 // The writing half of a save: the entries in the order doc.SaveType selects, written
 // safely to path. Records no path and reloads nothing; on failure path is unchanged.
-IoStatus WriteIniFile(const IniDocument &doc, const std::string &path, std::span<const std::size_t> displayedOrder,
+// Gives what path holds afterwards, from the bytes as they were written.
+IoValue<DiskSnapshot> WriteIniFile(const IniDocument &doc, const std::string &path, std::span<const std::size_t> displayedOrder,
                       FileSystem &fs);
 
 struct SaveResult {
     IoStatus status;      // the write itself; on failure nothing on disk or in memory changed
+    DiskSnapshot written; // what the write left on disk
     LoadResult reload;    // the reload of the written file
 };
 

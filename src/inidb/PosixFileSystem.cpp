@@ -151,6 +151,7 @@ IoValue<FileInfo> PosixFileSystem::Stat(const std::string &path)
     result.value.isDirectory = S_ISDIR(info.st_mode);
     result.value.permissions = info.st_mode & 07777;
     result.value.size = static_cast<std::uint64_t>(info.st_size);
+    result.value.modifiedNs = std::int64_t{info.st_mtim.tv_sec} * 1'000'000'000 + info.st_mtim.tv_nsec;
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -28,6 +29,11 @@ public:
     // A Yes/No/Cancel box; Esc and the close box answer Cancel.
     virtual Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text,
                                   Icon icon) = 0;
+    // A box with a button per answer, in that order; gives the answer chosen. The last
+    // should change nothing: it is the default, and what Esc and the close box give, so
+    // no reflex on Enter writes over anything.
+    virtual QString askChoice(QWidget *parent, const QString &title, const QString &text, Icon icon,
+                              const QStringList &answers) = 0;
     // An OK box with the stop icon.
     virtual void showError(QWidget *parent, const QString &title, const QString &text) = 0;
     // The open-file dialog; nullopt when the user cancelled.

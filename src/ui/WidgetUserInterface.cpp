@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -73,6 +77,24 @@ UserInterface::Answer WidgetUserInterface::askYesNoCancel(QWidget *parent, const
     default:
         return Answer::Cancel;
     }
+}
+
+QString WidgetUserInterface::askChoice(QWidget *parent, const QString &title, const QString &text,
+                                       Icon icon, const QStringList &answers)
+{
+    const NormalCursor cursor(m_busyDepth > 0);
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    std::vector<QPushButton *> buttons;
+    for (const QString &answer : answers)
+        buttons.push_back(box.addButton(answer, QMessageBox::ActionRole));
+    if (buttons.empty())
+        return {};
+    box.setDefaultButton(buttons.back());
+    box.setEscapeButton(buttons.back());
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return chosen == buttons.end() ? answers.constLast() : answers[chosen - buttons.begin()];
 }
 
 void WidgetUserInterface::showError(QWidget *parent, const QString &title, const QString &text)

@@ -52,19 +52,25 @@ TEST_F(FileCommands, UnfinishedCommandsKeepEverything)
     }
 }
 
-// Lines that could not be read are told at the load in one message, not again at every
-// save's reload, and still written back; reading the file afresh tells them again.
+// Lines that could not be read are told at the load in one message (the first few, each
+// cut short), not again at every save's reload, and still written back; reading the file
+// afresh tells them again.
 TEST_F(FileCommands, LinesThatCouldNotBeReadAreToldOncePerLoadInOneMessage)
 {
     std::string bad = sampleIni(), saved = sampleIni();
-    for (int i = 0; i < 7; ++i) {
-        bad += "{0000000" + std::to_string(i) + "-00000000-C:45}\r\nName=Bad\r\nUCode=many\r\n\r\n";
-        saved += "{0000000" + std::to_string(i) + "-00000000-C:45}\r\nName=Bad\r\nUCode=0\r\nUCode=many\r\n\r\n";
+    for (int i = 0; i < 12; ++i) {
+        const std::string crc = "{000000" + std::to_string(10 + i) + "-00000000-C:45}\r\nName=Bad\r\nUCode=";
+        const std::string value = "many" + std::string(i == 0 ? 100000 : 0, 'y');
+        bad += crc + value + "\r\n\r\n";
+        saved += crc + "0\r\nUCode=" + value + "\r\n\r\n";
     }
     writeFile(iniPath, bad);
     h.window->loadIniFile();
     ASSERT_EQ(h.ui.errors().size(), 1u);
-    EXPECT_TRUE(h.ui.errors()[0].text.startsWith(QStringLiteral("7 line(s) of ")));
+    const QString message = h.ui.errors()[0].text;
+    EXPECT_TRUE(message.startsWith(QStringLiteral("12 line(s) of ")) && message.endsWith(QStringLiteral("and 2 more.")));
+    EXPECT_LT(message.size(), 2500);
+    EXPECT_TRUE(message.contains(QStringLiteral("yyy") + QChar(0x2026) + QStringLiteral(" (UCode 0 ")));
     h.window->saveCommand();
     EXPECT_EQ(h.ui.errors().size(), 1u);
     EXPECT_EQ(readFile(iniPath), saved);

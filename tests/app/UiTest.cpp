@@ -26,3 +26,20 @@ TEST(WidgetUserInterface, YesNoCancelBoxesAnswerTheButtonAndEscOrCloseMeanCancel
                   expected);
     }
 }
+
+// A choice shows its answers in order and gives the one clicked; Enter, Esc and the close
+// box give the last (the one that changes nothing).
+TEST(WidgetUserInterface, ChoiceBoxesAnswerTheButtonAndEnterEscOrCloseGiveTheLast)
+{
+    WidgetUserInterface ui;
+    const QStringList answers{QStringLiteral("Overwrite"), QStringLiteral("Keep"), QStringLiteral("Cancel")};
+    const std::pair<std::function<void(QMessageBox *)>, int> cases[] = {
+        {[](QMessageBox *box) { box->buttons().at(1)->click(); }, 1},
+        {[](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Return); }, 2},
+        {[](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); }, 2},
+        {[](QMessageBox *box) { box->close(); }, 2}};
+    for (const auto &[act, expected] : cases) {
+        whenModal<QMessageBox>(act);
+        EXPECT_EQ(ui.askChoice(nullptr, {}, {}, UserInterface::Icon::Exclamation, answers), answers[expected]);
+    }
+}

@@ -157,9 +157,10 @@ TEST_P(SaveFailure, AtEveryFileSystemCallLosesNothingAndTellsTheCaller)
                 EXPECT_EQ(savedPaths, 0);
                 continue;
             }
-            // Only two calls come after the new content is in place: flushing the folder,
-            // which cannot undo the rename, and a save's reload of what it wrote.
-            EXPECT_TRUE(faulty.failedOperation() == "SyncFolder" || faulty.failedOperation() == "ReadInPieces");
+            // Only these calls come after the new content is in place: flushing the folder,
+            // which cannot undo the rename, and a save's look at what it wrote and reload.
+            EXPECT_TRUE(faulty.failedOperation() == "SyncFolder" || faulty.failedOperation() == "Stat"
+                        || faulty.failedOperation() == "ReadInPieces");
             FileBytes expected = scene.files;
             expected[command.target].second = command.written(scene.before);
             EXPECT_EQ(folderBytes(folder.path()), expected);

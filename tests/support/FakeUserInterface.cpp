@@ -36,6 +36,15 @@ UserInterface::Answer FakeUserInterface::askYesNoCancel(QWidget *, const QString
     return nextAnswer(yesNoCancelAnswers, title, text, Answer::Cancel);
 }
 
+QString FakeUserInterface::askChoice(QWidget *, const QString &title, const QString &text, Icon,
+                                     const QStringList &answers)
+{
+    shown.push_back({QStringLiteral("question"), title, text, answers});
+    const QString answer = nextAnswer(choiceAnswers, title, text, answers.constLast());
+    EXPECT_TRUE(answers.contains(answer)) << answer.toStdString() << " is no answer to " << text.toStdString();
+    return answer;
+}
+
 void FakeUserInterface::showError(QWidget *, const QString &title, const QString &text)
 {
     shown.push_back({QStringLiteral("error"), title, text});

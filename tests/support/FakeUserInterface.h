@@ -14,10 +14,12 @@ public:
         QString kind; // "question", "error", "open", "save"
         QString title;
         QString text;
+        QStringList answers = {}; // the buttons of a choice
     };
 
     std::deque<bool> yesNoAnswers;
     std::deque<Answer> yesNoCancelAnswers;
+    std::deque<QString> choiceAnswers;
     std::deque<std::optional<QString>> fileAnswers;
     std::vector<Shown> shown;
     std::vector<QString> proposedPaths;
@@ -27,6 +29,8 @@ public:
     bool askYesNo(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
     Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text,
                           Icon icon) override;
+    QString askChoice(QWidget *parent, const QString &title, const QString &text, Icon icon,
+                      const QStringList &answers) override;
     void showError(QWidget *parent, const QString &title, const QString &text) override;
     std::optional<QString> chooseFileToOpen(QWidget *parent, const FileFilter &filter) override;
     std::optional<QString> chooseFileToSave(QWidget *parent, const FileFilter &filter,

@@ -1,0 +1,107 @@
+#include "DiskChangeGuard.h"
+
+#include "ui/FileText.h"
+#include "ui/UserInterface.h"
+
+#include <QScopedValueRollback>
+#include <QStringList>
+
+#include <filesystem>
+#include <utility>
+
+namespace {
+
+const QString ChangedTitle = QStringLiteral("File Changed");
+const QString Overwrite = QStringLiteral("Overwrite");
+const QString Save = QStringLiteral("Save");
+const QString Cancel = QStringLiteral("Cancel");
+const QString Ok = QStringLiteral("OK");
+
+} // namespace
+
+DiskChangeGuard::DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs)
+    : m_window(window), m_ui(ui), m_fs(fs)
+{
+}
+
+void DiskChangeGuard::remember(const std::string &path, const DiskSnapshot &snapshot)
+{
+    m_path = path;
+    m_snapshot = snapshot;
+    m_told.reset();
+}
+
+bool DiskChangeGuard::isRemembered(const std::string &path) const
+{
+    if (!m_snapshot)
+        return false;
+    std::error_code error;
+    // Save As may name the open file by another spelling or through a link.
+    return path == m_path || std::filesystem::equivalent(path, m_path, error);
+}
+
+DiskChange DiskChangeGuard::change()
+{
+    return CompareWithDisk(*m_snapshot, m_path, m_fs);
+}
+
+DiskChangeGuard::Seen DiskChangeGuard::seenNow() const
+{
+    const IoValue<FileInfo> info = m_fs.Stat(m_path);
+    return {info.value.exists, info.value.size, info.value.modifiedNs};
+}
+
+bool DiskChangeGuard::allowsWriting(const std::string &path)
+{
+    if (!isRemembered(path))
+        return true;
+    const QScopedValueRollback asking(m_asking, true);
+    const DiskChange now = change();
+    if (now == DiskChange::Unchanged)
+        return true;
+    // Asked here, the change is not told again when the window is next active.
+    m_told = seenNow();
+    const QString file = fromPath(m_path);
+    if (now == DiskChange::Deleted)
+        return m_ui.askChoice(&m_window, ChangedTitle,
+                              QStringLiteral("%1 was deleted or moved by another program since you opened it. "
+                                             "Save it there again?")
+                                  .arg(file),
+                              UserInterface::Icon::Exclamation, {Save, Cancel})
+            == Save;
+    return m_ui.askChoice(&m_window, ChangedTitle,
+                          QStringLiteral("%1 was changed by another program since you opened it.").arg(file),
+                          UserInterface::Icon::Exclamation, {Overwrite, Cancel})
+        == Overwrite;
+}
+
+bool DiskChangeGuard::wantsReload(bool unsavedChanges)
+{
+    if (!m_snapshot || m_asking)
+        return false;
+    const DiskChange now = change();
+    if (now == DiskChange::Unchanged)
+        return false;
+    const Seen seen = seenNow();
+    if (std::exchange(m_told, seen) == seen)
+        return false;
+    const QString file = fromPath(m_path);
+    const QScopedValueRollback asking(m_asking, true);
+    if (now == DiskChange::Deleted) {
+        m_ui.askChoice(&m_window, ChangedTitle,
+                       QStringLiteral("%1 was deleted or moved by another program. Save writes it again.").arg(file),
+                       UserInterface::Icon::Exclamation, {Ok});
+        return false;
+    }
+    if (unsavedChanges) {
+        m_ui.askChoice(&m_window, ChangedTitle,
+                       QStringLiteral("%1 was changed by another program. Your changes are not saved yet; "
+                                      "you will be asked before it is written over.")
+                           .arg(file),
+                       UserInterface::Icon::Exclamation, {Ok});
+        return false;
+    }
+    return m_ui.askYesNo(&m_window, ChangedTitle,
+                         QStringLiteral("%1 was changed by another program. Reload it?").arg(file),
+                         UserInterface::Icon::Question);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "inidb/DiskSnapshot.h"
+
+#include <optional>
+#include <string>
+
+class FileSystem;
+class QWidget;
+class UserInterface;
+
+// Keeps what the open ini file held when the window last read or wrote it, so that a
+// change another program made since is never written over, or left unnoticed, without
+// the user choosing so.
+class DiskChangeGuard final {
+public:
+    DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs);
+
+    // After a load or a save of path: the window holds what is on disk.
+    void remember(const std::string &path, const DiskSnapshot &snapshot);
+    // Before writing path: true unless another program changed or removed the file since
+    // and the user did not choose to write it anyway.
+    bool allowsWriting(const std::string &path);
+    // The window is active again: tells of an outside change once, and gives true when
+    // the user wants the file read again (offered only with no changes to lose).
+    bool wantsReload(bool unsavedChanges);
+
+private:
+    // What the file looks like now, so the same outside change is not told twice.
+    struct Seen {
+        bool exists = false;
+        std::uint64_t size = 0;
+        std::int64_t modifiedNs = 0;
+        bool operator==(const Seen &) const = default;
+    };
+
+    bool isRemembered(const std::string &path) const;
+    DiskChange change();
+    Seen seenNow() const;
+
+    QWidget &m_window;
+    UserInterface &m_ui;
+    FileSystem &m_fs;
+    std::string m_path;
+    std::optional<DiskSnapshot> m_snapshot;
+    std::optional<Seen> m_told;
+    // A question of ours is open; the activation it causes must not ask again.
+    bool m_asking = false;
+};
