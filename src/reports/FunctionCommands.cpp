@@ -88,6 +88,13 @@ std::optional<QString> BackupIniFile(QWidget *parent, const IniDocument &doc, Us
         ProposedBackupPath(doc), PathText(doc.IniPath));
     if (!target)
         return std::nullopt;
+    // A copy onto the file itself would leave no copy at all.
+    if (IsIniFile(*target, doc)) {
+        ui.showError(parent, ErrorTitle,
+                     QStringLiteral("The backup cannot be written over the open ini file %1. Choose another name.")
+                         .arg(PathText(doc.IniPath)));
+        return std::nullopt;
+    }
     const IoStatus status = BackupIniFile(doc, PathBytes(*target), DefaultFileSystem());
     if (!status.ok()) {
         ShowFailure(parent, ui, status);

@@ -60,16 +60,19 @@ protected:
 
 // The backup is offered beside the ini file and copies the file as on disk, not the unsaved
 // edits, over an older backup. No to either question or Cancel stops it early, and only a
-// finished backup leaves a file (failures are the save-failure test's).
+// finished backup leaves a file (failures are the save-failure test's). The ini file itself
+// is refused as the target: a copy onto itself would be no copy.
 TEST_F(LoadedIni, BackupCopiesTheFileOnDiskOrStopsWithoutAFile)
 {
     const struct {
         std::deque<bool> answers;
         std::optional<QString> file;
         bool backedUp;
+        std::size_t errors = 0;
     } cases[] = {{{false}, {}, false},
                  {{true, false}, {}, false},
                  {{true, true}, std::nullopt, false},
+                 {{true, true}, path("velmoran.ini"), false, 1},
                  {{true, true}, path("velmoran.ini.bak"), true}};
     const QByteArray olderBackup = "an older backup";
     ASSERT_TRUE(WriteAll(path("velmoran.ini.bak"), olderBackup));
@@ -79,7 +82,8 @@ TEST_F(LoadedIni, BackupCopiesTheFileOnDiskOrStopsWithoutAFile)
         if (c.answers.back())
             ui.fileAnswers = {c.file};
         EXPECT_EQ(BackupIniFile(nullptr, doc, ui).has_value(), c.backedUp);
-        EXPECT_EQ(ui.shown.size(), c.answers.size() + c.answers.back());
+        EXPECT_EQ(ui.shown.size(), c.answers.size() + c.answers.back() + c.errors);
+        EXPECT_EQ(ui.errors().size(), c.errors);
         EXPECT_EQ(ReadAll(path("velmoran.ini.bak")), c.backedUp ? SampleIni : olderBackup);
         if (c.answers.back()) {
             EXPECT_EQ(ui.proposedPaths[0] + ui.neverOffered[0], path("velmoran.ini.bak") + path("velmoran.ini"));
