@@ -1,5 +1,7 @@
 #include "TypingLimit.h"
 
+#include "ui/TextStart.h"
+
 #include <QLineEdit>
 
 #include <algorithm>
@@ -36,16 +38,6 @@ QString allowedInsertion(const QString &inserted, TypingLimit::Characters allowe
     return std::all_of(inserted.cbegin(), inserted.cend(), isDigit) ? inserted : QString();
 }
 
-// The first `room` characters, without splitting a surrogate pair.
-QString cutToFit(const QString &text, qsizetype room)
-{
-    if (text.size() <= room)
-        return text;
-    if (room > 0 && text[room - 1].isHighSurrogate())
-        --room;
-    return text.left(std::max<qsizetype>(room, 0));
-}
-
 } // namespace
 
 TypingLimit::TypingLimit(QLineEdit &edit, int maxTyped, Characters allowed)
@@ -77,7 +69,7 @@ void TypingLimit::onTextEdited(const QString &text)
         ++keptAtEnd;
     const QString inserted = text.mid(kept, text.size() - kept - keptAtEnd);
     // Like the platform's own text boxes, a paste longer than the room left is cut to fit.
-    const QString allowed = cutToFit(allowedInsertion(inserted, m_allowed), m_maxTyped - kept - keptAtEnd);
+    const QString allowed = TextStart(allowedInsertion(inserted, m_allowed), m_maxTyped - kept - keptAtEnd);
     if (allowed == inserted)
         return;
     m_edit.setText(text.left(kept) + allowed + text.right(keptAtEnd));
