@@ -186,18 +186,23 @@ TEST_F(Find, ShowsTheRowsWhoseNameCrcCommentsOrInfoHoldTheTextInAnyCase)
         {"playable", "Zelda Quest|alpha Racer|Mega Kart", "3 of 4 ROM Details"},
         {"japan", "", "0 of 4 ROM Details"},
         {"rumble pak, \xC3\xA9" "DITION", "Bravo", "1 of 4 ROM Details"},
+        {"edition", "Bravo", "1 of 4 ROM Details"},
+        // The start of an entry's texts that is not the first entry's.
+        {"ALPH", "alpha Racer", "1 of 4 ROM Details"},
     };
     for (const auto &c : cases) {
         find(QString::fromUtf8(c.typed));
         EXPECT_EQ(h.column(0), QLatin1String(c.names)) << c.typed;
         EXPECT_EQ(h.status(), QLatin1String(c.status)) << c.typed;
     }
-    // A UTF-8 file's characters beyond ASCII are found in either case as well.
+    // A UTF-8 file's characters beyond ASCII are found in either case and without accents as well.
     h.doc.Encoding = TextEncoding::Utf8;
-    h.doc.EntryTable[3].Info = Text("\xC5\x93uvre");
+    h.doc.EntryTable[3].Info = Text("\xC5\x93uvre, Caf\xC3\xA9");
     h.window->FillRomList();
-    find(QStringLiteral(u"\u0152UVRE"));
-    EXPECT_EQ(h.column(0), QStringLiteral("Bravo"));
+    for (const QString &typed : {QStringLiteral(u"\u0152UVRE"), QStringLiteral("CAFE")}) {
+        find(typed);
+        EXPECT_EQ(h.column(0), QStringLiteral("Bravo")) << typed.toStdString();
+    }
     // Esc empties the box and every row is back.
     h.window->activateWindow();
     h.window->findBox().setFocus();
