@@ -195,6 +195,12 @@ TEST_F(Find, ShowsTheRowsWhoseNameCrcCommentsOrInfoHoldTheTextInAnyCase)
         EXPECT_EQ(h.column(0), QLatin1String(c.names)) << c.typed;
         EXPECT_EQ(h.status(), QLatin1String(c.status)) << c.typed;
     }
+    // A huge text is searched whole, while its cell is given only its start to lay out.
+    h.doc.EntryTable[3].Info = Text(std::string(100000, 'x') + " far word");
+    h.window->model().entryChanged(3);
+    find(QStringLiteral("FAR WORD"));
+    EXPECT_EQ(h.column(0), QStringLiteral("Bravo"));
+    EXPECT_EQ(h.column(5), QString(1000, QLatin1Char('x')) + QChar(0x2026));
     // A UTF-8 file's characters beyond ASCII are found in either case and without accents as well.
     h.doc.Encoding = TextEncoding::Utf8;
     h.doc.EntryTable[3].Info = Text("\xC5\x93uvre, Caf\xC3\xA9");
