@@ -51,14 +51,14 @@ QString ProposedReportPath(const IniDocument &doc)
     return QFileInfo(PathText(doc.IniPath)).dir().filePath(QStringLiteral("compat.txt"));
 }
 
+} // namespace
+
 // Through links and other spellings of the path, whether target is the ini file itself.
 bool IsIniFile(const QString &target, const IniDocument &doc)
 {
     std::error_code error;
     return !doc.IniPath.empty() && std::filesystem::equivalent(PathBytes(target), doc.IniPath, error);
 }
-
-} // namespace
 
 bool ConvertCrcsToUpperCase(QWidget *parent, IniDocument &doc, UserInterface &ui)
 {

@@ -1,13 +1,22 @@
 #include "FakeUserInterface.h"
+#include "ModalDriver.h"
 
+#include "editing/RomProperties.h"
+#include "editing/frmProperties.h"
 #include "inidb/IniReader.h"
 #include "reports/CompatText.h"
 #include "reports/FunctionCommands.h"
+#include "reports/Printing.h"
+#include "reports/SelectPrinterDialog.h"
+#include "ui/ImagelistSmall.h"
 #include "TestText.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +26,14 @@ const QByteArray SampleIni = "// Velmoran ROM settings\r\n\r\n"
                              "{A1B2C3D4-45}\r\nName=Wave Racer 64\r\nUCode=0\r\nComment=Playable\r\n\r\n"
                              "{0badf00d-4a}\r\nName=Dream Quest\r\nUCode=2\r\nComment=not playable\r\n\r\n"
                              "{11223344-50}\r\nName=Kart Cup\r\nUCode=1\r\n\r\n";
+
+// What a poppler tool prints about a file.
+QString PopplerOutput(const QString &tool, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    return process.waitForFinished(60000) ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
+}
 
 QByteArray ReadAll(const QString &path)
 {
@@ -117,6 +134,49 @@ TEST_F(LoadedIni, CompatListIsWrittenBesideTheIniFileOrNotAtAll)
     EXPECT_EQ(shownOf(ui), QStringList{Save});
     EXPECT_EQ(ReadAll(path("compat.txt")).toStdString(), CompatListText(doc.EntryTable));
     EXPECT_TRUE(ReadAll(path("compat.txt")).contains("\r\nKart Cup - P (Europe)\r\n")) << "the removed entry is listed";
+}
+
+// Without a printer, Print says so before the empty printer list shows. "Save as PDF…"
+// writes the dialog as it shows, its texts as text and no picture, never over the ini file.
+TEST_F(LoadedIni, PrintWithoutAPrinterSaysSoFirstAndSavesThePageAsPdf)
+{
+    qputenv("CUPS_SERVER", QFile::encodeName(path("no-print-system.sock")));
+    RomEntry rom = doc.EntryTable[1];
+    frmProperties dialog(rom, {});
+    FillRomProperties(dialog, rom);
+    dialog.show();
+    const QString NoPrinter = QStringLiteral("error No");
+    const QString Save = QStringLiteral("save PDF file");
+    const struct {
+        QString file;
+        QStringList shown;
+    } cases[] = {{path("velmoran.ini"), {NoPrinter, Save, QStringLiteral("error The")}},
+                 {path("page.pdf"), {NoPrinter, Save}}};
+    for (const auto &c : cases) {
+        FakeUserInterface ui;
+        ui.fileAnswers = {c.file};
+        QStringList shownBeforeTheList;
+        whenModal<frmSelectPrinter>([&](frmSelectPrinter *chooser) {
+            shownBeforeTheList = shownOf(ui);
+            EXPECT_EQ(chooser->lvwPrinters()->topLevelItemCount(), 0);
+            chooser->cmdSavePdf()->click();
+        });
+        PrintRomProperties(dialog, doc, ui);
+        EXPECT_EQ(shownBeforeTheList, QStringList{NoPrinter});
+        EXPECT_EQ(shownOf(ui), c.shown);
+    }
+    EXPECT_EQ(ReadAll(path("velmoran.ini")), SampleIni);
+    const QString pageText = PopplerOutput(QStringLiteral("pdftotext"), {path("page.pdf"), QStringLiteral("-")});
+    EXPECT_TRUE(pageText.contains(QStringLiteral("Dream Quest"))) << pageText.toStdString();
+    EXPECT_TRUE(pageText.contains(QStringLiteral("Disable Dynamic Recompilation"))) << pageText.toStdString();
+    const QStringList images = PopplerOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), path("page.pdf")})
+                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    // Frames, boxes and buttons are lines: only the dialog's own small pictures (the flag, the
+    // list arrows) are bitmaps.
+    ASSERT_GE(images.size(), 2) << "pdfimages lists no pictures";
+    for (const QString &image : images.mid(2))
+        EXPECT_LE(image.simplified().section(QLatin1Char(' '), 3, 3).toInt(), ImagelistSmall::PictureSize)
+            << image.toStdString();
 }
 
 } // namespace
