@@ -205,10 +205,8 @@ TEST_F(Find, ShowsTheRowsWhoseNameCrcCommentsOrInfoHoldTheTextInAnyCase)
     h.doc.Encoding = TextEncoding::Utf8;
     h.doc.EntryTable[3].Info = Text("\xC5\x93uvre, Caf\xC3\xA9");
     h.window->FillRomList();
-    for (const QString &typed : {QStringLiteral(u"\u0152UVRE"), QStringLiteral("CAFE")}) {
-        find(typed);
-        EXPECT_EQ(h.column(0), QStringLiteral("Bravo")) << typed.toStdString();
-    }
+    find(QStringLiteral(u"\u0152UVRE, CAFE"));
+    EXPECT_EQ(h.column(0), QStringLiteral("Bravo"));
     // Esc empties the box and every row is back.
     h.window->activateWindow();
     h.window->findBox().setFocus();
