@@ -12,7 +12,15 @@ namespace {
 
 using FoldTable = std::array<char, 256>;
 
-// Each byte's case-folded byte in a single-byte encoding; a byte whose fold the encoding
+// Find ignores case and accents: "cafe" finds "Café".
+QString searchForm(const QString &text)
+{
+    QString form = text.normalized(QString::NormalizationForm_D);
+    form.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+    return form.toCaseFolded();
+}
+
+// Each byte's folded byte in a single-byte encoding; a byte whose fold the encoding
 // cannot hold (the micro sign folds to a Greek letter) stays as it is. In UTF-8 only
 // ASCII bytes fold alone: the others are parts of longer characters.
 FoldTable makeFoldTable(TextEncoding encoding)
@@ -25,8 +33,8 @@ FoldTable makeFoldTable(TextEncoding encoding)
             continue;
         char16_t character = 0;
         DecodeText(encoding, std::string_view(&original, 1), &character);
-        const char16_t fold = QChar(character).toCaseFolded().unicode();
-        const EncodedText encoded = EncodeText(encoding, std::u16string_view(&fold, 1));
+        const QString fold = searchForm(QString(QChar(character)));
+        const EncodedText encoded = toFileText(encoding, fold);
         if (!encoded.refused && encoded.bytes.size() == 1)
             folds[static_cast<std::size_t>(byte)] = encoded.bytes[0];
     }
@@ -73,7 +81,7 @@ void FindText::store(std::span<const std::string_view> texts, std::uint32_t entr
     for (const std::string_view text : texts) {
         // Characters beyond ASCII in UTF-8 fold as whole characters, which is slower but rare.
         if (m_encoding == TextEncoding::Utf8 && !isAscii(text)) {
-            m_bytes += fromFileText(m_encoding, text).toCaseFolded().toStdString();
+            m_bytes += searchForm(fromFileText(m_encoding, text)).toStdString();
         } else {
             const std::size_t at = m_bytes.size();
             m_bytes.resize(at + text.size());
@@ -125,7 +133,7 @@ std::optional<std::string> FindText::folded(const QString &typed, TextEncoding e
 {
     if (typed.contains(QLatin1Char(TextBreak)))
         return std::nullopt;
-    EncodedText needle = toFileText(encoding, typed.toCaseFolded());
+    EncodedText needle = toFileText(encoding, searchForm(typed));
     if (needle.refused)
         return std::nullopt;
     const auto &folds = foldTable(encoding);

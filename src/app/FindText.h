@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-// What the find box searches, for every entry: the searched texts case-folded, one after
-// another in one buffer, in the file's own encoding. Single-byte text folds through one
+// What the find box searches, for every entry: the searched texts without case and accents,
+// one after another in one buffer, in the file's own encoding. Single-byte text folds through one
 // table, and a search is one pass over the buffer, so a keystroke stays quick on many
 // thousands of entries.
 class FindText final {

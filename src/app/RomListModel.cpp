@@ -3,6 +3,7 @@
 #include "inidb/ListText.h"
 #include "ui/FileText.h"
 #include "ui/ImagelistSmall.h"
+#include "ui/TextStart.h"
 
 #include <algorithm>
 
@@ -25,6 +26,12 @@ constexpr std::array<ColumnDesign, RomListModel::ColumnCount> Columns{{
 
 constexpr int TwipsPerPixel = 15;
 
+// A cell lays out the whole text it is given, which takes seconds for megabytes: it is
+// given the start of a long text, cut before decoding. No character takes more than
+// four bytes.
+constexpr qsizetype ShownCellLength = 1000;
+constexpr std::size_t ShownCellBytes = 4 * (ShownCellLength + 1);
+
 } // namespace
 
 RomListModel::RomListModel(const IniDocument &doc, QObject *parent)
@@ -42,22 +49,23 @@ int RomListModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : ColumnCount;
 }
 
-std::string RomListModel::cellBytes(std::size_t entryIndex, Column column) const
+std::string RomListModel::cellBytes(std::size_t entryIndex, Column column, std::size_t maxTextBytes) const
 {
     const RomEntry &entry = m_doc.EntryTable[entryIndex];
+    const auto start = [maxTextBytes](std::string_view text) { return ListCellText(text.substr(0, maxTextBytes)); };
     switch (column) {
     case Column::Name:
-        return ListCellText(entry.Name);
+        return start(entry.Name);
     case Column::CRC:
-        return ListCellText(entry.CRC);
+        return start(entry.CRC);
     case Column::Country:
         return CountryTable(CountryCode(entry.CRC)).listText;
     case Column::UCode:
         return ListCellText(UCodeCellText(entry.UCode));
     case Column::Comments:
-        return ListCellText(entry.Comment);
+        return start(entry.Comment);
     case Column::Info:
-        return ListCellText(entry.Info);
+        return start(entry.Info);
     case Column::ExtraSettings:
         return ExtraSettingsSummary(entry);
     case Column::Count:
@@ -78,7 +86,7 @@ QVariant RomListModel::data(const QModelIndex &index, int role) const
     const std::size_t entry = entryIndex(index.row());
     const auto column = static_cast<Column>(index.column());
     if (role == Qt::DisplayRole)
-        return cellText(entry, column);
+        return ShownStart(fromFileText(m_doc.Encoding, cellBytes(entry, column, ShownCellBytes)), ShownCellLength);
     if (role == Qt::DecorationRole && column == Column::Name)
         return ImagelistSmall::icon(
             QLatin1String(CountryTable(CountryCode(m_doc.EntryTable[entry].CRC)).imageKey));

@@ -57,8 +57,9 @@ public:
 
 private:
     void forgetSortKeys();
-    // The cell's text in the file's single-byte characters.
-    std::string cellBytes(std::size_t entryIndex, Column column) const;
+    // The cell's text in the file's single-byte characters, of a free text at most its
+    // first maxTextBytes.
+    std::string cellBytes(std::size_t entryIndex, Column column, std::size_t maxTextBytes = std::string::npos) const;
     // The entry's own texts behind the Name, CRC, Comments and Info cells.
     std::array<std::string_view, 4> searchedTexts(std::size_t entryIndex) const;
 

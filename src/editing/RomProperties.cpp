@@ -6,6 +6,7 @@
 #include "inidb/ListText.h"
 #include "ui/FileText.h"
 #include "ui/ImagelistSmall.h"
+#include "ui/TextStart.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -47,23 +48,42 @@ void showCountry(const PropertiesControls &c, std::string_view crc)
                               c.imgCountry->y(), ImagelistSmall::PictureSize, ImagelistSmall::PictureSize);
 }
 
+// Up to this length a text box shows its whole text; a line edit lays its text out on
+// every change, which takes seconds for a text of megabytes.
+constexpr qsizetype EditableLength = 100000;
+
+// A longer text is shown by its start, cannot be edited, and is kept as stored.
+void showText(QLineEdit &box, const QString &text)
+{
+    if (text.size() <= EditableLength) {
+        box.setText(text);
+        return;
+    }
+    box.setText(ShownStart(text, EditableLength));
+    box.setReadOnly(true);
+    box.setToolTip(QStringLiteral("This text is %1 characters long, too long to be edited here; OK keeps it as it is.")
+                       .arg(text.size()));
+}
+
 // The dialog's free texts and the fields they edit.
 struct TextField {
     const char *caption;
     QString shown;
     StoredText RomEntry::*stored;
+    // A box that shows only the start of its text.
+    bool readOnly = false;
 };
 
 std::array<TextField, 3> textFields(const PropertiesControls &c)
 {
     return {{{"Comment", c.cboComments->currentText(), &RomEntry::Comment},
-             {"Info", c.txtInfo->text(), &RomEntry::Info},
-             {"Name", c.txtRomName->text(), &RomEntry::Name}}};
+             {"Info", c.txtInfo->text(), &RomEntry::Info, c.txtInfo->isReadOnly()},
+             {"Name", c.txtRomName->text(), &RomEntry::Name, c.txtRomName->isReadOnly()}}};
 }
 
 bool isChanged(TextEncoding encoding, const TextField &text, const RomEntry &entry)
 {
-    return text.shown != fromFileText(encoding, entry.*text.stored);
+    return !text.readOnly && text.shown != fromFileText(encoding, entry.*text.stored);
 }
 
 QString characterName(char32_t character)
@@ -89,8 +109,8 @@ void FillRomProperties(frmProperties &dialog, const RomEntry &entry)
     const TextEncoding encoding = dialog.encoding();
     selectItem(*c.cboComments, fromFileText(encoding, entry.Comment));
     c.txtOSHLE->setText(QString::number(entry.OSRescanCount));
-    c.txtInfo->setText(fromFileText(encoding, entry.Info));
-    c.txtRomName->setText(fromFileText(encoding, entry.Name));
+    showText(*c.txtInfo, fromFileText(encoding, entry.Info));
+    showText(*c.txtRomName, fromFileText(encoding, entry.Name));
 
     c.chkDynaRec->setChecked(entry.DisableDynarec);
     uncheckWhen(*c.chkEeprom, entry.DisableEeprom);

@@ -1,8 +1,11 @@
 #include "TypingLimit.h"
 
+#include "ui/TextStart.h"
+
 #include <QLineEdit>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -28,22 +31,18 @@ QString singleLine(const QString &inserted)
     return line;
 }
 
-// What an insertion becomes in a box of this kind; a refused one becomes nothing.
-QString allowedInsertion(const QString &inserted, TypingLimit::Characters allowed)
+// What an insertion becomes in a box of this kind; nullopt when it is refused whole.
+std::optional<QString> allowedInsertion(const QString &inserted, TypingLimit::Characters allowed)
 {
-    if (allowed == TypingLimit::Characters::SingleLine)
-        return singleLine(inserted);
-    return std::all_of(inserted.cbegin(), inserted.cend(), isDigit) ? inserted : QString();
-}
-
-// The first `room` characters, without splitting a surrogate pair.
-QString cutToFit(const QString &text, qsizetype room)
-{
-    if (text.size() <= room)
-        return text;
-    if (room > 0 && text[room - 1].isHighSurrogate())
-        --room;
-    return text.left(std::max<qsizetype>(room, 0));
+    if (allowed == TypingLimit::Characters::SingleLine) {
+        QString line = singleLine(inserted);
+        if (line.isEmpty() && !inserted.isEmpty())
+            return std::nullopt;
+        return line;
+    }
+    if (!std::all_of(inserted.cbegin(), inserted.cend(), isDigit))
+        return std::nullopt;
+    return inserted;
 }
 
 } // namespace
@@ -76,8 +75,16 @@ void TypingLimit::onTextEdited(const QString &text)
     while (keptAtEnd < shorter - kept && before[before.size() - 1 - keptAtEnd] == text[text.size() - 1 - keptAtEnd])
         ++keptAtEnd;
     const QString inserted = text.mid(kept, text.size() - kept - keptAtEnd);
+    const std::optional<QString> filtered = allowedInsertion(inserted, m_allowed);
+    if (!filtered) {
+        // A refused key or paste changes nothing, not even the selection it would replace.
+        const QString unchanged = before;
+        m_edit.setText(unchanged);
+        m_edit.setCursorPosition(static_cast<int>(kept));
+        return;
+    }
     // Like the platform's own text boxes, a paste longer than the room left is cut to fit.
-    const QString allowed = cutToFit(allowedInsertion(inserted, m_allowed), m_maxTyped - kept - keptAtEnd);
+    const QString allowed = TextStart(*filtered, m_maxTyped - kept - keptAtEnd);
     if (allowed == inserted)
         return;
     m_edit.setText(text.left(kept) + allowed + text.right(keptAtEnd));

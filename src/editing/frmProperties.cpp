@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <limits>
+
 namespace {
 
 // The layout was drawn for Windows' small dialog font; Arial and its metric twins
@@ -60,6 +62,8 @@ QLineEdit *textBox(QWidget *parent, const QString &name, const QRect &geometry, 
                    TypingLimit::Characters allowed)
 {
     auto *edit = place<QLineEdit>(parent, name, geometry);
+    // The box's own limit would cut a longer stored text; TypingLimit limits the typing.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     new TypingLimit(*edit, typingLimit, allowed);
     return edit;
 }

@@ -51,14 +51,14 @@ QString ProposedReportPath(const IniDocument &doc)
     return QFileInfo(PathText(doc.IniPath)).dir().filePath(QStringLiteral("compat.txt"));
 }
 
+} // namespace
+
 // Through links and other spellings of the path, whether target is the ini file itself.
 bool IsIniFile(const QString &target, const IniDocument &doc)
 {
     std::error_code error;
     return !doc.IniPath.empty() && std::filesystem::equivalent(PathBytes(target), doc.IniPath, error);
 }
-
-} // namespace
 
 bool ConvertCrcsToUpperCase(QWidget *parent, IniDocument &doc, UserInterface &ui)
 {
@@ -88,6 +88,13 @@ std::optional<QString> BackupIniFile(QWidget *parent, const IniDocument &doc, Us
         ProposedBackupPath(doc), PathText(doc.IniPath));
     if (!target)
         return std::nullopt;
+    // A copy onto the file itself would leave no copy at all.
+    if (IsIniFile(*target, doc)) {
+        ui.showError(parent, ErrorTitle,
+                     QStringLiteral("The backup cannot be written over the open ini file %1. Choose another name.")
+                         .arg(PathText(doc.IniPath)));
+        return std::nullopt;
+    }
     const IoStatus status = BackupIniFile(doc, PathBytes(*target), DefaultFileSystem());
     if (!status.ok()) {
         ShowFailure(parent, ui, status);

@@ -22,3 +22,7 @@ std::optional<QString> BackupIniFile(QWidget *parent, const IniDocument &doc, Us
 // "Make Compatibility List": writes the compatibility report of the loaded table. The
 // report's path, when one was written.
 std::optional<QString> MakeCompatList(QWidget *parent, const IniDocument &doc, UserInterface &ui);
+
+// Through links and other spellings of the path, whether target is the open ini file, which
+// no command but Save may write over.
+bool IsIniFile(const QString &target, const IniDocument &doc);

@@ -1,8 +1,9 @@
 #include "PrintJob.h"
 
-#include "PageImage.h"
+#include "PdfFile.h"
 
 #include <QFile>
+#include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
@@ -41,8 +42,7 @@ std::optional<QString> SubmitFile(const QString &printerName, const QString &fil
 
 } // namespace
 
-std::optional<QString> PrintImage(const QString &printerName, const QImage &image,
-                                  const QString &title)
+std::optional<QString> PrintDialogPage(const QString &printerName, QWidget &dialog, const QString &title)
 {
     if (printerName.isEmpty()) {
         if (QPrinterInfo::availablePrinterNames().isEmpty())
@@ -59,16 +59,13 @@ std::optional<QString> PrintImage(const QString &printerName, const QImage &imag
     if (!folder.isValid())
         return QStringLiteral("The page could not be prepared, so nothing was printed: %1")
             .arg(folder.errorString());
-    const QString pageFile = folder.filePath(QStringLiteral("page.prn"));
-    QPrinter printer(info, QPrinter::HighResolution);
-    // A name without ".pdf" keeps the printer's own engine and page setup, but sends the
-    // page to the file instead of straight to the print system.
-    printer.setOutputFileName(pageFile);
-    printer.setDocName(title);
-    if (!PaintImagePage(printer, image))
+    const QString pageFile = folder.filePath(QStringLiteral("page.pdf"));
+    // Qt draws widgets onto a printer through a bitmap, onto a PDF writer as texts and
+    // lines: the print system is handed the PDF, laid out on the printer's own page.
+    const QPageLayout layout = QPrinter(info, QPrinter::HighResolution).pageLayout();
+    if (SaveDialogPdf(pageFile, dialog, title, layout))
         return QStringLiteral("The page for the printer \"%1\" could not be prepared, so nothing "
                               "was printed.")
             .arg(printerName);
-    return SubmitFile(info.printerName(), pageFile, title,
-                      printer.pageLayout().pageSize().key());
+    return SubmitFile(info.printerName(), pageFile, title, layout.pageSize().key());
 }

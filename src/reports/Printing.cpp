@@ -1,30 +1,68 @@
 #include "Printing.h"
 
 #include "CurrentPrinter.h"
+#include "FunctionCommands.h"
+#include "PdfFile.h"
 #include "PrintJob.h"
 #include "SelectPrinterDialog.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinterInfo>
 #include <QWidget>
+
+#include <optional>
 
 namespace {
 
-// The page is the dialog as it shows now; grab() takes its client area without the
-// window frame and title bar.
-std::optional<QString> PrintDialogPage(QWidget &dialog, UserInterface &ui)
+const QString ErrorTitle = QStringLiteral("Error");
+
+// The PDF is offered beside the ini file, named after the dialog.
+QString ProposedPdfPath(const IniDocument &doc, const QWidget &dialog)
 {
-    // Rendering the page and handing it over can take a moment.
+    if (doc.IniPath.empty())
+        return {};
+    const QString iniPath = QFile::decodeName(QByteArray::fromStdString(doc.IniPath));
+    return QFileInfo(iniPath).dir().filePath(dialog.windowTitle() + QStringLiteral(".pdf"));
+}
+
+// The page goes to a PDF file the user names; nullopt when the user cancelled or was told why not.
+std::optional<QString> SavePdf(QWidget &dialog, const IniDocument &doc, UserInterface &ui)
+{
+    const QString iniPath = QFile::decodeName(QByteArray::fromStdString(doc.IniPath));
+    const std::optional<QString> target = ui.chooseFileToSave(
+        &dialog, {QStringLiteral("PDF file"), QStringLiteral("*.pdf")}, ProposedPdfPath(doc, dialog), iniPath);
+    if (!target)
+        return std::nullopt;
+    if (IsIniFile(*target, doc))
+        return QStringLiteral("The PDF file cannot be written over the open ini file %1. Choose another name.")
+            .arg(iniPath);
     const BusyCursor busy(ui);
-    return PrintImage(CurrentPrinter::name(), dialog.grab().toImage(), dialog.windowTitle());
+    return SaveDialogPdf(*target, dialog, dialog.windowTitle());
+}
+
+std::optional<QString> PrintPage(QWidget &dialog, UserInterface &ui)
+{
+    // Drawing the page and handing it over can take a moment.
+    const BusyCursor busy(ui);
+    return PrintDialogPage(CurrentPrinter::name(), dialog, dialog.windowTitle());
 }
 
 } // namespace
 
 void PrintRomProperties(QWidget &dialog, IniDocument &doc, UserInterface &ui)
 {
+    // Said before the list, which would only show up empty.
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        ui.showError(&dialog, QStringLiteral("Print"),
+                     QStringLiteral("No printer is installed. The page can still be saved as a PDF file: "
+                                    "press \"Save as PDF\u2026\" in the next window."));
     frmSelectPrinter chooser(doc, &dialog);
     chooser.exec();
     if (doc.PrintCancelled)
         return;
-    if (const std::optional<QString> failure = PrintDialogPage(dialog, ui))
-        ui.showError(&dialog, QStringLiteral("Error"), *failure);
+    const std::optional<QString> failure = chooser.pdfChosen() ? SavePdf(dialog, doc, ui) : PrintPage(dialog, ui);
+    if (failure)
+        ui.showError(&dialog, ErrorTitle, *failure);
 }

@@ -33,6 +33,8 @@ frmSelectPrinter::frmSelectPrinter(IniDocument &doc, QWidget *parent)
                          TwipsRect(2400, 2760, 975, 375)))
     , m_cmdCancel(MakeButton(this, QStringLiteral("cmdCancel"), QStringLiteral("Cancel"),
                              TwipsRect(3480, 2760, 975, 375)))
+    , m_cmdSavePdf(MakeButton(this, QStringLiteral("cmdSavePdf"), QStringLiteral("Save as PDF\u2026"),
+                              TwipsRect(120, 2760, 1455, 375)))
 {
     setObjectName(QStringLiteral("frmSelectPrinter"));
     setWindowTitle(QStringLiteral("Select Printer"));
@@ -50,6 +52,7 @@ frmSelectPrinter::frmSelectPrinter(IniDocument &doc, QWidget *parent)
 
     setTabOrder(m_lvwPrinters, m_cmdCancel);
     setTabOrder(m_cmdCancel, m_cmdOK);
+    setTabOrder(m_cmdOK, m_cmdSavePdf);
 
     connect(m_lvwPrinters, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem *item) { lvwPrinters_ItemClick(item); });
@@ -57,6 +60,7 @@ frmSelectPrinter::frmSelectPrinter(IniDocument &doc, QWidget *parent)
             [this](QTreeWidgetItem *item) { lvwPrinters_ItemClick(item); });
     connect(m_cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(m_cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(m_cmdSavePdf, &QPushButton::clicked, this, [this] { cmdSavePdf_Click(); });
 
     GetPrinters();
 }
@@ -97,6 +101,12 @@ void frmSelectPrinter::cmdOK_Click()
 void frmSelectPrinter::cmdCancel_Click()
 {
     reject();
+}
+
+void frmSelectPrinter::cmdSavePdf_Click()
+{
+    m_pdfChosen = true;
+    cmdOK_Click();
 }
 
 void frmSelectPrinter::reject()

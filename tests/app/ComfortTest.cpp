@@ -186,17 +186,26 @@ TEST_F(Find, ShowsTheRowsWhoseNameCrcCommentsOrInfoHoldTheTextInAnyCase)
         {"playable", "Zelda Quest|alpha Racer|Mega Kart", "3 of 4 ROM Details"},
         {"japan", "", "0 of 4 ROM Details"},
         {"rumble pak, \xC3\xA9" "DITION", "Bravo", "1 of 4 ROM Details"},
+        {"edition", "Bravo", "1 of 4 ROM Details"},
+        // The start of an entry's texts that is not the first entry's.
+        {"ALPH", "alpha Racer", "1 of 4 ROM Details"},
     };
     for (const auto &c : cases) {
         find(QString::fromUtf8(c.typed));
         EXPECT_EQ(h.column(0), QLatin1String(c.names)) << c.typed;
         EXPECT_EQ(h.status(), QLatin1String(c.status)) << c.typed;
     }
-    // A UTF-8 file's characters beyond ASCII are found in either case as well.
+    // A huge text is searched whole, while its cell is given only its start to lay out.
+    h.doc.EntryTable[3].Info = Text(std::string(100000, 'x') + " far word");
+    h.window->model().entryChanged(3);
+    find(QStringLiteral("FAR WORD"));
+    EXPECT_EQ(h.column(0), QStringLiteral("Bravo"));
+    EXPECT_EQ(h.column(5), QString(1000, QLatin1Char('x')) + QChar(0x2026));
+    // A UTF-8 file's characters beyond ASCII are found in either case and without accents as well.
     h.doc.Encoding = TextEncoding::Utf8;
-    h.doc.EntryTable[3].Info = Text("\xC5\x93uvre");
+    h.doc.EntryTable[3].Info = Text("\xC5\x93uvre, Caf\xC3\xA9");
     h.window->FillRomList();
-    find(QStringLiteral(u"\u0152UVRE"));
+    find(QStringLiteral(u"\u0152UVRE, CAFE"));
     EXPECT_EQ(h.column(0), QStringLiteral("Bravo"));
     // Esc empties the box and every row is back.
     h.window->activateWindow();

@@ -36,6 +36,9 @@ TEST(PropertiesApply, OkWritesEveryControlAndKeepsWhatWasNotChanged)
             static const std::string longName(200, 'N');
             e.Name = Text(longName);
         },
+        // Beyond what a line edit holds by default, and beyond what it lays out quickly.
+        [](RomEntry &e) { e.Name = Text(std::string(40000, 'N')); },
+        [](RomEntry &e) { e.Info = Text(std::string(4 << 20, 'i')); },
         [](RomEntry &e) { e.Info = Text("caf\xe9 \x80 bytes & more"); },
         [](RomEntry &e) { e.UnknownLines = Text("Cheat0=1\r\n"); }};
     for (const auto &change : changes) {

@@ -6,6 +6,7 @@
 #include "ModalDriver.h"
 #include "app/RomListModel.h"
 #include "editing/EditingCommands.h"
+#include "editing/RomProperties.h"
 #include "inidb/FileSystem.h"
 
 #include <QClipboard>
@@ -73,6 +74,8 @@ TEST(TextSafety, PastedTextReachesTheFileOnOneLineInTheFilesEncodingOrIsRefused)
         {Utf8File, Name, QStringLiteral(u"\u00E9\u20AC \u65E5\u672C\n\U0001F3AE"),
          "Name=\xC3\xA9\xE2\x82\xAC \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x8E\xAE"},
         {Utf8File, Info, QString(160, QChar(0xE9)), "Info=" + QString(150, QChar(0xE9)).toUtf8().toStdString()},
+        // The cut falls inside the emoji, which goes whole.
+        {Utf8File, Name, QString(149, QLatin1Char('x')) + QStringLiteral(u"\U0001F3AE"), "Name=" + std::string(149, 'x')},
     };
     const QTemporaryDir folder;
     for (const Paste &c : cases) {
@@ -95,6 +98,19 @@ TEST(TextSafety, PastedTextReachesTheFileOnOneLineInTheFilesEncodingOrIsRefused)
             EXPECT_EQ(RomListModel(doc).cellText(0, c.box.column), shown);
         }
     }
+}
+
+// A paste into the rescan box is filtered as typing is: one holding more than digits is
+// refused whole, and the text it would replace stays.
+TEST(TextSafety, TheRescanBoxRefusesAPasteOfMoreThanDigits)
+{
+    RomEntry entry = NonDefaultEntry();
+    frmProperties dialog(entry, {});
+    FillRomProperties(dialog, entry);
+    dialog.controls().txtOSHLE->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("3x"));
+    dialog.controls().txtOSHLE->paste();
+    EXPECT_EQ(dialog.controls().txtOSHLE->text(), QStringLiteral("12"));
 }
 
 } // namespace

@@ -1,12 +1,19 @@
 #include "FakeUserInterface.h"
+#include "ModalDriver.h"
 
+#include "editing/RomProperties.h"
+#include "editing/frmProperties.h"
 #include "inidb/IniReader.h"
 #include "reports/CompatText.h"
 #include "reports/FunctionCommands.h"
+#include "reports/Printing.h"
+#include "reports/SelectPrinterDialog.h"
 #include "TestText.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -17,6 +24,14 @@ const QByteArray SampleIni = "// Velmoran ROM settings\r\n\r\n"
                              "{A1B2C3D4-45}\r\nName=Wave Racer 64\r\nUCode=0\r\nComment=Playable\r\n\r\n"
                              "{0badf00d-4a}\r\nName=Dream Quest\r\nUCode=2\r\nComment=not playable\r\n\r\n"
                              "{11223344-50}\r\nName=Kart Cup\r\nUCode=1\r\n\r\n";
+
+// What a poppler tool prints about a file.
+QString PopplerOutput(const QString &tool, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    return process.waitForFinished(60000) ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
+}
 
 QByteArray ReadAll(const QString &path)
 {
@@ -60,16 +75,19 @@ protected:
 
 // The backup is offered beside the ini file and copies the file as on disk, not the unsaved
 // edits, over an older backup. No to either question or Cancel stops it early, and only a
-// finished backup leaves a file (failures are the save-failure test's).
+// finished backup leaves a file (failures are the save-failure test's). The ini file itself
+// is refused as the target: a copy onto itself would be no copy.
 TEST_F(LoadedIni, BackupCopiesTheFileOnDiskOrStopsWithoutAFile)
 {
     const struct {
         std::deque<bool> answers;
         std::optional<QString> file;
         bool backedUp;
+        std::size_t errors = 0;
     } cases[] = {{{false}, {}, false},
                  {{true, false}, {}, false},
                  {{true, true}, std::nullopt, false},
+                 {{true, true}, path("velmoran.ini"), false, 1},
                  {{true, true}, path("velmoran.ini.bak"), true}};
     const QByteArray olderBackup = "an older backup";
     ASSERT_TRUE(WriteAll(path("velmoran.ini.bak"), olderBackup));
@@ -79,7 +97,7 @@ TEST_F(LoadedIni, BackupCopiesTheFileOnDiskOrStopsWithoutAFile)
         if (c.answers.back())
             ui.fileAnswers = {c.file};
         EXPECT_EQ(BackupIniFile(nullptr, doc, ui).has_value(), c.backedUp);
-        EXPECT_EQ(ui.shown.size(), c.answers.size() + c.answers.back());
+        EXPECT_EQ(ui.shown.size(), c.answers.size() + c.answers.back() + c.errors);
         EXPECT_EQ(ReadAll(path("velmoran.ini.bak")), c.backedUp ? SampleIni : olderBackup);
         if (c.answers.back()) {
             EXPECT_EQ(ui.proposedPaths[0] + ui.neverOffered[0], path("velmoran.ini.bak") + path("velmoran.ini"));
@@ -113,6 +131,40 @@ TEST_F(LoadedIni, CompatListIsWrittenBesideTheIniFileOrNotAtAll)
     EXPECT_EQ(shownOf(ui), QStringList{Save});
     EXPECT_EQ(ReadAll(path("compat.txt")).toStdString(), CompatListText(doc.EntryTable));
     EXPECT_TRUE(ReadAll(path("compat.txt")).contains("\r\nKart Cup - P (Europe)\r\n")) << "the removed entry is listed";
+}
+
+// Without a printer, Print says so before the empty printer list shows. "Save as PDF…"
+// writes the dialog as it shows, its texts as text and no picture, never over the ini file.
+TEST_F(LoadedIni, PrintWithoutAPrinterSaysSoFirstAndSavesThePageAsPdf)
+{
+    qputenv("CUPS_SERVER", QFile::encodeName(path("no-print-system.sock")));
+    RomEntry rom = doc.EntryTable[1];
+    frmProperties dialog(rom, {});
+    FillRomProperties(dialog, rom);
+    dialog.show();
+    const QString NoPrinter = QStringLiteral("error No");
+    for (const QString &file : {path("velmoran.ini"), path("page.pdf")}) {
+        FakeUserInterface ui;
+        ui.fileAnswers = {file};
+        QStringList shownBeforeTheList;
+        whenModal<frmSelectPrinter>([&](frmSelectPrinter *chooser) {
+            shownBeforeTheList = shownOf(ui);
+            chooser->cmdSavePdf()->click();
+        });
+        PrintRomProperties(dialog, doc, ui);
+        EXPECT_EQ(shownBeforeTheList, QStringList{NoPrinter});
+        EXPECT_EQ(shownOf(ui).size(), file == path("velmoran.ini") ? 3 : 2) << "an error for the ini file";
+    }
+    EXPECT_EQ(ReadAll(path("velmoran.ini")), SampleIni);
+    const QString pageText = PopplerOutput(QStringLiteral("pdftotext"), {path("page.pdf"), QStringLiteral("-")});
+    EXPECT_TRUE(pageText.contains(QStringLiteral("Dream Quest"))) << pageText.toStdString();
+    const QStringList images = PopplerOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), path("page.pdf")})
+                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    // Frames, boxes and buttons are lines: only the dialog's own small pictures (the flag, the
+    // list arrows) are bitmaps.
+    ASSERT_GE(images.size(), 2) << "pdfimages lists no pictures";
+    for (const QString &image : images.mid(2))
+        EXPECT_LE(image.simplified().section(QLatin1Char(' '), 3, 3).toInt(), 16) << image.toStdString();
 }
 
 } // namespace

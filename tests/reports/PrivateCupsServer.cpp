@@ -52,7 +52,7 @@ bool PrivateCupsServer::start(const QStringList &queueNames, const QString &defa
     for (const char *sub : {"root", "spool/tmp", "cache", "state", "log"})
         QDir(m_folder.path()).mkpath(QString::fromLatin1(sub));
     const QString cupsdConf = QStringLiteral("Listen %1/cups.sock\nLogLevel warn\nBrowsing Off\nWebInterface No\n"
-                                             "DefaultAuthType None\n<Location />\n  Order allow,deny\n  Allow all\n"
+                                             "DefaultAuthType None\nPreserveJobFiles Yes\n<Location />\n  Order allow,deny\n  Allow all\n"
                                              "</Location>\n<Policy default>\n  <Limit All>\n    Order deny,allow\n"
                                              "  </Limit>\n</Policy>\n");
     const QString filesConf =
@@ -117,6 +117,15 @@ QString PrivateCupsServer::waitForPdf(const QString &shortName, int timeoutMs) c
         QThread::msleep(200);
     }
     return {};
+}
+
+QStringList PrivateCupsServer::jobDocuments() const
+{
+    const QDir spool(path(QStringLiteral("spool")));
+    QStringList documents;
+    for (const QString &name : spool.entryList({QStringLiteral("d*")}, QDir::Files, QDir::Name))
+        documents << spool.filePath(name);
+    return documents;
 }
 
 bool PrivateCupsServer::run(const QString &program, const QStringList &arguments, QString *output) const

@@ -27,6 +27,8 @@ public:
     // Waits until the queue has no unfinished job and a PDF lies in its folder; the
     // PDF's path, or empty after the time-out.
     QString waitForPdf(const QString &shortName, int timeoutMs) const;
+    // The documents the queues were handed, as the scheduler keeps them, oldest first.
+    QStringList jobDocuments() const;
 
 private:
     bool fail(const QString &problem)
