@@ -1,5 +1,6 @@
 #include "RomListModel.h"
 
+#include "editing/DocumentSession.h"
 #include "inidb/ListText.h"
 #include "ui/FileText.h"
 #include "ui/ImagelistSmall.h"
@@ -24,6 +25,8 @@ constexpr std::array<ColumnDesign, RomListModel::ColumnCount> Columns{{
 }};
 
 constexpr int TwipsPerPixel = 15;
+// Beyond this many changed entries one rebuild beats moving each row into its sort place.
+constexpr std::size_t RowsChangedOneByOne = 64;
 
 } // namespace
 
@@ -128,17 +131,29 @@ void RomListModel::entryChanged(std::size_t entryIndex)
         emit dataChanged(index(*row, 0), index(*row, ColumnCount - 1));
 }
 
-void RomListModel::entryRemoved(std::size_t entryIndex)
+void RomListModel::entriesChanged(const std::vector<std::size_t> &entryIndexes)
 {
-    const auto row = rowOf(entryIndex);
-    if (!row)
+    if (entryIndexes.size() > RowsChangedOneByOne) {
+        reset();
         return;
-    beginRemoveRows({}, *row, *row);
-    m_rows.erase(m_rows.begin() + *row);
-    endRemoveRows();
+    }
+    for (const std::size_t entryIndex : entryIndexes)
+        entryChanged(entryIndex);
 }
 
-void RomListModel::entryRestored(std::size_t entryIndex)
+void RomListModel::entriesHidden(const std::vector<std::size_t> &entryIndexes)
+{
+    for (const std::size_t entryIndex : entryIndexes) {
+        const auto row = rowOf(entryIndex);
+        if (!row)
+            continue;
+        beginRemoveRows({}, *row, *row);
+        m_rows.erase(m_rows.begin() + *row);
+        endRemoveRows();
+    }
+}
+
+void RomListModel::showEntry(std::size_t entryIndex)
 {
     if (entryIndex >= m_doc.EntryTable.size() || rowOf(entryIndex))
         return;
@@ -147,6 +162,53 @@ void RomListModel::entryRestored(std::size_t entryIndex)
     beginInsertRows({}, row, row);
     m_rows.insert(place, static_cast<std::uint32_t>(entryIndex));
     endInsertRows();
+}
+
+void RomListModel::entriesShown(const std::vector<std::size_t> &entryIndexes)
+{
+    for (const std::size_t entryIndex : entryIndexes)
+        showEntry(entryIndex);
+}
+
+void RomListModel::entriesInserted(const std::vector<std::size_t> &entryIndexes)
+{
+    // The k-th new place p takes the old index p - k; an old index moves up by the number
+    // of new places whose old index it reaches.
+    std::vector<std::size_t> reached;
+    for (std::size_t k = 0; k < entryIndexes.size(); ++k)
+        reached.push_back(entryIndexes[k] - k);
+    for (std::uint32_t &entry : m_rows)
+        entry += static_cast<std::uint32_t>(std::upper_bound(reached.begin(), reached.end(), entry) - reached.begin());
+    forgetSortKeys();
+    emit entryPlacesChanged();
+    for (const std::size_t entryIndex : entryIndexes)
+        if (!m_doc.EntryTable[entryIndex].Removed)
+            showEntry(entryIndex);
+}
+
+void RomListModel::entriesAboutToBeErased(const std::vector<std::size_t> &entryIndexes)
+{
+    entriesHidden(entryIndexes);
+}
+
+void RomListModel::entriesErased(const std::vector<std::size_t> &entryIndexes)
+{
+    for (std::uint32_t &entry : m_rows)
+        entry -= static_cast<std::uint32_t>(std::lower_bound(entryIndexes.begin(), entryIndexes.end(), entry)
+                                            - entryIndexes.begin());
+    forgetSortKeys();
+    emit entryPlacesChanged();
+}
+
+void RomListModel::follow(const DocumentSession &session)
+{
+    connect(&session, &DocumentSession::documentReset, this, &RomListModel::reset);
+    connect(&session, &DocumentSession::entriesChanged, this, &RomListModel::entriesChanged);
+    connect(&session, &DocumentSession::entriesRemoved, this, &RomListModel::entriesHidden);
+    connect(&session, &DocumentSession::entriesRestored, this, &RomListModel::entriesShown);
+    connect(&session, &DocumentSession::entriesInserted, this, &RomListModel::entriesInserted);
+    connect(&session, &DocumentSession::entriesAboutToBeErased, this, &RomListModel::entriesAboutToBeErased);
+    connect(&session, &DocumentSession::entriesErased, this, &RomListModel::entriesErased);
 }
 
 const SortKeyColumn &RomListModel::sortKeys(int column) const

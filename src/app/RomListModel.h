@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+class DocumentSession;
+
 // The ROM list as a view of the entry table: one row per entry not removed, in table
 // order; every row knows the index of its own entry.
 class RomListModel final : public QAbstractTableModel {
@@ -31,14 +33,24 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+    // Follows every change the session announces.
+    void follow(const DocumentSession &session);
     // FillRomList: rebuilds every row from the table.
     void reset();
     // The entry's fields changed: its row shows them now.
     void entryChanged(std::size_t entryIndex);
-    // The entry was flagged removed: its row leaves the list.
-    void entryRemoved(std::size_t entryIndex);
-    // The entry is back: its row returns at its table place.
-    void entryRestored(std::size_t entryIndex);
+    // Many changed entries rebuild the list, which is quicker than a row at a time.
+    void entriesChanged(const std::vector<std::size_t> &entryIndexes);
+    // The entries were flagged removed: their rows leave the list.
+    void entriesHidden(const std::vector<std::size_t> &entryIndexes);
+    // The entries are back: their rows return at their table places.
+    void entriesShown(const std::vector<std::size_t> &entryIndexes);
+    // New entries at these table places; the entries behind them moved up.
+    void entriesInserted(const std::vector<std::size_t> &entryIndexes);
+    // Before the entries leave the table, their rows leave the list; after it, the rows
+    // behind them follow their entries down.
+    void entriesAboutToBeErased(const std::vector<std::size_t> &entryIndexes);
+    void entriesErased(const std::vector<std::size_t> &entryIndexes);
 
     std::size_t entryIndex(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
     std::optional<int> rowOf(std::size_t entryIndex) const;
@@ -55,7 +67,12 @@ public:
     static int designWidth(Column column);
     static QString caption(Column column);
 
+signals:
+    // Entries moved in the table (an insert or an erase): caches by entry are stale.
+    void entryPlacesChanged();
+
 private:
+    void showEntry(std::size_t entryIndex);
     void forgetSortKeys();
     // The cell's text in the file's single-byte characters.
     std::string cellBytes(std::size_t entryIndex, Column column) const;

@@ -16,6 +16,8 @@ RomSortProxy::RomSortProxy(RomListModel &model, QObject *parent)
     connect(&model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &RomSortProxy::sourceRowsAboutToBeRemoved);
     connect(&model, &QAbstractItemModel::rowsRemoved, this, &RomSortProxy::sourceRowsRemoved);
     connect(&model, &QAbstractItemModel::rowsInserted, this, &RomSortProxy::sourceRowsInserted);
+    // What was found is kept by entry: entries that moved are looked at again.
+    connect(&model, &RomListModel::entryPlacesChanged, this, &RomSortProxy::findAll);
     sourceReset();
 }
 

@@ -10,11 +10,13 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -66,13 +68,16 @@ TEST_F(OpenedSample, EachShortcutReachesItsCommand)
     list->selectionModel()->clear();
     EXPECT_FALSE(h.action("mnuProperties")->isEnabled() || h.action("mnuRemoveEntry")->isEnabled());
     list->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    // The first row is selected: Enter opens its properties (cancelled), Delete asks (No).
+    // The first row is selected: Enter opens its properties (cancelled), Delete removes it,
+    // and the history takes it back and forth.
+    const QKeySequence undo(Qt::CTRL | Qt::Key_Z);
     const std::pair<QKeySequence, const char *> cases[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_S), "mnuSave"},         {QKeySequence(Qt::Key_Return), "mnuProperties"},
-        {QKeySequence(Qt::Key_Delete), "mnuRemoveEntry"},         {QKeySequence(Qt::CTRL | Qt::Key_Z), "undoLastRemoval"},
-        {QKeySequence(Qt::CTRL | Qt::Key_F), "mnuFind"},          {QKeySequence(Qt::CTRL | Qt::Key_Q), "mnuExit"}};
-    h.ui.yesNoAnswers = {false};
-    h.ui.yesNoCancelAnswers = {UserInterface::Answer::No};
+        {QKeySequence(Qt::CTRL | Qt::Key_S), "mnuSave"}, {QKeySequence(Qt::Key_Return), "mnuProperties"},
+        {QKeySequence(Qt::Key_Delete), "mnuRemoveEntry"}, {undo, "mnuUndoStep"},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), "mnuRedoStep"}, {undo, "mnuUndoStep"},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), "mnuRedoStep"}, {undo, "mnuUndoStep"},
+        {QKeySequence(Qt::CTRL | Qt::Key_F), "mnuFind"}, {QKeySequence(Qt::CTRL | Qt::Key_Q), "mnuExit"}};
+    h.ui.yesNoAnswers = {true};
     for (const auto &[keys, action] : cases) {
         // A closed dialog hands the activation back only through the window system.
         h.window->activateWindow();
@@ -84,7 +89,35 @@ TEST_F(OpenedSample, EachShortcutReachesItsCommand)
         QTest::keySequence(h.window.get(), keys);
         EXPECT_EQ(triggered.count(), 1) << action;
     }
+    // Everything undone: nothing to save, so no question.
     EXPECT_FALSE(h.window->isVisible());
+    EXPECT_EQ(h.ui.questions().size(), 1u);
+}
+
+// A tool bar button is the very action of a menu item, and each top-level menu, and each
+// item within one menu, has an access key of its own.
+TEST_F(OpenedSample, EveryCommandIsOneActionWithItsOwnAccessKey)
+{
+    QSet<const QAction *> inMenus;
+    const auto keysOf = [&inMenus](const QList<QAction *> &items, const QString &where) {
+        QSet<QChar> keys;
+        for (const QAction *item : items) {
+            if (item->isSeparator())
+                continue;
+            inMenus.insert(item);
+            const qsizetype amp = item->text().indexOf(QLatin1Char('&'));
+            ASSERT_GE(amp, 0) << item->text().toStdString() << " in " << where.toStdString();
+            EXPECT_TRUE(!keys.contains(item->text()[amp + 1].toLower())) << item->text().toStdString();
+            keys.insert(item->text()[amp + 1].toLower());
+        }
+    };
+    keysOf(h.window->menuBar()->actions(), QStringLiteral("the menu bar"));
+    for (const QAction *top : h.window->menuBar()->actions())
+        keysOf(top->menu()->actions(), top->text());
+    keysOf(h.window->findChild<QMenu *>(QStringLiteral("mnulvwpopup"))->actions(), QStringLiteral("the pop-up"));
+    for (QAction *button : h.window->findChild<QToolBar *>(QStringLiteral("tlbMain"))->actions())
+        EXPECT_TRUE(button->isSeparator() || inMenus.contains(button)) << button->toolTip().toStdString();
+    EXPECT_EQ(h.action("mnuSave")->toolTip(), QStringLiteral("Save (Ctrl+S)"));
 }
 
 TEST_F(OpenedSample, TheLayoutIsRestoredAfterARestart)
@@ -227,7 +260,7 @@ TEST_F(Find, SortEditRemoveAndUndoWorkOnTheFoundRowsAndADisplayedOrderSaveWrites
     h.window->removeRomEntryCommand();
     EXPECT_EQ(h.column(0), QStringLiteral("alpha Racer|Aardvark Quest"));
     EXPECT_EQ(h.status(), QStringLiteral("2 of 3 ROM Details"));
-    h.window->undoLastRemovalCommand();
+    h.action("mnuUndoStep")->trigger();
     EXPECT_EQ(h.column(0), QStringLiteral("Mega Kart|alpha Racer|Aardvark Quest"));
     EXPECT_EQ(reset.count(), 0);
 

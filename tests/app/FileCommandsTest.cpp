@@ -113,14 +113,20 @@ TEST_F(FileCommands, OpenAsksToSaveChangesAndCancelKeepsTheTable)
     }
 }
 
-// Closing asks: Cancel stays, No closes without saving, Yes saves, and a failed save shows
-// why and stays open.
-TEST_F(FileCommands, ClosingAsksAndSavesOnlyOnYes)
+// Closing without unsaved changes ends at once. With one it asks: Cancel stays, No closes
+// without saving, Yes saves, and a failed save shows why and stays open.
+TEST_F(FileCommands, ClosingAsksOnlyAboutUnsavedChangesAndSavesOnlyOnYes)
 {
     using Answer = UserInterface::Answer;
+    h.action("mnuExit")->trigger();
+    EXPECT_FALSE(h.window->isVisible());
+    EXPECT_TRUE(h.ui.questions().empty());
+    h.window->show();
+    RomEntry changed = h.doc.EntryTable[0];
+    changed.Comment = Text("Changed");
     for (const Answer answer : {Answer::Cancel, Answer::No, Answer::Yes}) {
         writeFile(iniPath, sampleIni());
-        h.doc.EntryTable[0].Comment = Text("Changed");
+        h.window->session().editEntry(0, changed);
         h.ui.yesNoCancelAnswers = {answer};
         h.action("mnuExit")->trigger();
         EXPECT_EQ(h.window->isVisible(), answer == Answer::Cancel);
@@ -128,6 +134,7 @@ TEST_F(FileCommands, ClosingAsksAndSavesOnlyOnYes)
         h.window->show();
     }
     h.doc.IniPath = h.path("no-such-folder/velmoran.ini");
+    h.window->session().history().undo();
     h.ui.yesNoCancelAnswers = {Answer::Yes};
     h.window->close();
     EXPECT_TRUE(h.window->isVisible());

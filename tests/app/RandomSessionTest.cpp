@@ -146,7 +146,7 @@ TEST_F(RandomSession, EverySaveReloadsToTheTableShown)
                 }
                 break;
             case 3:
-                h.action("undoLastRemoval")->trigger();
+                h.action("mnuUndoStep")->trigger();
                 break;
             case 4:
                 h.ui.yesNoAnswers = {true};

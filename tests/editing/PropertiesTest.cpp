@@ -73,9 +73,11 @@ TEST(ShowRomProperties, OkWritesIntoTheChosenTwinAndEveryOtherWayOutChangesNothi
         dialog->controls().txtRomName->setText(QStringLiteral("Renamed twin"));
         QTest::mouseClick(dialog->controls().cmdOK, Qt::LeftButton);
     });
-    EXPECT_TRUE(ShowRomProperties(nullptr, doc, 1, ui, {}));
-    EXPECT_EQ(doc.EntryTable[1].Name, "Renamed twin");
-    EXPECT_EQ(doc.EntryTable[0], before.EntryTable[0]);
+    const auto edited = ShowRomProperties(nullptr, doc, 1, ui, {});
+    ASSERT_TRUE(edited);
+    EXPECT_EQ(edited->values.Name, "Renamed twin");
+    EXPECT_EQ(edited->values.Info, "The second one");
+    EXPECT_EQ(doc.EntryTable, before.EntryTable);
     EXPECT_FALSE(ShowRomProperties(nullptr, doc, 2, ui, {}));
 }
 

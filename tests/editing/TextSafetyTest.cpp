@@ -5,6 +5,7 @@
 #include "FakeUserInterface.h"
 #include "ModalDriver.h"
 #include "app/RomListModel.h"
+#include "inidb/DocumentEdits.h"
 #include "editing/EditingCommands.h"
 #include "inidb/FileSystem.h"
 
@@ -54,7 +55,8 @@ QString pasteAndSave(IniDocument &doc, UserInterface &ui, const char *box, const
         if (dialog->isVisible())
             dialog->cmdCancel_Click();
     });
-    ShowRomProperties(nullptr, doc, 0, ui, {});
+    if (const auto edited = ShowRomProperties(nullptr, doc, 0, ui, {}))
+        doc.EntryTable[0] = WithTextsKept(doc, 0, edited->values);
     KeepPath resolver;
     EXPECT_TRUE(SaveIniFile(doc, doc.IniPath, {}, resolver).status.ok());
     return shown;

@@ -1,0 +1,119 @@
+#include "DocumentEdits.h"
+
+#include "AsciiCase.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// Marks an undo record whose entry left the table.
+constexpr std::size_t NoEntry = std::numeric_limits<std::size_t>::max();
+
+void keepIfChanged(TextStore &texts, StoredText &text, StoredText current)
+{
+    text = text == current ? current : texts.keep(text);
+}
+
+} // namespace
+
+RomEntry WithTextsKept(IniDocument &doc, std::size_t index, const RomEntry &values)
+{
+    const RomEntry &current = doc.EntryTable[index];
+    RomEntry kept = values;
+    keepIfChanged(doc.Texts, kept.Name, current.Name);
+    keepIfChanged(doc.Texts, kept.CRC, current.CRC);
+    keepIfChanged(doc.Texts, kept.Comment, current.Comment);
+    keepIfChanged(doc.Texts, kept.Info, current.Info);
+    keepIfChanged(doc.Texts, kept.UnknownLines, current.UnknownLines);
+    return kept;
+}
+
+std::vector<PlacedEntry> ReplaceEntries(IniDocument &doc, std::span<const PlacedEntry> values)
+{
+    std::vector<PlacedEntry> before;
+    before.reserve(values.size());
+    for (const PlacedEntry &value : values) {
+        before.push_back({value.index, doc.EntryTable[value.index]});
+        doc.EntryTable[value.index] = value.entry;
+    }
+    return before;
+}
+
+void SetRemoved(IniDocument &doc, std::span<const std::size_t> indexes, bool removed)
+{
+    for (const std::size_t index : indexes)
+        doc.EntryTable[index].Removed = removed;
+}
+
+void InsertEntries(IniDocument &doc, std::span<const PlacedEntry> entries)
+{
+    RomTable table;
+    table.reserve(doc.EntryTable.size() + entries.size());
+    std::size_t old = 0;
+    for (const PlacedEntry &placed : entries) {
+        while (table.size() < placed.index)
+            table.push_back(doc.EntryTable[old++]);
+        table.push_back(placed.entry);
+    }
+    table.insert(table.end(), doc.EntryTable.begin() + static_cast<std::ptrdiff_t>(old), doc.EntryTable.end());
+    doc.EntryTable = std::move(table);
+    // The k-th new place p takes the old index p - k; an old index moves up by the number
+    // of new places whose old index it reaches.
+    std::vector<std::size_t> reached;
+    reached.reserve(entries.size());
+    for (std::size_t k = 0; k < entries.size(); ++k)
+        reached.push_back(entries[k].index - k);
+    for (UndoRecord &record : doc.UndoList)
+        if (record.entryIndex != NoEntry)
+            record.entryIndex += static_cast<std::size_t>(
+                std::upper_bound(reached.begin(), reached.end(), record.entryIndex) - reached.begin());
+}
+
+std::vector<PlacedEntry> EraseEntries(IniDocument &doc, std::span<const std::size_t> indexes)
+{
+    std::vector<PlacedEntry> erased;
+    erased.reserve(indexes.size());
+    RomTable table;
+    table.reserve(doc.EntryTable.size() - indexes.size());
+    auto next = indexes.begin();
+    for (std::size_t index = 0; index < doc.EntryTable.size(); ++index) {
+        if (next != indexes.end() && *next == index) {
+            erased.push_back({index, doc.EntryTable[index]});
+            ++next;
+        } else {
+            table.push_back(doc.EntryTable[index]);
+        }
+    }
+    doc.EntryTable = std::move(table);
+    for (UndoRecord &record : doc.UndoList) {
+        if (record.entryIndex == NoEntry)
+            continue;
+        const auto below = std::lower_bound(indexes.begin(), indexes.end(), record.entryIndex);
+        record.entryIndex = below != indexes.end() && *below == record.entryIndex
+                                ? NoEntry
+                                : record.entryIndex - static_cast<std::size_t>(below - indexes.begin());
+    }
+    return erased;
+}
+
+std::vector<ChangedCrc> UpperCaseCRCs(IniDocument &doc)
+{
+    std::vector<ChangedCrc> changes;
+    for (std::size_t index = 0; index < doc.EntryTable.size(); ++index) {
+        RomEntry &entry = doc.EntryTable[index];
+        const std::string upper = UpperCasedAscii(entry.CRC);
+        if (upper == entry.CRC)
+            continue;
+        const StoredText before = entry.CRC;
+        entry.CRC = doc.Texts.keep(upper);
+        changes.push_back({index, before, entry.CRC});
+    }
+    return changes;
+}
+
+void SetCrcs(IniDocument &doc, std::span<const ChangedCrc> changes, bool after)
+{
+    for (const ChangedCrc &change : changes)
+        doc.EntryTable[change.index].CRC = after ? change.after : change.before;
+}
