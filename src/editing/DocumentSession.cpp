@@ -92,9 +92,11 @@ bool DocumentSession::insertEntries(const std::vector<PlacedEntry> &entries, con
 
 bool DocumentSession::upperCaseCrcs()
 {
-    const int steps = m_history.count();
+    // A step that changes nothing would still cut off what could be redone.
+    if (!AnyLowerCaseCrc(m_doc))
+        return false;
     m_history.push(new UpperCaseStep(*this));
-    return m_history.count() > steps;
+    return true;
 }
 
 void DocumentSession::replace(std::span<const PlacedEntry> values)

@@ -74,6 +74,4 @@ void UpperCaseStep::redo()
     m_changes = upperCase();
     m_changes.shrink_to_fit();
     m_made = true;
-    // All upper case already: no step to keep.
-    setObsolete(m_changes.empty());
 }

@@ -112,6 +112,14 @@ std::vector<ChangedCrc> UpperCaseCRCs(IniDocument &doc)
     return changes;
 }
 
+bool AnyLowerCaseCrc(const IniDocument &doc)
+{
+    return std::any_of(doc.EntryTable.begin(), doc.EntryTable.end(), [](const RomEntry &entry) {
+        const std::string_view crc = entry.CRC;
+        return std::any_of(crc.begin(), crc.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    });
+}
+
 void SetCrcs(IniDocument &doc, std::span<const ChangedCrc> changes, bool after)
 {
     for (const ChangedCrc &change : changes)

@@ -46,5 +46,7 @@ std::vector<PlacedEntry> EraseEntries(IniDocument &doc, std::span<const std::siz
 // Upper-cases the CRC of every entry, removed ones too, and returns only the CRCs that
 // changed. Only the bytes a-z change, so text in any single-byte code page survives.
 std::vector<ChangedCrc> UpperCaseCRCs(IniDocument &doc);
+// True when UpperCaseCRCs would change a CRC.
+bool AnyLowerCaseCrc(const IniDocument &doc);
 // Sets the changed CRCs to their text after the change, or back to the one before.
 void SetCrcs(IniDocument &doc, std::span<const ChangedCrc> changes, bool after);
