@@ -45,7 +45,7 @@ bool DocumentSession::editEntry(std::size_t index, const RomEntry &values)
     if (index >= m_doc.EntryTable.size() || values == m_doc.EntryTable[index])
         return false;
     std::vector<PlacedEntry> before{{index, m_doc.EntryTable[index]}};
-    std::vector<PlacedEntry> after{{index, WithTextsKept(m_doc, index, values)}};
+    std::vector<PlacedEntry> after{{index, WithTextsKept(m_doc, values, m_doc.EntryTable[index])}};
     m_history.push(new EditStep(*this, QStringLiteral("Edit \"%1\"").arg(nameOf(index)), std::move(before),
                                 std::move(after)));
     return true;
@@ -86,7 +86,11 @@ bool DocumentSession::insertEntries(const std::vector<PlacedEntry> &entries, con
 {
     if (entries.empty())
         return false;
-    m_history.push(new InsertStep(*this, stepName, entries));
+    std::vector<PlacedEntry> kept;
+    kept.reserve(entries.size());
+    for (const PlacedEntry &placed : entries)
+        kept.push_back({placed.index, WithTextsKept(m_doc, placed.entry)});
+    m_history.push(new InsertStep(*this, stepName, std::move(kept)));
     return true;
 }
 

@@ -38,6 +38,7 @@ public:
     bool editEntry(std::size_t index, const RomEntry &values);
     bool removeEntries(const std::vector<std::size_t> &indexes);
     bool restoreEntries(const std::vector<std::size_t> &indexes);
+    // New entries at their places (ascending); their texts are copied into the document.
     bool insertEntries(const std::vector<PlacedEntry> &entries, const QString &stepName);
     bool upperCaseCrcs();
 

@@ -17,9 +17,8 @@ void keepIfChanged(TextStore &texts, StoredText &text, StoredText current)
 
 } // namespace
 
-RomEntry WithTextsKept(IniDocument &doc, std::size_t index, const RomEntry &values)
+RomEntry WithTextsKept(IniDocument &doc, const RomEntry &values, const RomEntry &current)
 {
-    const RomEntry &current = doc.EntryTable[index];
     RomEntry kept = values;
     keepIfChanged(doc.Texts, kept.Name, current.Name);
     keepIfChanged(doc.Texts, kept.CRC, current.CRC);

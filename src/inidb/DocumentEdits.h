@@ -24,9 +24,9 @@ struct ChangedCrc {
     StoredText after;
 };
 
-// values with every text that differs from the entry at index kept in doc.Texts, so it
-// lives as long as the document; texts that did not change stay where they are.
-RomEntry WithTextsKept(IniDocument &doc, std::size_t index, const RomEntry &values);
+// values with every text that differs from unchanged's kept in doc.Texts, so it lives as
+// long as the document; texts equal to unchanged's stay where those are.
+RomEntry WithTextsKept(IniDocument &doc, const RomEntry &values, const RomEntry &unchanged = {});
 
 // Gives each placed entry's values to the entry at its place (texts already kept in
 // doc.Texts); returns what those entries held before.

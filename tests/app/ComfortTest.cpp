@@ -271,3 +271,64 @@ TEST_F(Find, SortEditRemoveAndUndoWorkOnTheFoundRowsAndADisplayedOrderSaveWrites
     EXPECT_EQ(h.column(0), QStringLiteral("Mega Kart|alpha Racer|Aardvark Quest"));
     EXPECT_EQ(h.status(), QStringLiteral("3 of 4 ROM Details"));
 }
+
+// Entries inserted while the find box filters are searched like the others (the found
+// set follows the moved entries), and undoing the insert leaves the rows as they were.
+TEST_F(Find, EntriesInsertedWhileFilteringAreFoundInTheirPlace)
+{
+    find(QStringLiteral("kart"));
+    EXPECT_EQ(h.column(0), QStringLiteral("Mega Kart"));
+    TextStore texts;
+    RomEntry kart = h.doc.EntryTable[2];
+    RomEntry other = h.doc.EntryTable[0];
+    kart.Name = texts.keep("Kart Two");
+    other.Name = texts.keep("Neither");
+    ASSERT_TRUE(h.window->session().insertEntries({{0, kart}, {3, other}, {5, kart}}, QStringLiteral("Add")));
+    EXPECT_EQ(h.column(0), QStringLiteral("Kart Two|Mega Kart|Kart Two"));
+    EXPECT_EQ(h.status(), QStringLiteral("3 of 7 ROM Details"));
+    h.action("mnuUndoStep")->trigger();
+    EXPECT_EQ(h.column(0), QStringLiteral("Mega Kart"));
+    find(QString());
+    EXPECT_EQ(h.column(0), QStringLiteral("Zelda Quest|alpha Racer|Mega Kart|Bravo"));
+}
+
+// After a save, a reload, an undo and a redo the selected ROM stays selected and in view;
+// an undone removal selects the restored row.
+TEST(KeptPlace, TheSelectedRomStaysSelectedAndInView)
+{
+    AppHarness h;
+    const std::string iniPath = h.path("velmoran.ini");
+    std::string file = "// many\r\n";
+    for (int block = 0; block < 300; ++block)
+        file += iniBlock("ABCD" + std::to_string(1000 + block) + "-C:45", "Game " + std::to_string(block), 1, "Playable");
+    writeFile(iniPath, file);
+    h.openWindow(iniPath);
+    auto *list = h.window->findChild<RomListView *>(QStringLiteral("lvwMain"));
+    const auto shows = [&](std::size_t entry) {
+        const auto row = h.window->proxy().rowOf(entry);
+        return row && h.window->selectedEntry() == entry
+               && list->viewport()->rect().contains(list->visualRect(h.window->proxy().index(*row, 0)));
+    };
+    const auto select = [&](std::size_t entry) {
+        list->selectionModel()->setCurrentIndex(h.window->proxy().index(*h.window->proxy().rowOf(entry), 0),
+                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    };
+    select(250);
+    RomEntry changed = h.doc.EntryTable[250];
+    changed.UCode = 3;
+    ASSERT_TRUE(h.window->session().editEntry(250, changed));
+    h.window->saveCommand();
+    EXPECT_TRUE(shows(250));
+    h.action("mnuUndoStep")->trigger();
+    EXPECT_TRUE(shows(250));
+    h.action("mnuRedoStep")->trigger();
+    EXPECT_TRUE(shows(250));
+    h.window->openIniFile(iniPath);
+    EXPECT_TRUE(shows(250));
+    select(280);
+    h.ui.yesNoAnswers = {true};
+    h.window->removeRomEntryCommand();
+    select(10);
+    h.action("mnuUndoStep")->trigger();
+    EXPECT_TRUE(shows(280));
+}

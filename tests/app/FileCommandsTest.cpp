@@ -73,8 +73,12 @@ TEST_F(FileCommands, LinesThatCouldNotBeReadAreToldOncePerLoadInOneMessage)
 }
 
 // A removal, Convert CRCs and an edit each mark the caption until the next save.
-TEST_F(FileCommands, EachChangeMarksTheCaptionUntilSaved)
+TEST_F(FileCommands, EachChangeMarksTheCaptionUntilSavedOrUndone)
 {
+    // OK without a change is no change.
+    whenModal<QDialog>([](QDialog *dialog) { dialog->findChild<QAbstractButton *>(QStringLiteral("cmdOK"))->click(); });
+    h.window->viewRomPropertiesCommand();
+    EXPECT_EQ(h.window->windowTitle(), captionFor(iniPath));
     const std::function<void()> changes[] = {
         [&] { h.window->removeRomEntryCommand(); }, [&] { h.window->crcToUpperCaseCommand(); },
         [&] {
@@ -92,6 +96,11 @@ TEST_F(FileCommands, EachChangeMarksTheCaptionUntilSaved)
         EXPECT_EQ(h.window->windowTitle(), captionFor(iniPath));
     }
     EXPECT_NE(readFile(iniPath).find("Info=Edited"), std::string::npos);
+    // The saved state is the clean one: away from it and back again.
+    h.action("mnuUndoStep")->trigger();
+    EXPECT_EQ(h.window->windowTitle(), QLatin1Char('*') + captionFor(iniPath));
+    h.action("mnuRedoStep")->trigger();
+    EXPECT_EQ(h.window->windowTitle(), captionFor(iniPath));
 }
 
 // With a change unsaved Open asks first: Cancel keeps the table, Yes saves it, No drops it.

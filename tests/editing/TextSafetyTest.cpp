@@ -56,7 +56,7 @@ QString pasteAndSave(IniDocument &doc, UserInterface &ui, const char *box, const
             dialog->cmdCancel_Click();
     });
     if (const auto edited = ShowRomProperties(nullptr, doc, 0, ui, {}))
-        doc.EntryTable[0] = WithTextsKept(doc, 0, edited->values);
+        doc.EntryTable[0] = WithTextsKept(doc, edited->values, doc.EntryTable[0]);
     KeepPath resolver;
     EXPECT_TRUE(SaveIniFile(doc, doc.IniPath, {}, resolver).status.ok());
     return shown;
