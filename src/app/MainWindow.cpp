@@ -326,7 +326,7 @@ void MainWindow::buildList()
     column->addWidget(m_lvwMain);
     setCentralWidget(central);
 
-    connect(m_findBar, &FindBar::findTextChanged, &m_proxy, &RomSortProxy::setFindText);
+    connect(m_findBar, &FindBar::findTextChanged, &m_proxy, &RomSortFilterProxy::setFindText);
     connect(m_findBar, &FindBar::focused, this, [this] { m_model.findText(); });
     // Down goes on to the rows found, the first one selected.
     connect(m_findBar, &FindBar::downToList, this, [this] {
@@ -343,7 +343,7 @@ void MainWindow::buildList()
     connect(showAll, &QAction::triggered, this, [this] { findBox().clear(); });
     m_lvwMain->addAction(showAll);
 
-    connect(m_lvwMain->header(), &QHeaderView::sectionClicked, &m_proxy, &RomSortProxy::headerClicked);
+    connect(m_lvwMain->header(), &QHeaderView::sectionClicked, &m_proxy, &RomSortFilterProxy::headerClicked);
     connect(m_lvwMain, &RomListView::rowMenuRequested, m_mnulvwpopup,
             [this](const QPoint &position) { m_mnulvwpopup->popup(position); });
     connect(m_lvwMain, &RomListView::rowDoubleClicked, this,

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "RomListModel.h"
-#include "RomSortProxy.h"
+#include "RomSortFilterProxy.h"
 #include "ShownProblems.h"
 #include "editing/DocumentSession.h"
 #include "settings/RecentFiles.h"
@@ -45,7 +45,7 @@ public:
 
     DocumentSession &session() { return m_session; }
     RomListModel &model() { return m_model; }
-    RomSortProxy &proxy() { return m_proxy; }
+    RomSortFilterProxy &proxy() { return m_proxy; }
     // The entry of the selected row, if a row is selected.
     std::optional<std::size_t> selectedEntry() const;
     // Opens path, or with "" asks for the file; unsaved changes are offered for saving first.
@@ -107,7 +107,7 @@ private:
     SettingsIniPathResolver m_resolver;
     DocumentSession m_session;
     RomListModel m_model;
-    RomSortProxy m_proxy;
+    RomSortFilterProxy m_proxy;
     RomListView *m_lvwMain = nullptr;
     FindBar *m_findBar = nullptr;
     QToolBar *m_tlbMain = nullptr;

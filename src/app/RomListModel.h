@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FindText.h"
-#include "RowList.h"
+#include "inidb/HugePages.h"
 #include "SortKeyColumn.h"
 #include "inidb/IniDocument.h"
 
@@ -82,7 +82,7 @@ private:
     const IniDocument &m_doc;
     // The table index of every row, in table order; 32 bits hold any row of a list that
     // counts its rows in int.
-    std::vector<std::uint32_t, RowAllocator<std::uint32_t>> m_rows;
+    std::vector<std::uint32_t, FreshBlockAllocator<std::uint32_t, PageFill::AtOnce>> m_rows;
     // Empty until that column is first sorted.
     mutable std::array<SortKeyColumn, ColumnCount> m_sortKeys;
     // Empty until the find box first filters.

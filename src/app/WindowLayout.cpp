@@ -1,6 +1,6 @@
 #include "WindowLayout.h"
 
-#include "RomSortProxy.h"
+#include "RomSortFilterProxy.h"
 #include "settings/Reg.h"
 #include "settings/badRegistry.h"
 
@@ -70,7 +70,7 @@ void restoreColumns(Reg &reg, QHeaderView &header)
 
 } // namespace
 
-void save(RegistryStore &store, const QWidget &window, const QHeaderView &header, const RomSortProxy &proxy)
+void save(RegistryStore &store, const QWidget &window, const QHeaderView &header, const RomSortFilterProxy &proxy)
 {
     Reg reg(store);
     badRegistry::WriteSettingText(reg, GeometryValue, window.saveGeometry().toBase64().toStdString());
@@ -86,7 +86,7 @@ void save(RegistryStore &store, const QWidget &window, const QHeaderView &header
     badRegistry::WriteSettingText(reg, SortOrderValue, proxy.sortOrder() == Qt::AscendingOrder ? "0" : "1");
 }
 
-bool restore(RegistryStore &store, QWidget &window, QHeaderView &header, RomSortProxy &proxy)
+bool restore(RegistryStore &store, QWidget &window, QHeaderView &header, RomSortFilterProxy &proxy)
 {
     Reg reg(store);
     restoreColumns(reg, header);

@@ -7,6 +7,7 @@
 #include "app/RomListModel.h"
 #include "inidb/DocumentEdits.h"
 #include "editing/EditingCommands.h"
+#include "inidb/DocumentSave.h"
 #include "inidb/FileSystem.h"
 
 #include <QClipboard>
@@ -57,8 +58,7 @@ QString pasteAndSave(IniDocument &doc, UserInterface &ui, const char *box, const
     });
     if (const auto edited = ShowRomProperties(nullptr, doc, 0, ui, {}))
         doc.EntryTable[0] = WithTextsKept(doc, edited->values, doc.EntryTable[0]);
-    KeepPath resolver;
-    EXPECT_TRUE(SaveIniFile(doc, doc.IniPath, {}, resolver).status.ok());
+    EXPECT_TRUE(SaveDocument(doc, doc.IniPath, {}, DefaultFileSystem()).status.ok());
     return shown;
 }
 
