@@ -1,6 +1,7 @@
 #include "RomListModel.h"
 
 #include "editing/DocumentSession.h"
+#include "inidb/DocumentEdits.h"
 #include "inidb/ListText.h"
 #include "ui/FileText.h"
 #include "ui/ImagelistSmall.h"
@@ -172,13 +173,9 @@ void RomListModel::entriesShown(const std::vector<std::size_t> &entryIndexes)
 
 void RomListModel::entriesInserted(const std::vector<std::size_t> &entryIndexes)
 {
-    // The k-th new place p takes the old index p - k; an old index moves up by the number
-    // of new places whose old index it reaches.
-    std::vector<std::size_t> reached;
-    for (std::size_t k = 0; k < entryIndexes.size(); ++k)
-        reached.push_back(entryIndexes[k] - k);
+    const PlaceAfterInsert moved(entryIndexes);
     for (std::uint32_t &entry : m_rows)
-        entry += static_cast<std::uint32_t>(std::upper_bound(reached.begin(), reached.end(), entry) - reached.begin());
+        entry = static_cast<std::uint32_t>(moved(entry));
     forgetSortKeys();
     emit entryPlacesChanged();
     for (const std::size_t entryIndex : entryIndexes)
@@ -194,8 +191,7 @@ void RomListModel::entriesAboutToBeErased(const std::vector<std::size_t> &entryI
 void RomListModel::entriesErased(const std::vector<std::size_t> &entryIndexes)
 {
     for (std::uint32_t &entry : m_rows)
-        entry -= static_cast<std::uint32_t>(std::lower_bound(entryIndexes.begin(), entryIndexes.end(), entry)
-                                            - entryIndexes.begin());
+        entry = static_cast<std::uint32_t>(PlaceAfterErase(entryIndexes, entry));
     forgetSortKeys();
     emit entryPlacesChanged();
 }

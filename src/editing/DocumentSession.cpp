@@ -106,10 +106,7 @@ bool DocumentSession::upperCaseCrcs()
 void DocumentSession::replace(std::span<const PlacedEntry> values)
 {
     ReplaceEntries(m_doc, values);
-    std::vector<std::size_t> indexes;
-    for (const PlacedEntry &value : values)
-        indexes.push_back(value.index);
-    emit entriesChanged(indexes);
+    emit entriesChanged(PlacesOf(values));
 }
 
 void DocumentSession::setRemoved(const std::vector<std::size_t> &indexes, bool removed)
@@ -124,10 +121,7 @@ void DocumentSession::setRemoved(const std::vector<std::size_t> &indexes, bool r
 void DocumentSession::insert(std::span<const PlacedEntry> entries)
 {
     InsertEntries(m_doc, entries);
-    std::vector<std::size_t> indexes;
-    for (const PlacedEntry &placed : entries)
-        indexes.push_back(placed.index);
-    emit entriesInserted(indexes);
+    emit entriesInserted(PlacesOf(entries));
 }
 
 std::vector<PlacedEntry> DocumentSession::erase(const std::vector<std::size_t> &indexes)

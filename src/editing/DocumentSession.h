@@ -59,9 +59,12 @@ signals:
     void pathChanged();
 
 private:
-    friend class DocumentStep;
+    friend class EditStep;
+    friend class RemovedStep;
+    friend class InsertStep;
+    friend class UpperCaseStep;
 
-    // The changes the steps make, each announced.
+    // The changes the steps of the history make, each announced.
     void replace(std::span<const PlacedEntry> values);
     void setRemoved(const std::vector<std::size_t> &indexes, bool removed);
     void insert(std::span<const PlacedEntry> entries);

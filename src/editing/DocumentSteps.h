@@ -14,14 +14,6 @@ class DocumentStep : public QUndoCommand {
 protected:
     DocumentStep(DocumentSession &session, const QString &name);
 
-    void replace(std::span<const PlacedEntry> values);
-    void setRemoved(const std::vector<std::size_t> &indexes, bool removed);
-    void insert(std::span<const PlacedEntry> entries);
-    std::vector<PlacedEntry> erase(const std::vector<std::size_t> &indexes);
-    std::vector<ChangedCrc> upperCase();
-    void setCrcs(std::span<const ChangedCrc> changes, bool after);
-
-private:
     DocumentSession &m_session;
 };
 
@@ -30,8 +22,8 @@ class EditStep final : public DocumentStep {
 public:
     EditStep(DocumentSession &session, const QString &name, std::vector<PlacedEntry> before,
              std::vector<PlacedEntry> after);
-    void undo() override { replace(m_before); }
-    void redo() override { replace(m_after); }
+    void undo() override;
+    void redo() override;
 
 private:
     std::vector<PlacedEntry> m_before;
@@ -42,8 +34,8 @@ private:
 class RemovedStep final : public DocumentStep {
 public:
     RemovedStep(DocumentSession &session, const QString &name, std::vector<std::size_t> indexes, bool removed);
-    void undo() override { setRemoved(m_indexes, !m_removed); }
-    void redo() override { setRemoved(m_indexes, m_removed); }
+    void undo() override;
+    void redo() override;
 
 private:
     std::vector<std::size_t> m_indexes;
@@ -55,7 +47,7 @@ class InsertStep final : public DocumentStep {
 public:
     InsertStep(DocumentSession &session, const QString &name, std::vector<PlacedEntry> entries);
     void undo() override;
-    void redo() override { insert(m_entries); }
+    void redo() override;
 
 private:
     std::vector<PlacedEntry> m_entries;
@@ -65,7 +57,7 @@ private:
 class UpperCaseStep final : public DocumentStep {
 public:
     explicit UpperCaseStep(DocumentSession &session);
-    void undo() override { setCrcs(m_changes, false); }
+    void undo() override;
     void redo() override;
 
 private:

@@ -17,6 +17,15 @@ void keepIfChanged(TextStore &texts, StoredText &text, StoredText current)
 
 } // namespace
 
+std::vector<std::size_t> PlacesOf(std::span<const PlacedEntry> entries)
+{
+    std::vector<std::size_t> places;
+    places.reserve(entries.size());
+    for (const PlacedEntry &placed : entries)
+        places.push_back(placed.index);
+    return places;
+}
+
 RomEntry WithTextsKept(IniDocument &doc, const RomEntry &values, const RomEntry &current)
 {
     RomEntry kept = values;
@@ -57,16 +66,10 @@ void InsertEntries(IniDocument &doc, std::span<const PlacedEntry> entries)
     }
     table.insert(table.end(), doc.EntryTable.begin() + static_cast<std::ptrdiff_t>(old), doc.EntryTable.end());
     doc.EntryTable = std::move(table);
-    // The k-th new place p takes the old index p - k; an old index moves up by the number
-    // of new places whose old index it reaches.
-    std::vector<std::size_t> reached;
-    reached.reserve(entries.size());
-    for (std::size_t k = 0; k < entries.size(); ++k)
-        reached.push_back(entries[k].index - k);
+    const PlaceAfterInsert moved(PlacesOf(entries));
     for (UndoRecord &record : doc.UndoList)
         if (record.entryIndex != NoEntry)
-            record.entryIndex += static_cast<std::size_t>(
-                std::upper_bound(reached.begin(), reached.end(), record.entryIndex) - reached.begin());
+            record.entryIndex = moved(record.entryIndex);
 }
 
 std::vector<PlacedEntry> EraseEntries(IniDocument &doc, std::span<const std::size_t> indexes)
@@ -88,12 +91,31 @@ std::vector<PlacedEntry> EraseEntries(IniDocument &doc, std::span<const std::siz
     for (UndoRecord &record : doc.UndoList) {
         if (record.entryIndex == NoEntry)
             continue;
-        const auto below = std::lower_bound(indexes.begin(), indexes.end(), record.entryIndex);
-        record.entryIndex = below != indexes.end() && *below == record.entryIndex
+        record.entryIndex = std::binary_search(indexes.begin(), indexes.end(), record.entryIndex)
                                 ? NoEntry
-                                : record.entryIndex - static_cast<std::size_t>(below - indexes.begin());
+                                : PlaceAfterErase(indexes, record.entryIndex);
     }
     return erased;
+}
+
+PlaceAfterInsert::PlaceAfterInsert(std::span<const std::size_t> newPlaces)
+{
+    m_takenOldIndexes.reserve(newPlaces.size());
+    for (std::size_t k = 0; k < newPlaces.size(); ++k)
+        m_takenOldIndexes.push_back(newPlaces[k] - k);
+}
+
+std::size_t PlaceAfterInsert::operator()(std::size_t oldIndex) const
+{
+    // Moved up by every new place that took an old index at or before this one.
+    return oldIndex + static_cast<std::size_t>(
+               std::upper_bound(m_takenOldIndexes.begin(), m_takenOldIndexes.end(), oldIndex)
+               - m_takenOldIndexes.begin());
+}
+
+std::size_t PlaceAfterErase(std::span<const std::size_t> erased, std::size_t oldIndex)
+{
+    return oldIndex - static_cast<std::size_t>(std::lower_bound(erased.begin(), erased.end(), oldIndex) - erased.begin());
 }
 
 std::vector<ChangedCrc> UpperCaseCRCs(IniDocument &doc)

@@ -16,6 +16,23 @@ struct PlacedEntry {
     RomEntry entry;
 };
 
+// The places of the entries, in their order.
+std::vector<std::size_t> PlacesOf(std::span<const PlacedEntry> entries);
+
+// Where an entry that stood at an old index before an insert at newPlaces stands after it.
+class PlaceAfterInsert final {
+public:
+    explicit PlaceAfterInsert(std::span<const std::size_t> newPlaces);
+    std::size_t operator()(std::size_t oldIndex) const;
+
+private:
+    // The k-th new place p takes the old index p - k.
+    std::vector<std::size_t> m_takenOldIndexes;
+};
+
+// Where an entry not erased stands after the entries at erased left the table.
+std::size_t PlaceAfterErase(std::span<const std::size_t> erased, std::size_t oldIndex);
+
 // A CRC that Convert CRCs changed: where, and its text before and after. Both texts live
 // in the document's store, so taking the change back or making it again copies no text.
 struct ChangedCrc {
