@@ -131,7 +131,7 @@ MainWindow::MainWindow(IniDocument &doc, UserInterface &ui, RegistryStore &store
       m_session(doc),
       m_model(doc),
       m_proxy(m_model),
-      m_recentFiles(store)
+      m_settings(store)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QLatin1String(DesignCaption));
@@ -149,7 +149,7 @@ MainWindow::MainWindow(IniDocument &doc, UserInterface &ui, RegistryStore &store
 
     const int menuHeight = menuBar()->sizeHint().height();
     resize(DesignClientWidth, DesignClientHeight + menuHeight);
-    if (!WindowLayout::restore(m_store, *this, *m_lvwMain->header(), m_proxy))
+    if (!WindowLayout::restore(m_settings, *this, *m_lvwMain->header(), m_proxy))
         fitColumnsOnScreen();
     setAcceptDrops(true);
     connect(&m_session, &DocumentSession::unsavedChanged, this, &MainWindow::updateCaption);
@@ -237,7 +237,7 @@ void MainWindow::buildMenus()
     file->addAction(m_actOpen);
     QMenu *recent = file->addMenu(QStringLiteral("&Recent Files"));
     recent->setObjectName(QStringLiteral("mnuRecent"));
-    m_recentMenu = new RecentFilesMenu(*recent, m_recentFiles, this);
+    m_recentMenu = new RecentFilesMenu(*recent, m_settings, this);
     connect(m_recentMenu, &RecentFilesMenu::fileChosen, this, &MainWindow::openRecentFile);
     file->addAction(m_actSave);
     file->addAction(m_actSaveAs);
@@ -609,7 +609,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    WindowLayout::save(m_store, *this, *m_lvwMain->header(), m_proxy);
+    WindowLayout::save(m_settings, *this, *m_lvwMain->header(), m_proxy);
     event->accept();
 }
 

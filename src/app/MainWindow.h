@@ -4,7 +4,7 @@
 #include "RomSortFilterProxy.h"
 #include "ShownProblems.h"
 #include "editing/DocumentSession.h"
-#include "settings/RecentFiles.h"
+#include "settings/AppSettings.h"
 #include "settings/SettingsIniPathResolver.h"
 
 #include <QMainWindow>
@@ -112,7 +112,7 @@ private:
     FindBar *m_findBar = nullptr;
     QToolBar *m_tlbMain = nullptr;
     QLabel *m_statusPanel = nullptr;
-    RecentFiles m_recentFiles;
+    AppSettings m_settings;
     RecentFilesMenu *m_recentMenu = nullptr;
     QMenu *m_mnuUndo = nullptr;
     QMenu *m_mnulvwpopup = nullptr;

@@ -4,14 +4,14 @@
 
 #include <string>
 
-class RecentFiles;
+class AppSettings;
 class QMenu;
 
 // File > Recent Files: the ini files opened last, newest first, "&1" to "&5".
 class RecentFilesMenu final : public QObject {
     Q_OBJECT
 public:
-    RecentFilesMenu(QMenu &menu, RecentFiles &files, QObject *parent = nullptr);
+    RecentFilesMenu(QMenu &menu, AppSettings &settings, QObject *parent = nullptr);
 
     // path was opened: it goes first.
     void opened(const std::string &path);
@@ -25,5 +25,5 @@ private:
     void rebuild();
 
     QMenu &m_menu;
-    RecentFiles &m_files;
+    AppSettings &m_settings;
 };
