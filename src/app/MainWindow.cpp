@@ -675,15 +675,6 @@ void MainWindow::aboutCommand()
     about.exec();
 }
 
-void MainWindow::popUpUndoMenu()
-{
-    QWidget *button = m_tlbMain->widgetForAction(m_actUndo);
-    if (!button)
-        return;
-    // Just below the square button, at its left edge.
-    m_mnuUndo->popup(button->mapToGlobal(QPoint(0, button->width())));
-}
-
 void MainWindow::findCommand()
 {
     m_findBar->takeFocus();

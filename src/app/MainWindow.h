@@ -66,7 +66,6 @@ public slots:
     void makeCompatListCommand();
     void backupIniFileCommand();
     void aboutCommand();
-    void popUpUndoMenu();
     void findCommand();
 
 protected:
