@@ -183,11 +183,6 @@ void RomListModel::entriesInserted(const std::vector<std::size_t> &entryIndexes)
             showEntry(entryIndex);
 }
 
-void RomListModel::entriesAboutToBeErased(const std::vector<std::size_t> &entryIndexes)
-{
-    entriesHidden(entryIndexes);
-}
-
 void RomListModel::entriesErased(const std::vector<std::size_t> &entryIndexes)
 {
     for (std::uint32_t &entry : m_rows)
@@ -203,7 +198,8 @@ void RomListModel::follow(const DocumentSession &session)
     connect(&session, &DocumentSession::entriesRemoved, this, &RomListModel::entriesHidden);
     connect(&session, &DocumentSession::entriesRestored, this, &RomListModel::entriesShown);
     connect(&session, &DocumentSession::entriesInserted, this, &RomListModel::entriesInserted);
-    connect(&session, &DocumentSession::entriesAboutToBeErased, this, &RomListModel::entriesAboutToBeErased);
+    // Rows leave while their entries are still there to be shown.
+    connect(&session, &DocumentSession::entriesAboutToBeErased, this, &RomListModel::entriesHidden);
     connect(&session, &DocumentSession::entriesErased, this, &RomListModel::entriesErased);
 }
 

@@ -47,9 +47,8 @@ public:
     void entriesShown(const std::vector<std::size_t> &entryIndexes);
     // New entries at these table places; the entries behind them moved up.
     void entriesInserted(const std::vector<std::size_t> &entryIndexes);
-    // Before the entries leave the table, their rows leave the list; after it, the rows
-    // behind them follow their entries down.
-    void entriesAboutToBeErased(const std::vector<std::size_t> &entryIndexes);
+    // The entries left the table (their rows left the list before, as hidden ones): the
+    // rows behind them follow their entries down.
     void entriesErased(const std::vector<std::size_t> &entryIndexes);
 
     std::size_t entryIndex(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
