@@ -34,9 +34,7 @@ DocumentSaveResult SaveDocument(IniDocument &doc, const std::string &path,
     IniDocument readBack;
     readBack.IniPath = path;
     result.readBack = LoadIniFile(readBack, fs);
-    if (!result.readBack.status.ok())
-        return result;
-    result.tableKept = readsBackAsTable(doc, readBack);
+    result.tableKept = !result.readBack.status.ok() || readsBackAsTable(doc, readBack);
     if (!result.tableKept) {
         // Every text was just written in the document's encoding; guessing again could
         // read an all-ASCII Windows-1252 file that now holds "\xC3\xA9" as UTF-8.

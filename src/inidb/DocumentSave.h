@@ -13,8 +13,8 @@ class FileSystem;
 struct DocumentSaveResult {
     IoStatus status;     // the write itself; on failure nothing on disk or in memory changed
     LoadResult readBack; // the written file read again
-    // True when the file read back as the table shows it, so the table stayed as it was;
-    // false when the document took what the file now holds, as a load does.
+    // True when the table stayed as it was: the file read back as the table shows it, or
+    // could not be read back; false when the document took what the file now holds.
     bool tableKept = false;
 };
 

@@ -3,6 +3,7 @@
 #include "PropertiesTestEntries.h"
 
 #include "FakeUserInterface.h"
+#include "FaultFileSystem.h"
 #include "editing/DocumentSession.h"
 #include "editing/EditingCommands.h"
 #include "editing/UndoMenu.h"
@@ -11,6 +12,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <fstream>
 
 #include <gtest/gtest.h>
@@ -120,6 +122,26 @@ TEST_F(Removal, HistoryLivesThroughASaveInTableOrder)
     EXPECT_EQ(save(1, {3, 2, 0}), Preamble + Delta + Nameless + Alpha);
     EXPECT_EQ(captions(), QStringLiteral("No Undo Available|Bravo && Co \u20AC"));
     EXPECT_FALSE(m_session.history().canUndo());
+}
+
+// A save whose file cannot be read back has still written it: the state is the saved one,
+// and the table and its history stay as they were.
+TEST_F(Removal, ASaveThatCannotReadItsFileBackKeepsTheHistory)
+{
+    remove(1);
+    for (std::size_t failing = 1;; ++failing) {
+        FaultFileSystem faulty(failing, EIO);
+        const DocumentSaveResult result = m_session.save(path(), {}, faulty);
+        ASSERT_FALSE(faulty.failedOperation().empty());
+        if (faulty.failedOperation() == "ReadInPieces") {
+            EXPECT_TRUE(result.status.ok() && !result.readBack.status.ok());
+            break;
+        }
+    }
+    EXPECT_FALSE(m_session.unsaved());
+    EXPECT_TRUE(m_doc.EntryTable[1].Removed);
+    EXPECT_TRUE(m_session.history().canUndo());
+    EXPECT_EQ(file(), Preamble + Alpha + Nameless + Delta);
 }
 
 } // namespace
