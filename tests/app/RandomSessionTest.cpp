@@ -181,19 +181,11 @@ protected:
     void save(std::int16_t saveType)
     {
         h.doc.SaveType = saveType;
-        std::vector<std::size_t> order;
-        for (const std::size_t entry : h.window->proxy().displayedOrder())
-            if (!h.doc.SaveType || !expected()[entry].Removed)
-                order.push_back(entry);
-        if (!h.doc.SaveType || !std::is_sorted(order.begin(), order.end())) {
-            order.clear();
-            for (std::size_t entry = 0; entry < expected().size(); ++entry)
-                if (!expected()[entry].Removed)
-                    order.push_back(entry);
-        }
-        const bool moved = h.doc.SaveType && h.window->proxy().displayedOrder() != displayedInTableOrder();
-        if (moved)
-            order = shownOrder();
+        // The rows shown, sorted or not, are the entries not removed.
+        std::vector<std::size_t> order = h.window->proxy().displayedOrder();
+        const bool moved = saveType == 1 && !std::is_sorted(order.begin(), order.end());
+        if (!moved)
+            std::sort(order.begin(), order.end());
         IniDocument written;
         written.Preamble = h.doc.Preamble;
         written.EntryTable = expected();
@@ -209,21 +201,6 @@ protected:
         }
         savedAt = at;
         savedFile = bytes;
-    }
-
-    std::vector<std::size_t> displayedInTableOrder() const
-    {
-        std::vector<std::size_t> order = h.window->proxy().displayedOrder();
-        std::sort(order.begin(), order.end());
-        return order;
-    }
-    std::vector<std::size_t> shownOrder()
-    {
-        std::vector<std::size_t> order;
-        for (const std::size_t entry : h.window->proxy().displayedOrder())
-            if (!expected()[entry].Removed)
-                order.push_back(entry);
-        return order;
     }
 
     // Undo or redo back to the last save: no "*", and a save writes that file again.
