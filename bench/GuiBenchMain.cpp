@@ -2,10 +2,13 @@
 // into the list, a header click, a save with its reload) against the bare load of the
 // same file, on the offscreen platform; and each keystroke in the find box against it.
 // The first open is judged as a fresh process against a first load in a fresh process.
+// Convert CRCs, its undo and redo, and the undo and redo of one edit are judged against
+// the bare load too, and the memory a Convert CRCs step holds against the file's size.
 
 #include "BenchFiles.h"
 #include "BenchUserInterface.h"
 #include "FreshProcess.h"
+#include "HeapCounter.h"
 #include "Timing.h"
 
 #include "app/DiskChangeGuard.h"
@@ -17,12 +20,15 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +43,10 @@ constexpr double kSaveTarget = 4.0;
 constexpr double kFindTarget = 1.0;
 // The look at the file on disk before a save must not be felt.
 constexpr double kDiskCheckTarget = 0.1;
+constexpr double kConvertTarget = 1.0;
+constexpr double kEditStepTarget = 0.05;
+// Of the file's size.
+constexpr double kConvertHeldTarget = 0.5;
 // Above this a step makes the window feel stuck.
 constexpr double kUsableSeconds = 1.0;
 constexpr int kFreshRuns = 7;
@@ -162,6 +172,62 @@ struct ShownWindow {
     std::unique_ptr<MainWindow> window;
 };
 
+// A copy of the file whose CRCs are all lower case, for Convert CRCs to work on.
+std::string writeLowerCaseCrcs(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    std::string text = bytes.str();
+    for (std::size_t line = 0; line < text.size(); line = text.find('\n', line) + 1) {
+        if (text[line] != '{')
+            continue;
+        for (std::size_t at = line; text[at] != '}'; ++at)
+            text[at] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[at])));
+    }
+    const std::string lower = path + ".lower.ini";
+    std::ofstream(lower, std::ios::binary) << text;
+    return lower;
+}
+
+struct HistoryFigures {
+    double convert = 1e30;
+    double convertUndo = 1e30;
+    double convertRedo = 1e30;
+    double editUndo = 1e30;
+    double editRedo = 1e30;
+    std::size_t convertHeld = 0;
+};
+
+// Convert CRCs on a freshly opened file of lower-case CRCs, its undo and its redo; the
+// heap the step holds; then the undo and the redo of one edit.
+HistoryFigures historySteps(const std::string &path)
+{
+    ShownWindow shown(writeLowerCaseCrcs(path));
+    MainWindow &window = *shown.window;
+    QUndoStack &history = window.session().history();
+    HistoryFigures figures;
+    for (int run = 0; run < kRuns; ++run) {
+        window.loadIniFile();
+        QApplication::processEvents();
+        figures.convert = std::min(figures.convert, commandSeconds([&] { window.session().upperCaseCrcs(); }, 1));
+        figures.convertUndo = std::min(figures.convertUndo, commandSeconds([&] { history.undo(); }, 1));
+        figures.convertRedo = std::min(figures.convertRedo, commandSeconds([&] { history.redo(); }, 1));
+    }
+    const std::size_t withStep = HeapInUse();
+    history.clear();
+    figures.convertHeld = withStep - HeapInUse();
+    RomEntry edited = window.session().document().EntryTable[100];
+    edited.UCode = static_cast<std::int16_t>(edited.UCode + 1);
+    window.session().editEntry(100, edited);
+    for (int run = 0; run < kRuns; ++run) {
+        figures.editUndo = std::min(figures.editUndo, commandSeconds([&] { history.undo(); }, 1));
+        figures.editRedo = std::min(figures.editRedo, commandSeconds([&] { history.redo(); }, 1));
+    }
+    std::filesystem::remove(shown.doc.IniPath);
+    return figures;
+}
+
 // What a fresh run prints: the seconds of the bare load or of the open in a new window.
 double freshRunSeconds(const char *what, const std::string &path)
 {
@@ -181,6 +247,7 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
     const double firstLoad = bestOfFreshRuns({kFirstLoadArgument, path}, kFreshRuns).at(0);
     const double firstOpen = bestOfFreshRuns({kFirstOpenArgument, path}, kFreshRuns).at(0);
     const double load = bareLoadSeconds(path);
+    const HistoryFigures steps = historySteps(path);
 
     // Saves keep the file in read-in order (the default setting), so every reload while
     // sorted meets the same unsorted table as the first open did.
@@ -204,7 +271,7 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
                  kFillTarget);
     verdict.line("bare load", load * ms, "ms", 1.0, "");
     verdict.line("open: load + fill", open * ms, "ms", open / load, "bare load", kFillTarget);
-    verdict.line("save + reload + refill", save * ms, "ms", save / load, "bare load", kSaveTarget);
+    verdict.line("save + read back", save * ms, "ms", save / load, "bare load", kSaveTarget);
     char slowest[64];
     std::snprintf(slowest, sizeof slowest, "first click, %s",
                   qPrintable(RomListModel::caption(static_cast<RomListModel::Column>(clicks.slowestColumn))));
@@ -222,8 +289,19 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
     verdict.line("check before a save", diskCheck * us, "us", diskCheck / load, "bare load", kDiskCheckTarget);
     verdict.line("the same after a touch", touchedCheck * us, "us", touchedCheck / load, "bare load",
                  kDiskCheckTarget);
+    verdict.line("Convert CRCs", steps.convert * ms, "ms", steps.convert / load, "bare load", kConvertTarget);
+    verdict.line("undo Convert CRCs", steps.convertUndo * ms, "ms", steps.convertUndo / load, "bare load",
+                 kConvertTarget);
+    verdict.line("redo Convert CRCs", steps.convertRedo * ms, "ms", steps.convertRedo / load, "bare load",
+                 kConvertTarget);
+    verdict.line("undo one edit", steps.editUndo * ms, "ms", steps.editUndo / load, "bare load", kEditStepTarget);
+    verdict.line("redo one edit", steps.editRedo * ms, "ms", steps.editRedo / load, "bare load", kEditStepTarget);
+    const double fileBytes = static_cast<double>(std::filesystem::file_size(path));
+    verdict.line("Convert CRCs step holds", static_cast<double>(steps.convertHeld) / 1e6, "MB",
+                 static_cast<double>(steps.convertHeld) / fileBytes, "file size", kConvertHeldTarget);
     if (!judged) {
-        const double slowestStep = std::max({firstOpen, open, save, clicks.slowest, sortedOpen, sortedSave, find.focus, find.slowestKey});
+        const double slowestStep = std::max({firstOpen, open, save, clicks.slowest, sortedOpen, sortedSave, find.focus,
+                                             find.slowestKey, steps.convert, steps.convertUndo, steps.convertRedo});
         verdict.require("no step over 1 s", slowestStep <= kUsableSeconds);
     }
     return verdict.allMet;

@@ -2,6 +2,8 @@
 
 #include "AboutBox.h"
 #include "LoadProblemsText.h"
+#include "FindBar.h"
+#include "RecentFilesMenu.h"
 #include "RomListView.h"
 #include "Startup.h"
 #include "WindowLayout.h"
@@ -9,7 +11,6 @@
 #include "editing/UndoMenu.h"
 #include "inidb/FileSystem.h"
 #include "inidb/IniReader.h"
-#include "inidb/IniWriter.h"
 #include "reports/FunctionCommands.h"
 #include "reports/Printing.h"
 #include "settings/OptionsDialog.h"
@@ -24,7 +25,6 @@
 #include <QDropEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +36,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -67,16 +68,6 @@ QMenu *topMenu(QMenuBar *bar, const QString &name, const QString &caption)
     return menu;
 }
 
-template <typename Receiver, typename Slot>
-QAction *menuItem(QMenu *menu, const QString &name, const QString &caption, Receiver *receiver,
-                  Slot slot)
-{
-    QAction *item = menu->addAction(caption);
-    item->setObjectName(name);
-    QObject::connect(item, &QAction::triggered, receiver, slot);
-    return item;
-}
-
 // The file an ini drop brings: exactly one local file whose name ends in .ini.
 std::optional<std::string> droppedIniFile(const QMimeData *mime)
 {
@@ -91,6 +82,13 @@ std::optional<std::string> droppedIniFile(const QMimeData *mime)
 void separator(QMenu *menu, const QString &name)
 {
     menu->addSeparator()->setObjectName(name);
+}
+
+// A button shows what it does and the key that does it too.
+void setTipWithKeys(QAction *action, const QString &tip)
+{
+    const QKeySequence key = action->shortcut();
+    action->setToolTip(key.isEmpty() ? tip : QStringLiteral("%1 (%2)").arg(tip, key.toString(QKeySequence::NativeText)));
 }
 
 QString errorText(const IoStatus &status)
@@ -112,14 +110,17 @@ MainWindow::MainWindow(IniDocument &doc, UserInterface &ui, RegistryStore &store
                          return std::nullopt;
                      return toPath(*chosen);
                  }),
+      m_session(doc),
       m_model(doc),
       m_proxy(m_model),
-      m_recentFiles(store),
+      m_settings(store),
       m_diskGuard(*this, ui, DefaultFileSystem())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QLatin1String(DesignCaption));
     setWindowIcon(QIcon(QStringLiteral(":/tamsic/logo.svg")));
+    m_model.follow(m_session);
+    buildActions();
     buildMenus();
     buildToolBar();
     buildList();
@@ -131,88 +132,131 @@ MainWindow::MainWindow(IniDocument &doc, UserInterface &ui, RegistryStore &store
 
     const int menuHeight = menuBar()->sizeHint().height();
     resize(DesignClientWidth, DesignClientHeight + menuHeight);
-    if (!WindowLayout::restore(m_store, *this, *m_lvwMain->header(), m_proxy))
+    if (!WindowLayout::restore(m_settings, *this, *m_lvwMain->header(), m_proxy))
         fitColumnsOnScreen();
-    rebuildRecentMenu();
     setAcceptDrops(true);
+    connect(&m_session, &DocumentSession::unsavedChanged, this, &MainWindow::updateCaption);
+    connect(&m_session, &DocumentSession::pathChanged, this, &MainWindow::updateCaption);
+    // An undone removal shows where the entry came back.
+    connect(&m_session, &DocumentSession::entriesRestored, this,
+            [this](const std::vector<std::size_t> &entries) { selectEntry(entries.front()); });
 }
 
 MainWindow::~MainWindow()
 {
     // The members go before the child widgets do, and focus moving among the dying
     // children must not reach them.
-    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    disconnect(m_findBar, nullptr, this, nullptr);
+}
+
+template <typename Slot>
+QAction *MainWindow::command(const QString &name, const QString &caption, Slot slot, const QKeySequence &shortcut)
+{
+    auto *action = new QAction(caption, this);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, slot);
+    // Shortcuts work wherever the keys are in the window, menus open or not.
+    addAction(action);
+    return action;
+}
+
+void MainWindow::buildActions()
+{
+    m_actOpen = command(QStringLiteral("mnuOpen"), QStringLiteral("&Open..."), &MainWindow::openCommand,
+                        QKeySequence(Qt::CTRL | Qt::Key_O));
+    m_actSave = command(QStringLiteral("mnuSave"), QStringLiteral("&Save"), &MainWindow::saveCommand,
+                        QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_actSaveAs = command(QStringLiteral("mnuSaveAs"), QStringLiteral("S&ave As..."), &MainWindow::saveAsCommand,
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    m_actOptions = command(QStringLiteral("mnuOptions"), QStringLiteral("Op&tions"), &MainWindow::optionsCommand);
+    m_actExit = command(QStringLiteral("mnuExit"), QStringLiteral("E&xit"), &MainWindow::exitCommand,
+                        QKeySequence(Qt::CTRL | Qt::Key_Q));
+    m_actFind = command(QStringLiteral("mnuFind"), QStringLiteral("&Find"), &MainWindow::findCommand,
+                        QKeySequence(Qt::CTRL | Qt::Key_F));
+    m_actRemove = command(QStringLiteral("mnuRemoveEntry"), QStringLiteral("&Remove ROM Entry"),
+                          &MainWindow::removeRomEntryCommand, QKeySequence(Qt::Key_Delete));
+    m_actProperties = command(QStringLiteral("mnuProperties"), QStringLiteral("View ROM &Properties"),
+                              &MainWindow::viewRomPropertiesCommand, QKeySequence(Qt::Key_Return));
+    m_actProperties->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    m_actCrcUcase = command(QStringLiteral("mnuCrcUcase"), QStringLiteral("crc -> &CRC"),
+                            &MainWindow::crcToUpperCaseCommand);
+    m_actMakeCompat = command(QStringLiteral("mnuMakeCompat"), QStringLiteral("Make Compatibility &List"),
+                              &MainWindow::makeCompatListCommand);
+    m_actBackup = command(QStringLiteral("mnuBackupini"), QStringLiteral("&Backup Current ini File"),
+                          &MainWindow::backupIniFileCommand);
+    m_actAbout = command(QStringLiteral("mnuAbout"), QStringLiteral("&About"), &MainWindow::aboutCommand);
+
+    m_actUndo = m_session.history().createUndoAction(this, QStringLiteral("&Undo"));
+    m_actUndo->setObjectName(QStringLiteral("mnuUndoStep"));
+    m_actUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_actUndo->setIcon(ImagelistSmall::icon(QStringLiteral("Undo")));
+    m_actRedo = m_session.history().createRedoAction(this, QStringLiteral("&Redo"));
+    m_actRedo->setObjectName(QStringLiteral("mnuRedoStep"));
+    m_actRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    addActions({m_actUndo, m_actRedo});
+
+    const std::pair<QAction *, const char *> buttons[] = {
+        {m_actOpen, "Open"},         {m_actSave, "Save"},
+        {m_actOptions, "Options"},   {m_actProperties, "Properties"},
+        {m_actRemove, "Remove ROM Entry"}, {m_actExit, "Exit"}};
+    for (const auto &[action, key] : buttons) {
+        action->setIcon(ImagelistSmall::icon(QLatin1String(key)));
+        setTipWithKeys(action, QLatin1String(key));
+    }
+    // The step's name is the tip; the keys go with it.
+    for (QAction *step : {m_actUndo, m_actRedo})
+        connect(step, &QAction::changed, this, [step] {
+            const QString tip = step->text().remove(QLatin1Char('&'));
+            if (!step->toolTip().startsWith(tip))
+                setTipWithKeys(step, tip);
+        });
 }
 
 void MainWindow::buildMenus()
 {
     QMenuBar *bar = menuBar();
     QMenu *file = topMenu(bar, QStringLiteral("mnuFile"), QStringLiteral("&File"));
-    menuItem(file, QStringLiteral("mnuOpen"), QStringLiteral("&Open..."), this, &MainWindow::openCommand)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    m_mnuRecent = file->addMenu(QStringLiteral("&Recent Files"));
-    m_mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
-    menuItem(file, QStringLiteral("mnuSave"), QStringLiteral("&Save"), this, &MainWindow::saveCommand)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    menuItem(file, QStringLiteral("mnuSaveAs"), QStringLiteral("S&ave As..."), this, &MainWindow::saveAsCommand)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    file->addAction(m_actOpen);
+    QMenu *recent = file->addMenu(QStringLiteral("&Recent Files"));
+    recent->setObjectName(QStringLiteral("mnuRecent"));
+    m_recentMenu = new RecentFilesMenu(*recent, m_settings, this);
+    connect(m_recentMenu, &RecentFilesMenu::fileChosen, this, &MainWindow::openRecentFile);
+    file->addAction(m_actSave);
+    file->addAction(m_actSaveAs);
     separator(file, QStringLiteral("mnuDiv2"));
-    menuItem(file, QStringLiteral("mnuOptions"), QStringLiteral("Options"), this, &MainWindow::optionsCommand);
+    file->addAction(m_actOptions);
     separator(file, QStringLiteral("mnuDiv1"));
-    menuItem(file, QStringLiteral("mnuExit"), QStringLiteral("E&xit"), this, &MainWindow::exitCommand)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    file->addAction(m_actExit);
 
-    // Edit and the list's menu are never in the menu bar; they only pop up.
-    auto *edit = new QMenu(QStringLiteral("Edit"), this);
-    edit->setObjectName(QStringLiteral("mnuEdit"));
-    m_mnuUndo = edit->addMenu(QStringLiteral("Undo"));
+    QMenu *edit = topMenu(bar, QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));
+    edit->addAction(m_actUndo);
+    edit->addAction(m_actRedo);
+    separator(edit, QStringLiteral("mnuEditDiv1"));
+    // The removed ROMs, each to be restored; the tool bar's Undo button offers it too.
+    m_mnuUndo = edit->addMenu(QStringLiteral("Removed R&OMs"));
     m_mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
-    m_undoMenu = new UndoMenu(*m_mnuUndo, m_doc, this);
-    connect(m_undoMenu, &UndoMenu::entryRestored, this, [this](std::size_t entryIndex) {
-        m_model.entryRestored(entryIndex);
-        setUnsavedChanges(true);
-    });
-    // Ctrl+Z works from anywhere in the window; the Undo menu shows it on the entry it takes back.
-    auto *undoLast = new QAction(this);
-    undoLast->setObjectName(QStringLiteral("undoLastRemoval"));
-    undoLast->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    connect(undoLast, &QAction::triggered, this, &MainWindow::undoLastRemovalCommand);
-    addAction(undoLast);
+    m_undoMenu = new UndoMenu(*m_mnuUndo, m_session, this);
 
-    QMenu *functions = topMenu(bar, QStringLiteral("mnuFunctions"), QStringLiteral("&Functions"));
-    menuItem(functions, QStringLiteral("mnuFind"), QStringLiteral("Find"), this, &MainWindow::findCommand)
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    QMenu *functions = topMenu(bar, QStringLiteral("mnuFunctions"), QStringLiteral("F&unctions"));
+    functions->addAction(m_actFind);
     separator(functions, QStringLiteral("mnuFunctionsDiv3"));
-    QAction *remove = menuItem(functions, QStringLiteral("mnuRemoveEntry"), QStringLiteral("Remove ROM Entry"),
-                               this, &MainWindow::removeRomEntryCommand);
-    remove->setShortcut(QKeySequence(Qt::Key_Delete));
-    m_rowCommands.push_back(remove);
-    QAction *properties = menuItem(functions, QStringLiteral("mnuProperties"),
-                                   QStringLiteral("View ROM Properties"), this,
-                                   &MainWindow::viewRomPropertiesCommand);
-    properties->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
-    m_rowCommands.push_back(properties);
+    functions->addAction(m_actRemove);
+    functions->addAction(m_actProperties);
     separator(functions, QStringLiteral("mnuFunctionsDiv2"));
-    menuItem(functions, QStringLiteral("mnuCrcUcase"), QStringLiteral("crc -> CRC"), this,
-             &MainWindow::crcToUpperCaseCommand);
+    functions->addAction(m_actCrcUcase);
     separator(functions, QStringLiteral("mnuFunctionsDiv1"));
-    menuItem(functions, QStringLiteral("mnuMakeCompat"), QStringLiteral("Make Compatibility List"), this,
-             &MainWindow::makeCompatListCommand);
-    menuItem(functions, QStringLiteral("mnuBackupini"), QStringLiteral("Backup Current ini File"), this,
-             &MainWindow::backupIniFileCommand);
+    functions->addAction(m_actMakeCompat);
+    functions->addAction(m_actBackup);
 
     QMenu *help = topMenu(bar, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
-    menuItem(help, QStringLiteral("mnuAbout"), QStringLiteral("&About"), this, &MainWindow::aboutCommand);
+    help->addAction(m_actAbout);
 
     m_mnulvwpopup = new QMenu(QStringLiteral("lvwPopup"), this);
     m_mnulvwpopup->setObjectName(QStringLiteral("mnulvwpopup"));
-    m_rowCommands.push_back(menuItem(m_mnulvwpopup, QStringLiteral("mnuPopupProperties"),
-                                     QStringLiteral("Properties"), this,
-                                     &MainWindow::viewRomPropertiesCommand));
+    m_mnulvwpopup->addAction(m_actProperties);
     separator(m_mnulvwpopup, QStringLiteral("mnuDiv4"));
-    m_rowCommands.push_back(menuItem(m_mnulvwpopup, QStringLiteral("mnuRemoveEntryPopup"),
-                                     QStringLiteral("Remove Entry"), this,
-                                     &MainWindow::removeRomEntryCommand));
+    m_mnulvwpopup->addAction(m_actRemove);
 }
 
 void MainWindow::buildToolBar()
@@ -224,23 +268,22 @@ void MainWindow::buildToolBar()
     m_tlbMain->setIconSize(QSize(ImagelistSmall::PictureSize, ImagelistSmall::PictureSize));
     m_tlbMain->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_tlbMain->toggleViewAction()->setVisible(false);
-    // An empty key stands for a separator.
-    const QStringList buttons{QStringLiteral("Open"), QStringLiteral("Save"), QString(),
-                              QStringLiteral("Undo"), QString(), QStringLiteral("Options"),
-                              QStringLiteral("Properties"), QStringLiteral("Remove ROM Entry"),
-                              QString(), QStringLiteral("Exit")};
-    for (const QString &key : buttons) {
-        if (key.isEmpty()) {
-            m_tlbMain->addSeparator();
-            continue;
-        }
-        QAction *button = m_tlbMain->addAction(ImagelistSmall::icon(key), key);
-        button->setToolTip(key);
-        if (key == QStringLiteral("Properties") || key == QStringLiteral("Remove ROM Entry"))
-            m_rowCommands.push_back(button);
+    m_tlbMain->addAction(m_actOpen);
+    m_tlbMain->addAction(m_actSave);
+    m_tlbMain->addSeparator();
+    // A click undoes the last step; its arrow opens the menu of removed ROMs.
+    m_tlbMain->addAction(m_actUndo);
+    if (auto *undo = qobject_cast<QToolButton *>(m_tlbMain->widgetForAction(m_actUndo))) {
+        undo->setObjectName(QStringLiteral("tlbUndo"));
+        undo->setMenu(m_mnuUndo);
+        undo->setPopupMode(QToolButton::MenuButtonPopup);
     }
-    connect(m_tlbMain, &QToolBar::actionTriggered, this,
-            [this](QAction *button) { tlbMain_ButtonClick(button->toolTip()); });
+    m_tlbMain->addSeparator();
+    m_tlbMain->addAction(m_actOptions);
+    m_tlbMain->addAction(m_actProperties);
+    m_tlbMain->addAction(m_actRemove);
+    m_tlbMain->addSeparator();
+    m_tlbMain->addAction(m_actExit);
 }
 
 void MainWindow::buildList()
@@ -257,15 +300,33 @@ void MainWindow::buildList()
         const int needed = usual.isEmpty() ? 0 : metrics.horizontalAdvance(usual) + ColumnPadding;
         m_lvwMain->header()->resizeSection(column, std::max(RomListModel::designWidth(which), needed));
     }
+    m_findBar = new FindBar(this);
     auto *central = new QWidget(this);
     auto *column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->addWidget(buildFindBox());
+    column->addWidget(m_findBar);
     column->addWidget(m_lvwMain);
     setCentralWidget(central);
 
-    connect(m_lvwMain->header(), &QHeaderView::sectionClicked, &m_proxy, &RomSortProxy::headerClicked);
+    connect(m_findBar, &FindBar::findTextChanged, &m_proxy, &RomSortFilterProxy::setFindText);
+    connect(m_findBar, &FindBar::focused, this, [this] { m_model.findText(); });
+    // Down goes on to the rows found, the first one selected.
+    connect(m_findBar, &FindBar::downToList, this, [this] {
+        m_lvwMain->setFocus(Qt::TabFocusReason);
+        if (m_lvwMain->selectionModel()->selectedRows().isEmpty() && m_proxy.rowCount() > 0)
+            m_lvwMain->selectionModel()->setCurrentIndex(
+                m_proxy.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    });
+    // Esc in the list shows every row again.
+    auto *showAll = new QAction(m_lvwMain);
+    showAll->setObjectName(QStringLiteral("lvwShowAll"));
+    showAll->setShortcut(QKeySequence(Qt::Key_Escape));
+    showAll->setShortcutContext(Qt::WidgetShortcut);
+    connect(showAll, &QAction::triggered, this, [this] { findBox().clear(); });
+    m_lvwMain->addAction(showAll);
+
+    connect(m_lvwMain->header(), &QHeaderView::sectionClicked, &m_proxy, &RomSortFilterProxy::headerClicked);
     connect(m_lvwMain, &RomListView::rowMenuRequested, m_mnulvwpopup,
             [this](const QPoint &position) { m_mnulvwpopup->popup(position); });
     connect(m_lvwMain, &RomListView::rowDoubleClicked, this,
@@ -275,6 +336,9 @@ void MainWindow::buildList()
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &MainWindow::updateRowCount);
     connect(m_lvwMain->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainWindow::updateRowCommands);
+    connect(m_lvwMain->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MainWindow::rememberPlace);
+    connect(&m_proxy, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_rebuilding = true; });
+    connect(&m_proxy, &QAbstractItemModel::modelReset, this, &MainWindow::returnToPlace);
     updateRowCommands();
     // Finding changes what is shown, not what is loaded: before a load the bar stays empty.
     connect(&m_proxy, &QAbstractItemModel::layoutChanged, this, [this] {
@@ -283,46 +347,9 @@ void MainWindow::buildList()
     });
 }
 
-QWidget *MainWindow::buildFindBox()
+QLineEdit &MainWindow::findBox()
 {
-    auto *row = new QWidget(this);
-    auto *layout = new QHBoxLayout(row);
-    layout->setContentsMargins(4, 2, 4, 2);
-    auto *label = new QLabel(QStringLiteral("Find:"), row);
-    m_txtFind = new QLineEdit(row);
-    m_txtFind->setObjectName(QStringLiteral("txtFind"));
-    m_txtFind->setPlaceholderText(QStringLiteral("Name, CRC, Comments or Info (Ctrl+F)"));
-    m_txtFind->setClearButtonEnabled(true);
-    // A file dropped here is meant for the window, not typed as text.
-    m_txtFind->setAcceptDrops(false);
-    label->setBuddy(m_txtFind);
-    layout->addWidget(label);
-    layout->addWidget(m_txtFind, 1);
-    connect(m_txtFind, &QLineEdit::textChanged, &m_proxy, &RomSortProxy::setFindText);
-    // The searched texts are worked out as the box gets the focus, while the user starts
-    // to type, so the first letter is as quick as the others.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        if (now == m_txtFind)
-            m_model.findText();
-    });
-
-    auto *clear = new QAction(m_txtFind);
-    clear->setShortcut(QKeySequence(Qt::Key_Escape));
-    clear->setShortcutContext(Qt::WidgetShortcut);
-    connect(clear, &QAction::triggered, m_txtFind, &QLineEdit::clear);
-    m_txtFind->addAction(clear);
-    // Down goes on to the rows found, the first one selected.
-    auto *toList = new QAction(m_txtFind);
-    toList->setShortcut(QKeySequence(Qt::Key_Down));
-    toList->setShortcutContext(Qt::WidgetShortcut);
-    connect(toList, &QAction::triggered, this, [this] {
-        m_lvwMain->setFocus(Qt::TabFocusReason);
-        if (m_lvwMain->selectionModel()->selectedRows().isEmpty() && m_proxy.rowCount() > 0)
-            m_lvwMain->selectionModel()->setCurrentIndex(
-                m_proxy.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    });
-    m_txtFind->addAction(toList);
-    return row;
+    return m_findBar->box();
 }
 
 void MainWindow::fitColumnsOnScreen()
@@ -349,28 +376,13 @@ void MainWindow::showWritten(const QString &what, const QString &path)
     statusBar()->showMessage(QStringLiteral("%1 written to %2").arg(what, path), WrittenMessageMs);
 }
 
-void MainWindow::rebuildRecentMenu()
-{
-    m_mnuRecent->clear();
-    const std::vector<std::string> paths = m_recentFiles.read();
-    for (std::size_t place = 0; place < paths.size(); ++place) {
-        QString caption = fromPath(paths[place]);
-        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction *item = m_mnuRecent->addAction(QStringLiteral("&%1 %2").arg(place + 1).arg(caption));
-        item->setObjectName(QStringLiteral("mnuRecentFile"));
-        connect(item, &QAction::triggered, this, [this, path = paths[place]] { openRecentFile(path); });
-    }
-    m_mnuRecent->setEnabled(!paths.empty());
-}
-
 void MainWindow::openRecentFile(const std::string &path)
 {
     if (!IniFileExists(path)) {
         m_ui.showError(this, QStringLiteral("Error"),
                        QStringLiteral("%1 no longer exists, so it was taken off the Recent Files list.")
                            .arg(fromPath(path)));
-        m_recentFiles.remove(path);
-        rebuildRecentMenu();
+        m_recentMenu->forget(path);
         return;
     }
     openIniFile(path);
@@ -397,30 +409,74 @@ void MainWindow::selectCurrentRow()
     updateRowCommands();
 }
 
+void MainWindow::selectEntry(std::size_t entryIndex)
+{
+    const auto row = m_proxy.rowOf(entryIndex);
+    if (!row) {
+        selectCurrentRow();
+        return;
+    }
+    const QModelIndex index = m_proxy.index(*row, 0);
+    m_lvwMain->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_lvwMain->scrollTo(index);
+    updateRowCommands();
+}
+
+void MainWindow::rememberPlace()
+{
+    if (m_rebuilding)
+        return;
+    const auto entry = selectedEntry();
+    if (!entry) {
+        m_place.reset();
+        return;
+    }
+    const RomEntry &selected = m_doc.EntryTable[*entry];
+    m_place = Place{*entry, std::string(selected.Name), std::string(selected.CRC)};
+}
+
+void MainWindow::returnToPlace()
+{
+    m_rebuilding = false;
+    const std::optional<Place> place = m_place;
+    if (!place) {
+        selectCurrentRow();
+        return;
+    }
+    // The same place when it still holds the same ROM (a rebuild in this table), else
+    // the first entry of that name and CRC (another read of the file).
+    const RomTable &table = m_doc.EntryTable;
+    std::optional<std::size_t> found;
+    if (place->entryIndex < table.size() && table[place->entryIndex].Name == place->name)
+        found = place->entryIndex;
+    for (std::size_t entry = 0; !found && entry < table.size(); ++entry)
+        if (table[entry].Name == place->name && table[entry].CRC == place->crc)
+            found = entry;
+    if (found && m_proxy.rowOf(*found)) {
+        selectEntry(*found);
+        return;
+    }
+    m_lvwMain->setCurrentIndex({});
+    selectCurrentRow();
+}
+
 void MainWindow::updateRowCommands()
 {
     const bool rowSelected = selectedEntry().has_value();
-    for (QAction *command : m_rowCommands)
-        command->setEnabled(rowSelected);
-}
-
-void MainWindow::setUnsavedChanges(bool unsaved)
-{
-    m_unsavedChanges = unsaved;
-    updateCaption();
+    m_actProperties->setEnabled(rowSelected);
+    m_actRemove->setEnabled(rowSelected);
 }
 
 void MainWindow::updateCaption()
 {
     const QString caption = m_doc.LoadGeneration == 0 ? QString::fromLatin1(DesignCaption)
                                                       : fromPath(LoadedCaption(m_doc.IniPath));
-    setWindowTitle(m_unsavedChanges ? QLatin1Char('*') + caption : caption);
+    setWindowTitle(m_session.unsaved() ? QLatin1Char('*') + caption : caption);
 }
 
 void MainWindow::FillRomList()
 {
     m_model.reset();
-    selectCurrentRow();
 }
 
 bool MainWindow::reportLoad(const LoadResult &result)
@@ -429,10 +485,7 @@ bool MainWindow::reportLoad(const LoadResult &result)
         m_ui.showError(this, QStringLiteral("Error"), errorText(result.status));
         return false;
     }
-    setUnsavedChanges(false);
-    m_undoMenu->documentReloaded();
-    m_recentFiles.add(m_doc.IniPath);
-    rebuildRecentMenu();
+    m_recentMenu->opened(m_doc.IniPath);
     const std::vector<LoadProblem> unshown = m_shownProblems.takeUnshown(result.problems);
     if (!unshown.empty())
         m_ui.showError(this, QStringLiteral("Error"), LoadProblemsText(m_doc.IniPath, m_doc.Encoding, unshown));
@@ -444,9 +497,7 @@ bool MainWindow::loadIniFile()
     LoadResult result;
     {
         const BusyCursor busy(m_ui);
-        result = LoadIniFile(m_doc);
-        if (result.status.ok())
-            FillRomList();
+        result = m_session.load(DefaultFileSystem());
     }
     if (result.status.ok()) {
         m_diskGuard.remember(m_doc.IniPath, result.snapshot);
@@ -463,7 +514,7 @@ void MainWindow::openCommand()
 
 bool MainWindow::askToSaveChanges()
 {
-    if (!m_unsavedChanges)
+    if (!m_session.unsaved())
         return true;
     switch (m_ui.askYesNoCancel(this, QStringLiteral("Save?"),
                                 QStringLiteral("Save changes to %1?").arg(fromPath(m_doc.IniPath)),
@@ -494,22 +545,21 @@ bool MainWindow::saveTo(const std::string &path)
 {
     if (!m_diskGuard.allowsWriting(path))
         return false;
-    SaveResult result;
+    DocumentSaveResult result;
     {
         const BusyCursor busy(m_ui);
-        result = SaveIniFile(m_doc, path, m_proxy.displayedOrder(), m_resolver);
-        if (result.status.ok() && result.reload.status.ok())
-            FillRomList();
+        result = m_session.save(path, m_proxy.displayedOrder(), DefaultFileSystem());
     }
     if (!result.status.ok()) {
         m_ui.showError(this, QStringLiteral("Error"), errorText(result.status));
         return false;
     }
     m_diskGuard.remember(path, result.written);
-    // Written is saved, even when the reload that follows fails.
-    setUnsavedChanges(false);
+    // The file written is the one to open next time.
+    m_resolver.ResolveIniPath(path);
+    updateCaption();
     showWritten(QStringLiteral("ini file"), fromPath(path));
-    reportLoad(result.reload);
+    reportLoad(result.readBack);
     return true;
 }
 
@@ -541,20 +591,6 @@ void MainWindow::exitCommand()
     close();
 }
 
-bool MainWindow::confirmExit()
-{
-    const UserInterface::Answer answer =
-        m_ui.askYesNoCancel(this, QStringLiteral("Save?"),
-                            QStringLiteral("Do you wish to save any changes you have made?"),
-                            UserInterface::Icon::Question);
-    if (answer == UserInterface::Answer::Cancel)
-        return false;
-    // With nothing loaded nothing can have changed; a failed save keeps the window open.
-    if (answer == UserInterface::Answer::No || m_doc.LoadGeneration == 0)
-        return true;
-    return saveTo(m_doc.IniPath);
-}
-
 void MainWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
@@ -562,18 +598,18 @@ void MainWindow::changeEvent(QEvent *event)
     // activation is over, so a question shown then does not interrupt it.
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         QMetaObject::invokeMethod(this, [this] {
-            if (m_diskGuard.wantsReload(m_unsavedChanges))
+            if (m_diskGuard.wantsReload(m_session.unsaved()))
                 loadIniFile();
         }, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!confirmExit()) {
+    if (!askToSaveChanges()) {
         event->ignore();
         return;
     }
-    WindowLayout::save(m_store, *this, *m_lvwMain->header(), m_proxy);
+    WindowLayout::save(m_settings, *this, *m_lvwMain->header(), m_proxy);
     event->accept();
 }
 
@@ -596,15 +632,8 @@ void MainWindow::dropEvent(QDropEvent *event)
 void MainWindow::showProperties(std::size_t entryIndex)
 {
     const auto print = [this](QWidget &dialog) { PrintRomProperties(dialog, m_doc, m_ui); };
-    if (entryIndex >= m_doc.EntryTable.size())
-        return;
-    const RomEntry before = m_doc.EntryTable[entryIndex];
-    if (!ShowRomProperties(this, m_doc, entryIndex, m_ui, print))
-        return;
-    m_model.entryChanged(entryIndex);
-    // OK without a change is no edit.
-    if (m_doc.EntryTable[entryIndex] != before)
-        setUnsavedChanges(true);
+    if (const auto edited = ShowRomProperties(this, m_doc, entryIndex, m_ui, print))
+        m_session.editEntry(entryIndex, edited->values);
 }
 
 void MainWindow::viewRomPropertiesCommand()
@@ -616,20 +645,16 @@ void MainWindow::viewRomPropertiesCommand()
 void MainWindow::removeRomEntryCommand()
 {
     const auto entry = selectedEntry();
-    if (!entry || !RemoveRomEntry(this, m_doc, *entry, m_ui))
+    if (!entry || !ConfirmRemoval(this, m_doc, *entry, m_ui))
         return;
-    m_model.entryRemoved(*entry);
-    m_undoMenu->AddUndoRecords();
-    setUnsavedChanges(true);
+    m_session.removeEntries({*entry});
     selectCurrentRow();
 }
 
 void MainWindow::crcToUpperCaseCommand()
 {
-    if (!ConvertCrcsToUpperCase(this, m_doc, m_ui))
-        return;
-    FillRomList();
-    setUnsavedChanges(true);
+    if (ConfirmCrcConversion(this, m_ui))
+        m_session.upperCaseCrcs();
 }
 
 void MainWindow::makeCompatListCommand()
@@ -650,44 +675,7 @@ void MainWindow::aboutCommand()
     about.exec();
 }
 
-void MainWindow::popUpUndoMenu()
-{
-    QAction *undo = nullptr;
-    for (QAction *button : m_tlbMain->actions())
-        if (button->toolTip() == QStringLiteral("Undo"))
-            undo = button;
-    QWidget *button = undo ? m_tlbMain->widgetForAction(undo) : nullptr;
-    if (!button)
-        return;
-    // Just below the square button, at its left edge.
-    m_mnuUndo->popup(button->mapToGlobal(QPoint(0, button->width())));
-}
-
-void MainWindow::undoLastRemovalCommand()
-{
-    m_undoMenu->undoLastRemoval();
-}
-
 void MainWindow::findCommand()
 {
-    m_txtFind->setFocus(Qt::ShortcutFocusReason);
-    m_txtFind->selectAll();
-}
-
-void MainWindow::tlbMain_ButtonClick(const QString &toolTip)
-{
-    if (toolTip == QStringLiteral("Save"))
-        saveCommand();
-    else if (toolTip == QStringLiteral("Open"))
-        openCommand();
-    else if (toolTip == QStringLiteral("Exit"))
-        exitCommand();
-    else if (toolTip == QStringLiteral("Undo"))
-        popUpUndoMenu();
-    else if (toolTip == QStringLiteral("Options"))
-        optionsCommand();
-    else if (toolTip == QStringLiteral("Properties"))
-        viewRomPropertiesCommand();
-    else if (toolTip == QStringLiteral("Remove ROM Entry"))
-        removeRomEntryCommand();
+    m_findBar->takeFocus();
 }

@@ -2,9 +2,10 @@
 
 #include "DiskChangeGuard.h"
 #include "RomListModel.h"
-#include "RomSortProxy.h"
+#include "RomSortFilterProxy.h"
 #include "ShownProblems.h"
-#include "settings/RecentFiles.h"
+#include "editing/DocumentSession.h"
+#include "settings/AppSettings.h"
 #include "settings/SettingsIniPathResolver.h"
 
 #include <QMainWindow>
@@ -12,13 +13,14 @@
 #include <cstddef>
 #include <optional>
 #include <string>
-#include <vector>
 
+class FindBar;
 class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QToolBar;
+class RecentFilesMenu;
 class RegistryStore;
 class RomListView;
 class UndoMenu;
@@ -27,7 +29,8 @@ struct IniDocument;
 struct LoadResult;
 
 // frmMain: the ROM list with its tool bar, menus and status bar, and every command the
-// user gives in it. Closing it by any route asks whether to save and ends the program.
+// user gives in it. Each command is one action, shared by the menus, the tool bar and
+// the keys. Closing it by any route asks about unsaved changes and ends the program.
 class MainWindow final : public QMainWindow {
     Q_OBJECT
 public:
@@ -36,20 +39,21 @@ public:
 
     // ResolveIniPath: a path is recorded as given; "" asks for the file first.
     IniPathResolver &iniPathResolver() { return m_resolver; }
-    // LoadIniFile followed by FillRomList. A file that cannot be read leaves the open
-    // document as it was and shows why; the result is then false.
+    // Loads doc.IniPath and lists it, with a new history. A file that cannot be read
+    // leaves the open document as it was and shows why; the result is then false.
     bool loadIniFile();
     void FillRomList();
 
+    DocumentSession &session() { return m_session; }
     RomListModel &model() { return m_model; }
-    RomSortProxy &proxy() { return m_proxy; }
+    RomSortFilterProxy &proxy() { return m_proxy; }
     // The entry of the selected row, if a row is selected.
     std::optional<std::size_t> selectedEntry() const;
     // Opens path, or with "" asks for the file; unsaved changes are offered for saving first.
     void openIniFile(const std::string &path);
     // Asks whether to save unsaved changes; false when the user cancelled or the save failed.
     bool askToSaveChanges();
-    QLineEdit &findBox() { return *m_txtFind; }
+    QLineEdit &findBox();
 
 public slots:
     void openCommand();
@@ -63,11 +67,7 @@ public slots:
     void makeCompatListCommand();
     void backupIniFileCommand();
     void aboutCommand();
-    void popUpUndoMenu();
-    void undoLastRemovalCommand();
     void findCommand();
-    // A tool bar click, dispatched by the button's tool tip text.
-    void tlbMain_ButtonClick(const QString &toolTip);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -76,13 +76,14 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    template <typename Slot>
+    QAction *command(const QString &name, const QString &caption, Slot slot, const QKeySequence &shortcut = {});
+    void buildActions();
     void buildMenus();
     void buildToolBar();
     void buildList();
-    QWidget *buildFindBox();
     // Wide enough for every column at its usual width, as far as the screen allows.
     void fitColumnsOnScreen();
-    void rebuildRecentMenu();
     void openRecentFile(const std::string &path);
     // For a few seconds, in place of the row count.
     void showWritten(const QString &what, const QString &path);
@@ -91,33 +92,56 @@ private:
     // Shows what went wrong in a load, or what it could not read that was not told before;
     // true when it loaded.
     bool reportLoad(const LoadResult &result);
-    bool confirmExit();
     void updateRowCount();
-    // The record of changes not yet saved, shown by a leading "*" in the caption.
-    void setUnsavedChanges(bool unsaved);
     void updateCaption();
     // Makes the row that looks current the selected one, and greys the commands that need one.
     void selectCurrentRow();
+    void selectEntry(std::size_t entryIndex);
     void updateRowCommands();
+    // The selected entry, remembered so that a rebuilt list selects it again.
+    void rememberPlace();
+    void returnToPlace();
 
     IniDocument &m_doc;
     UserInterface &m_ui;
     RegistryStore &m_store;
     SettingsIniPathResolver m_resolver;
+    DocumentSession m_session;
     RomListModel m_model;
-    RomSortProxy m_proxy;
+    RomSortFilterProxy m_proxy;
     RomListView *m_lvwMain = nullptr;
+    FindBar *m_findBar = nullptr;
     QToolBar *m_tlbMain = nullptr;
     QLabel *m_statusPanel = nullptr;
-    QLineEdit *m_txtFind = nullptr;
-    QMenu *m_mnuRecent = nullptr;
-    RecentFiles m_recentFiles;
+    AppSettings m_settings;
+    RecentFilesMenu *m_recentMenu = nullptr;
     QMenu *m_mnuUndo = nullptr;
     QMenu *m_mnulvwpopup = nullptr;
     UndoMenu *m_undoMenu = nullptr;
-    // The menu items and tool bar buttons that act on the selected row.
-    std::vector<QAction *> m_rowCommands;
-    bool m_unsavedChanges = false;
+
+    QAction *m_actOpen = nullptr;
+    QAction *m_actSave = nullptr;
+    QAction *m_actSaveAs = nullptr;
+    QAction *m_actOptions = nullptr;
+    QAction *m_actExit = nullptr;
+    QAction *m_actUndo = nullptr;
+    QAction *m_actRedo = nullptr;
+    QAction *m_actFind = nullptr;
+    QAction *m_actRemove = nullptr;
+    QAction *m_actProperties = nullptr;
+    QAction *m_actCrcUcase = nullptr;
+    QAction *m_actMakeCompat = nullptr;
+    QAction *m_actBackup = nullptr;
+    QAction *m_actAbout = nullptr;
+
+    // The selected entry and what it held, so it is found again after a rebuild.
+    struct Place {
+        std::size_t entryIndex = 0;
+        std::string name;
+        std::string crc;
+    };
+    std::optional<Place> m_place;
+    bool m_rebuilding = false;
     ShownProblems m_shownProblems;
     DiskChangeGuard m_diskGuard;
 };

@@ -1,5 +1,7 @@
 #include "RomListModel.h"
 
+#include "editing/DocumentSession.h"
+#include "inidb/DocumentEdits.h"
 #include "inidb/ListText.h"
 #include "ui/FileText.h"
 #include "ui/ImagelistSmall.h"
@@ -25,6 +27,8 @@ constexpr std::array<ColumnDesign, RomListModel::ColumnCount> Columns{{
 }};
 
 constexpr int TwipsPerPixel = 15;
+// Beyond this many changed entries one rebuild beats moving each row into its sort place.
+constexpr std::size_t RowsChangedOneByOne = 64;
 
 // A cell lays out the whole text it is given, which takes seconds for megabytes: it is
 // given the start of a long text, cut before decoding. No character takes more than
@@ -136,17 +140,29 @@ void RomListModel::entryChanged(std::size_t entryIndex)
         emit dataChanged(index(*row, 0), index(*row, ColumnCount - 1));
 }
 
-void RomListModel::entryRemoved(std::size_t entryIndex)
+void RomListModel::entriesChanged(const std::vector<std::size_t> &entryIndexes)
 {
-    const auto row = rowOf(entryIndex);
-    if (!row)
+    if (entryIndexes.size() > RowsChangedOneByOne) {
+        reset();
         return;
-    beginRemoveRows({}, *row, *row);
-    m_rows.erase(m_rows.begin() + *row);
-    endRemoveRows();
+    }
+    for (const std::size_t entryIndex : entryIndexes)
+        entryChanged(entryIndex);
 }
 
-void RomListModel::entryRestored(std::size_t entryIndex)
+void RomListModel::entriesHidden(const std::vector<std::size_t> &entryIndexes)
+{
+    for (const std::size_t entryIndex : entryIndexes) {
+        const auto row = rowOf(entryIndex);
+        if (!row)
+            continue;
+        beginRemoveRows({}, *row, *row);
+        m_rows.erase(m_rows.begin() + *row);
+        endRemoveRows();
+    }
+}
+
+void RomListModel::showEntry(std::size_t entryIndex)
 {
     if (entryIndex >= m_doc.EntryTable.size() || rowOf(entryIndex))
         return;
@@ -155,6 +171,44 @@ void RomListModel::entryRestored(std::size_t entryIndex)
     beginInsertRows({}, row, row);
     m_rows.insert(place, static_cast<std::uint32_t>(entryIndex));
     endInsertRows();
+}
+
+void RomListModel::entriesShown(const std::vector<std::size_t> &entryIndexes)
+{
+    for (const std::size_t entryIndex : entryIndexes)
+        showEntry(entryIndex);
+}
+
+void RomListModel::entriesInserted(const std::vector<std::size_t> &entryIndexes)
+{
+    const PlaceAfterInsert moved(entryIndexes);
+    for (std::uint32_t &entry : m_rows)
+        entry = static_cast<std::uint32_t>(moved(entry));
+    forgetSortKeys();
+    emit entryPlacesChanged();
+    for (const std::size_t entryIndex : entryIndexes)
+        if (!m_doc.EntryTable[entryIndex].Removed)
+            showEntry(entryIndex);
+}
+
+void RomListModel::entriesErased(const std::vector<std::size_t> &entryIndexes)
+{
+    for (std::uint32_t &entry : m_rows)
+        entry = static_cast<std::uint32_t>(PlaceAfterErase(entryIndexes, entry));
+    forgetSortKeys();
+    emit entryPlacesChanged();
+}
+
+void RomListModel::follow(const DocumentSession &session)
+{
+    connect(&session, &DocumentSession::documentReset, this, &RomListModel::reset);
+    connect(&session, &DocumentSession::entriesChanged, this, &RomListModel::entriesChanged);
+    connect(&session, &DocumentSession::entriesRemoved, this, &RomListModel::entriesHidden);
+    connect(&session, &DocumentSession::entriesRestored, this, &RomListModel::entriesShown);
+    connect(&session, &DocumentSession::entriesInserted, this, &RomListModel::entriesInserted);
+    // Rows leave while their entries are still there to be shown.
+    connect(&session, &DocumentSession::entriesAboutToBeErased, this, &RomListModel::entriesHidden);
+    connect(&session, &DocumentSession::entriesErased, this, &RomListModel::entriesErased);
 }
 
 const SortKeyColumn &RomListModel::sortKeys(int column) const

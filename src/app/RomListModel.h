@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FindText.h"
-#include "RowList.h"
+#include "inidb/HugePages.h"
 #include "SortKeyColumn.h"
 #include "inidb/IniDocument.h"
 
@@ -14,6 +14,8 @@
 #include <optional>
 #include <string_view>
 #include <vector>
+
+class DocumentSession;
 
 // The ROM list as a view of the entry table: one row per entry not removed, in table
 // order; every row knows the index of its own entry.
@@ -31,14 +33,23 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+    // Follows every change the session announces.
+    void follow(const DocumentSession &session);
     // FillRomList: rebuilds every row from the table.
     void reset();
     // The entry's fields changed: its row shows them now.
     void entryChanged(std::size_t entryIndex);
-    // The entry was flagged removed: its row leaves the list.
-    void entryRemoved(std::size_t entryIndex);
-    // The entry is back: its row returns at its table place.
-    void entryRestored(std::size_t entryIndex);
+    // Many changed entries rebuild the list, which is quicker than a row at a time.
+    void entriesChanged(const std::vector<std::size_t> &entryIndexes);
+    // The entries were flagged removed: their rows leave the list.
+    void entriesHidden(const std::vector<std::size_t> &entryIndexes);
+    // The entries are back: their rows return at their table places.
+    void entriesShown(const std::vector<std::size_t> &entryIndexes);
+    // New entries at these table places; the entries behind them moved up.
+    void entriesInserted(const std::vector<std::size_t> &entryIndexes);
+    // The entries left the table (their rows left the list before, as hidden ones): the
+    // rows behind them follow their entries down.
+    void entriesErased(const std::vector<std::size_t> &entryIndexes);
 
     std::size_t entryIndex(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
     std::optional<int> rowOf(std::size_t entryIndex) const;
@@ -55,7 +66,12 @@ public:
     static int designWidth(Column column);
     static QString caption(Column column);
 
+signals:
+    // Entries moved in the table (an insert or an erase): caches by entry are stale.
+    void entryPlacesChanged();
+
 private:
+    void showEntry(std::size_t entryIndex);
     void forgetSortKeys();
     // The cell's text in the file's single-byte characters, of a free text at most its
     // first maxTextBytes.
@@ -66,7 +82,7 @@ private:
     const IniDocument &m_doc;
     // The table index of every row, in table order; 32 bits hold any row of a list that
     // counts its rows in int.
-    std::vector<std::uint32_t, RowAllocator<std::uint32_t>> m_rows;
+    std::vector<std::uint32_t, FreshBlockAllocator<std::uint32_t, PageFill::AtOnce>> m_rows;
     // Empty until that column is first sorted.
     mutable std::array<SortKeyColumn, ColumnCount> m_sortKeys;
     // Empty until the find box first filters.

@@ -5,39 +5,29 @@
 #include <cstddef>
 #include <vector>
 
+class DocumentSession;
 class QAction;
 class QMenu;
-struct IniDocument;
 
-// The Undo menu: "No Undo Available" (always first, always disabled), then one element
-// per removal, captioned with the entry's name, oldest first. Element k shows record k-1
-// of doc.UndoList. Choosing an element brings its entry back, once; elements whose entry
-// a save or a load has dropped stay listed, disabled.
+// The Undo menu of removed ROMs: one element per removal, captioned with the entry's name,
+// oldest first; element k shows record k of the document's UndoList. Choosing an element
+// restores its entry as a step of the history. An element is greyed while its ROM is in
+// the list and once the history can no longer restore it (another file was loaded);
+// "No Undo Available" is shown, greyed, only when no element can restore anything.
 class UndoMenu final : public QObject {
     Q_OBJECT
 public:
-    UndoMenu(QMenu &mnuUndo, IniDocument &doc, QObject *parent = nullptr);
-
-    // Adds an element for every record appended to doc.UndoList since the last call.
-    void AddUndoRecords();
-    // After a load (also the one that ends every save): the old entries are gone.
-    void documentReloaded();
-    // Brings back the entry of the newest element that can still restore one.
-    void undoLastRemoval();
-
-signals:
-    // The entry is no longer removed; the list shows its row again.
-    void entryRestored(std::size_t entryIndex);
+    UndoMenu(QMenu &mnuUndo, DocumentSession &session, QObject *parent = nullptr);
 
 private:
-    void restore(QAction &element, std::size_t recordIndex);
+    // Adds elements for new records and sets what each element can do now.
+    void update();
     bool canRestore(std::size_t recordIndex) const;
-    // The element undoLastRemoval would use shows its shortcut.
-    void markNextUndo();
-    QAction *nextUndo() const;
+    void restore(std::size_t recordIndex);
 
     QMenu &m_menu;
-    IniDocument &m_doc;
-    // m_elements[k] shows doc.UndoList[k]; the placeholder is not among them.
+    DocumentSession &m_session;
+    QAction *m_placeholder = nullptr;
+    // m_elements[k] shows the document's UndoList[k].
     std::vector<QAction *> m_elements;
 };

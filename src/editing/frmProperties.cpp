@@ -90,7 +90,7 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
 {
     auto *push = place<QPushButton>(parent, name, geometry);
     push->setText(caption);
-    // Enter and Esc press no button: a button acts only when clicked or pressed with the focus.
+    // The dialog itself answers Enter and Esc (keyPressEvent).
     push->setAutoDefault(false);
     push->setDefault(false);
     return push;
@@ -282,9 +282,16 @@ void frmProperties::cmdPrint_Click()
 
 void frmProperties::keyPressEvent(QKeyEvent *event)
 {
-    // Esc is no shortcut for Cancel here.
+    // Esc cancels; Enter presses the focused button, or else OK.
     if (event->key() == Qt::Key_Escape) {
-        event->ignore();
+        cmdCancel_Click();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget()))
+            button->click();
+        else
+            cmdOK_Click();
         return;
     }
     QDialog::keyPressEvent(event);

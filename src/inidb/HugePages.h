@@ -15,19 +15,37 @@ void AdviseHugePages(const void *begin, std::size_t size);
 void *AllocateBlock(std::size_t size);
 void FreeBlock(void *block, std::size_t size) noexcept;
 
-// Lets a container keep its elements in such blocks.
-template <typename T>
-struct HugePageAllocator {
-    using value_type = T;
+// Puts every page of a fresh block in place in one call, where the system can, rather
+// than taking a page fault at the first write to each 4 KB of it.
+void PopulateBlock(void *block, std::size_t size);
 
-    HugePageAllocator() = default;
+// When a fresh block gets its pages: at the first write to each (huge pages advised), or
+// all at once, for a block that is written whole straight away.
+enum class PageFill { OnTouch, AtOnce };
+
+// Lets a container keep its elements in such blocks.
+template <typename T, PageFill Fill = PageFill::OnTouch>
+struct FreshBlockAllocator {
+    using value_type = T;
     template <typename U>
-    HugePageAllocator(const HugePageAllocator<U> &) noexcept
+    struct rebind {
+        using other = FreshBlockAllocator<U, Fill>;
+    };
+
+    FreshBlockAllocator() = default;
+    template <typename U>
+    FreshBlockAllocator(const FreshBlockAllocator<U, Fill> &) noexcept
     {
     }
 
-    T *allocate(std::size_t count) { return static_cast<T *>(AllocateBlock(count * sizeof(T))); }
+    T *allocate(std::size_t count)
+    {
+        void *block = AllocateBlock(count * sizeof(T));
+        if constexpr (Fill == PageFill::AtOnce)
+            PopulateBlock(block, count * sizeof(T));
+        return static_cast<T *>(block);
+    }
     void deallocate(T *block, std::size_t count) noexcept { FreeBlock(block, count * sizeof(T)); }
 
-    friend bool operator==(const HugePageAllocator &, const HugePageAllocator &) { return true; }
+    friend bool operator==(const FreshBlockAllocator &, const FreshBlockAllocator &) { return true; }
 };

@@ -235,30 +235,3 @@ IoValue<DiskSnapshot> WriteIniFile(const IniDocument &doc, const std::string &pa
         return {{}, written};
     return {SnapshotOf(content, fs.Stat(path)), written};
 }
-
-SaveResult SaveIniFile(IniDocument &doc, const std::string &path, std::span<const std::size_t> displayedOrder,
-                       IniPathResolver &resolver, FileSystem &fs)
-{
-    SaveResult result;
-    const IoValue<DiskSnapshot> write = WriteIniFile(doc, path, displayedOrder, fs);
-    result.status = write.status;
-    if (!result.status.ok())
-        return result;
-    result.written = write.value;
-    doc.IniPath = path;
-    resolver.ResolveIniPath(path);
-    const TextEncoding written = doc.Encoding;
-    result.reload = LoadIniFile(doc, fs);
-    // Every text was just written in the document's encoding. Guessing again could read
-    // it otherwise: an all-ASCII Windows-1252 file that now holds "\xC3\xA9" (typed as
-    // "Ã©") looks like UTF-8.
-    if (result.reload.status.ok())
-        doc.Encoding = written;
-    return result;
-}
-
-SaveResult SaveIniFile(IniDocument &doc, const std::string &path, std::span<const std::size_t> displayedOrder,
-                       IniPathResolver &resolver)
-{
-    return SaveIniFile(doc, path, displayedOrder, resolver, DefaultFileSystem());
-}

@@ -40,4 +40,4 @@ struct RomEntry {
 
 // The entries of a document or a load. A large table is filled in one go, so it lives in
 // huge pages where the system offers them.
-using RomTable = std::vector<RomEntry, HugePageAllocator<RomEntry>>;
+using RomTable = std::vector<RomEntry, FreshBlockAllocator<RomEntry>>;

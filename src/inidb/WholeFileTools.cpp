@@ -1,18 +1,8 @@
 #include "WholeFileTools.h"
 
-#include "AsciiCase.h"
 #include "SafeFile.h"
 
 #include <cerrno>
-
-void UpperCaseCRCs(IniDocument &doc)
-{
-    for (RomEntry &entry : doc.EntryTable) {
-        const std::string upper = UpperCasedAscii(entry.CRC);
-        if (upper != entry.CRC)
-            entry.CRC = doc.Texts.keep(upper);
-    }
-}
 
 IoStatus BackupIniFile(const IniDocument &doc, const std::string &target, FileSystem &fs)
 {

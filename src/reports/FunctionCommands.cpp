@@ -60,14 +60,10 @@ bool IsIniFile(const QString &target, const IniDocument &doc)
     return !doc.IniPath.empty() && std::filesystem::equivalent(PathBytes(target), doc.IniPath, error);
 }
 
-bool ConvertCrcsToUpperCase(QWidget *parent, IniDocument &doc, UserInterface &ui)
+bool ConfirmCrcConversion(QWidget *parent, UserInterface &ui)
 {
-    if (!ui.askYesNo(parent, QStringLiteral("Confirm Convert"),
-                     QStringLiteral("Really convert all CRC's to uppercase?"),
-                     UserInterface::Icon::Question))
-        return false;
-    UpperCaseCRCs(doc);
-    return true;
+    return ui.askYesNo(parent, QStringLiteral("Confirm Convert"), QStringLiteral("Really convert all CRC's to uppercase?"),
+                       UserInterface::Icon::Question);
 }
 
 std::optional<QString> BackupIniFile(QWidget *parent, const IniDocument &doc, UserInterface &ui)

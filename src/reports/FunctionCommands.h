@@ -12,8 +12,8 @@ class QWidget;
 // The whole-file commands of the Functions menu. Each asks its own questions, shows its
 // own failures and changes nothing when the user says No or cancels a dialog.
 
-// "crc -> CRC": true when the CRCs were upper-cased and the caller must refill the list.
-bool ConvertCrcsToUpperCase(QWidget *parent, IniDocument &doc, UserInterface &ui);
+// "crc -> CRC": true when the user confirmed; the caller then upper-cases the CRCs.
+bool ConfirmCrcConversion(QWidget *parent, UserInterface &ui);
 
 // "Backup Current ini File": copies the ini file as it is on disk to a file the user picks.
 // The copy's path, when one was written.

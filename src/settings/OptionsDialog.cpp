@@ -1,6 +1,6 @@
 #include "OptionsDialog.h"
 
-#include "badRegistry.h"
+#include "AppSettings.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -129,16 +129,16 @@ void OptionsDialog::buildControls()
 
 void OptionsDialog::Form_Load()
 {
-    const badRegistry::OptionSettings settings = badRegistry::LoadOptionSettings(m_store, m_doc);
+    const badRegistry::OptionSettings settings = AppSettings(m_store).readOptions(m_doc);
     m_chkAutoLoad->setChecked(settings.autoOpen == 1);
     m_optSaveType[settings.saveType != 0 ? 1 : 0]->setChecked(true);
 }
 
 void OptionsDialog::saveChoices()
 {
-    const std::string autoOpen = m_chkAutoLoad->isChecked() ? "1" : "0";
-    const std::string saveType = m_optSaveType[0]->isChecked() ? "0" : "1";
-    badRegistry::SaveOptionSettings(m_store, m_doc, autoOpen, saveType);
+    const badRegistry::OptionSettings chosen{static_cast<std::int16_t>(m_chkAutoLoad->isChecked() ? 1 : 0),
+                                             static_cast<std::int16_t>(m_optSaveType[0]->isChecked() ? 0 : 1)};
+    AppSettings(m_store).storeOptions(m_doc, chosen);
 }
 
 void OptionsDialog::cmdApply_Click()

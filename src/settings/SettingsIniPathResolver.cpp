@@ -1,6 +1,6 @@
 #include "SettingsIniPathResolver.h"
 
-#include "IniPathSetting.h"
+#include "AppSettings.h"
 #include "inidb/IniDocument.h"
 
 SettingsIniPathResolver::SettingsIniPathResolver(RegistryStore &store, IniDocument &doc,
@@ -18,12 +18,12 @@ bool SettingsIniPathResolver::ResolveIniPath(const std::string &path)
             return false;
         chosen = *answer;
     }
-    IniPathSetting setting(m_store);
-    if (!setting.store(chosen)) {
-        ShowSettingsError(m_ui, m_store, setting.failure());
+    AppSettings settings(m_store);
+    if (!settings.storeIniPath(chosen)) {
+        ShowSettingsError(m_ui, m_store, settings.iniPathFailure());
         return false;
     }
     // What the settings hold is what counts, not what was asked for.
-    m_doc.IniPath = setting.read();
+    m_doc.IniPath = settings.iniPath();
     return true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "inidb/IniWriter.h"
+#include "IniPathResolver.h"
 
 #include <functional>
 #include <optional>

@@ -1,10 +1,10 @@
 #include "badRegistry.h"
 
+#include "IniPathResolver.h"
 #include "NumericText.h"
 #include "Reg.h"
 #include "SettingsFailure.h"
 #include "inidb/IniDocument.h"
-#include "inidb/IniWriter.h"
 
 namespace badRegistry {
 

@@ -10,11 +10,13 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -66,13 +68,16 @@ TEST_F(OpenedSample, EachShortcutReachesItsCommand)
     list->selectionModel()->clear();
     EXPECT_FALSE(h.action("mnuProperties")->isEnabled() || h.action("mnuRemoveEntry")->isEnabled());
     list->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    // The first row is selected: Enter opens its properties (cancelled), Delete asks (No).
+    // The first row is selected: Enter opens its properties (cancelled), Delete removes it,
+    // and the history takes it back and forth.
+    const QKeySequence undo(Qt::CTRL | Qt::Key_Z);
     const std::pair<QKeySequence, const char *> cases[] = {
-        {QKeySequence(Qt::CTRL | Qt::Key_S), "mnuSave"},         {QKeySequence(Qt::Key_Return), "mnuProperties"},
-        {QKeySequence(Qt::Key_Delete), "mnuRemoveEntry"},         {QKeySequence(Qt::CTRL | Qt::Key_Z), "undoLastRemoval"},
-        {QKeySequence(Qt::CTRL | Qt::Key_F), "mnuFind"},          {QKeySequence(Qt::CTRL | Qt::Key_Q), "mnuExit"}};
-    h.ui.yesNoAnswers = {false};
-    h.ui.yesNoCancelAnswers = {UserInterface::Answer::No};
+        {QKeySequence(Qt::CTRL | Qt::Key_S), "mnuSave"}, {QKeySequence(Qt::Key_Return), "mnuProperties"},
+        {QKeySequence(Qt::Key_Delete), "mnuRemoveEntry"}, {undo, "mnuUndoStep"},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), "mnuRedoStep"}, {undo, "mnuUndoStep"},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), "mnuRedoStep"}, {undo, "mnuUndoStep"},
+        {QKeySequence(Qt::CTRL | Qt::Key_F), "mnuFind"}, {QKeySequence(Qt::CTRL | Qt::Key_Q), "mnuExit"}};
+    h.ui.yesNoAnswers = {true};
     for (const auto &[keys, action] : cases) {
         // A closed dialog hands the activation back only through the window system.
         h.window->activateWindow();
@@ -84,7 +89,35 @@ TEST_F(OpenedSample, EachShortcutReachesItsCommand)
         QTest::keySequence(h.window.get(), keys);
         EXPECT_EQ(triggered.count(), 1) << action;
     }
+    // Everything undone: nothing to save, so no question.
     EXPECT_FALSE(h.window->isVisible());
+    EXPECT_EQ(h.ui.questions().size(), 1u);
+}
+
+// A tool bar button is the very action of a menu item, and each top-level menu, and each
+// item within one menu, has an access key of its own.
+TEST_F(OpenedSample, EveryCommandIsOneActionWithItsOwnAccessKey)
+{
+    QSet<const QAction *> inMenus;
+    const auto keysOf = [&inMenus](const QList<QAction *> &items, const QString &where) {
+        QSet<QChar> keys;
+        for (const QAction *item : items) {
+            if (item->isSeparator())
+                continue;
+            inMenus.insert(item);
+            const qsizetype amp = item->text().indexOf(QLatin1Char('&'));
+            ASSERT_GE(amp, 0) << item->text().toStdString() << " in " << where.toStdString();
+            EXPECT_TRUE(!keys.contains(item->text()[amp + 1].toLower())) << item->text().toStdString();
+            keys.insert(item->text()[amp + 1].toLower());
+        }
+    };
+    keysOf(h.window->menuBar()->actions(), QStringLiteral("the menu bar"));
+    for (const QAction *top : h.window->menuBar()->actions())
+        keysOf(top->menu()->actions(), top->text());
+    keysOf(h.window->findChild<QMenu *>(QStringLiteral("mnulvwpopup"))->actions(), QStringLiteral("the pop-up"));
+    for (QAction *button : h.window->findChild<QToolBar *>(QStringLiteral("tlbMain"))->actions())
+        EXPECT_TRUE(button->isSeparator() || inMenus.contains(button)) << button->toolTip().toStdString();
+    EXPECT_EQ(h.action("mnuSave")->toolTip(), QStringLiteral("Save (Ctrl+S)"));
 }
 
 TEST_F(OpenedSample, TheLayoutIsRestoredAfterARestart)
@@ -236,7 +269,7 @@ TEST_F(Find, SortEditRemoveAndUndoWorkOnTheFoundRowsAndADisplayedOrderSaveWrites
     h.window->removeRomEntryCommand();
     EXPECT_EQ(h.column(0), QStringLiteral("alpha Racer|Aardvark Quest"));
     EXPECT_EQ(h.status(), QStringLiteral("2 of 3 ROM Details"));
-    h.window->undoLastRemovalCommand();
+    h.action("mnuUndoStep")->trigger();
     EXPECT_EQ(h.column(0), QStringLiteral("Mega Kart|alpha Racer|Aardvark Quest"));
     EXPECT_EQ(reset.count(), 0);
 
@@ -246,4 +279,69 @@ TEST_F(Find, SortEditRemoveAndUndoWorkOnTheFoundRowsAndADisplayedOrderSaveWrites
     EXPECT_EQ(savedNames(), QStringLiteral("Mega Kart|Bravo|alpha Racer|Aardvark Quest"));
     EXPECT_EQ(h.column(0), QStringLiteral("Mega Kart|alpha Racer|Aardvark Quest"));
     EXPECT_EQ(h.status(), QStringLiteral("3 of 4 ROM Details"));
+}
+
+// Entries inserted while the find box filters are searched like the others (the found
+// set follows the moved entries), and undoing the insert leaves the rows as they were.
+TEST_F(Find, EntriesInsertedWhileFilteringAreFoundInTheirPlace)
+{
+    find(QStringLiteral("kart"));
+    EXPECT_EQ(h.column(0), QStringLiteral("Mega Kart"));
+    TextStore texts;
+    RomEntry kart = h.doc.EntryTable[2];
+    RomEntry other = h.doc.EntryTable[0];
+    kart.Name = texts.keep("Kart Two");
+    other.Name = texts.keep("Neither");
+    ASSERT_TRUE(h.window->session().insertEntries({{0, kart}, {3, other}, {5, kart}}, QStringLiteral("Add")));
+    EXPECT_EQ(h.column(0), QStringLiteral("Kart Two|Mega Kart|Kart Two"));
+    EXPECT_EQ(h.status(), QStringLiteral("3 of 7 ROM Details"));
+    h.action("mnuUndoStep")->trigger();
+    EXPECT_EQ(h.column(0), QStringLiteral("Mega Kart"));
+    // Esc in the list empties the find box too.
+    auto *list = h.window->findChild<RomListView *>(QStringLiteral("lvwMain"));
+    h.window->activateWindow();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_EQ(h.column(0), QStringLiteral("Zelda Quest|alpha Racer|Mega Kart|Bravo"));
+}
+
+// After a save, a reload, an undo and a redo the selected ROM stays selected and in view;
+// an undone removal selects the restored row.
+TEST(KeptPlace, TheSelectedRomStaysSelectedAndInView)
+{
+    AppHarness h;
+    const std::string iniPath = h.path("velmoran.ini");
+    std::string file = "// many\r\n";
+    for (int block = 0; block < 300; ++block)
+        file += iniBlock("ABCD" + std::to_string(1000 + block) + "-C:45", "Game " + std::to_string(block), 1, "Playable");
+    writeFile(iniPath, file);
+    h.openWindow(iniPath);
+    auto *list = h.window->findChild<RomListView *>(QStringLiteral("lvwMain"));
+    const auto shows = [&](std::size_t entry) {
+        const auto row = h.window->proxy().rowOf(entry);
+        return row && h.window->selectedEntry() == entry
+               && list->viewport()->rect().contains(list->visualRect(h.window->proxy().index(*row, 0)));
+    };
+    const auto select = [&](std::size_t entry) {
+        list->selectionModel()->setCurrentIndex(h.window->proxy().index(*h.window->proxy().rowOf(entry), 0),
+                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    };
+    select(250);
+    RomEntry changed = h.doc.EntryTable[250];
+    changed.UCode = 3;
+    ASSERT_TRUE(h.window->session().editEntry(250, changed));
+    h.window->saveCommand();
+    EXPECT_TRUE(shows(250));
+    h.action("mnuUndoStep")->trigger();
+    EXPECT_TRUE(shows(250));
+    h.action("mnuRedoStep")->trigger();
+    EXPECT_TRUE(shows(250));
+    h.window->openIniFile(iniPath);
+    EXPECT_TRUE(shows(250));
+    select(280);
+    h.ui.yesNoAnswers = {true};
+    h.window->removeRomEntryCommand();
+    select(10);
+    h.action("mnuUndoStep")->trigger();
+    EXPECT_TRUE(shows(280));
 }

@@ -79,8 +79,12 @@ TEST_F(FileCommands, LinesThatCouldNotBeReadAreToldOncePerLoadInOneMessage)
 }
 
 // A removal, Convert CRCs and an edit each mark the caption until the next save.
-TEST_F(FileCommands, EachChangeMarksTheCaptionUntilSaved)
+TEST_F(FileCommands, EachChangeMarksTheCaptionUntilSavedOrUndone)
 {
+    // OK without a change is no change.
+    whenModal<QDialog>([](QDialog *dialog) { dialog->findChild<QAbstractButton *>(QStringLiteral("cmdOK"))->click(); });
+    h.window->viewRomPropertiesCommand();
+    EXPECT_EQ(h.window->windowTitle(), captionFor(iniPath));
     const std::function<void()> changes[] = {
         [&] { h.window->removeRomEntryCommand(); }, [&] { h.window->crcToUpperCaseCommand(); },
         [&] {
@@ -98,6 +102,11 @@ TEST_F(FileCommands, EachChangeMarksTheCaptionUntilSaved)
         EXPECT_EQ(h.window->windowTitle(), captionFor(iniPath));
     }
     EXPECT_NE(readFile(iniPath).find("Info=Edited"), std::string::npos);
+    // The saved state is the clean one: away from it and back again.
+    h.action("mnuUndoStep")->trigger();
+    EXPECT_EQ(h.window->windowTitle(), QLatin1Char('*') + captionFor(iniPath));
+    h.action("mnuRedoStep")->trigger();
+    EXPECT_EQ(h.window->windowTitle(), captionFor(iniPath));
 }
 
 // With a change unsaved Open asks first: Cancel keeps the table, Yes saves it, No drops it.
@@ -119,14 +128,20 @@ TEST_F(FileCommands, OpenAsksToSaveChangesAndCancelKeepsTheTable)
     }
 }
 
-// Closing asks: Cancel stays, No closes without saving, Yes saves, and a failed save shows
-// why and stays open.
-TEST_F(FileCommands, ClosingAsksAndSavesOnlyOnYes)
+// Closing without unsaved changes ends at once. With one it asks: Cancel stays, No closes
+// without saving, Yes saves, and a failed save shows why and stays open.
+TEST_F(FileCommands, ClosingAsksOnlyAboutUnsavedChangesAndSavesOnlyOnYes)
 {
     using Answer = UserInterface::Answer;
+    h.action("mnuExit")->trigger();
+    EXPECT_FALSE(h.window->isVisible());
+    EXPECT_TRUE(h.ui.questions().empty());
+    h.window->show();
+    RomEntry changed = h.doc.EntryTable[0];
+    changed.Comment = Text("Changed");
     for (const Answer answer : {Answer::Cancel, Answer::No, Answer::Yes}) {
         writeFile(iniPath, sampleIni());
-        h.doc.EntryTable[0].Comment = Text("Changed");
+        h.window->session().editEntry(0, changed);
         h.ui.yesNoCancelAnswers = {answer};
         h.action("mnuExit")->trigger();
         EXPECT_EQ(h.window->isVisible(), answer == Answer::Cancel);
@@ -134,6 +149,7 @@ TEST_F(FileCommands, ClosingAsksAndSavesOnlyOnYes)
         h.window->show();
     }
     h.doc.IniPath = h.path("no-such-folder/velmoran.ini");
+    h.window->session().history().undo();
     h.ui.yesNoCancelAnswers = {Answer::Yes};
     h.window->close();
     EXPECT_TRUE(h.window->isVisible());

@@ -1,18 +1,21 @@
 // Seeded random sessions through the real window: whatever mix of pasted edits, removals,
-// undos, CRC conversions, sorted and unsorted saves and reloads a user makes, each edit
-// stores what the dialog showed, each save reloads to exactly the table it wrote, and the
-// file reads back without a problem.
+// restores, CRC conversions, undos, redos, sorted and unsorted saves and reloads a user
+// makes, the table is always the one a plain model of the history expects, every save
+// writes the model's bytes, and undoing back to the last save writes that file again.
 #include "app/RomListView.h"
 #include "AppHarness.h"
 #include "ModalDriver.h"
 #include "editing/frmProperties.h"
+#include "inidb/AsciiCase.h"
 #include "inidb/IniReader.h"
+#include "inidb/IniWriter.h"
 #include "ui/FileText.h"
 
 #include <QClipboard>
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMenu>
 
 #include <random>
 
@@ -43,9 +46,28 @@ protected:
         writeFile(iniPath, generatedIni(30));
         h.openWindow(iniPath);
         list = h.window->findChild<RomListView *>(QStringLiteral("lvwMain"));
+        startOver();
     }
 
     std::size_t pick(std::size_t count) { return std::uniform_int_distribution<std::size_t>(0, count - 1)(random); }
+
+    // The model: every state of the history, the current one and the one last saved.
+    void startOver()
+    {
+        states = {h.doc.EntryTable};
+        at = 0;
+        savedAt = 0;
+        savedFile = readFile(iniPath);
+    }
+    void push(RomTable next)
+    {
+        states.resize(at + 1);
+        if (savedAt > at)
+            savedAt = NoState;
+        states.push_back(std::move(next));
+        ++at;
+    }
+    RomTable &expected() { return states[at]; }
 
     bool selectRow()
     {
@@ -56,8 +78,8 @@ protected:
         return true;
     }
 
-    // Pastes random pieces over Name or Info and presses OK (Cancel when OK refuses);
-    // the entry then holds exactly what the box showed.
+    // Pastes random pieces over Name or Info, picks a comment and presses OK (Cancel when
+    // OK refuses); the entry then holds exactly what the box showed.
     void editSelected()
     {
         const std::size_t entry = *h.window->selectedEntry();
@@ -66,6 +88,7 @@ protected:
         for (std::size_t piece = pick(6); piece > 0; --piece)
             pasted += Pieces[pick(std::size(Pieces))];
         QString shown;
+        QString comment;
         bool refused = false;
         whenModal<frmProperties>([&](frmProperties *dialog) {
             QLineEdit *box = name ? dialog->controls().txtRomName : dialog->controls().txtInfo;
@@ -74,38 +97,126 @@ protected:
             box->paste();
             shown = box->text();
             dialog->controls().cboComments->setCurrentIndex(static_cast<int>(pick(4)));
+            comment = dialog->controls().cboComments->currentText();
             dialog->cmdOK_Click();
             refused = dialog->isVisible();
             if (refused)
                 dialog->cmdCancel_Click();
         });
-        const RomEntry before = h.doc.EntryTable[entry];
         h.window->viewRomPropertiesCommand();
-        const RomEntry &after = h.doc.EntryTable[entry];
-        if (refused)
-            EXPECT_EQ(after, before);
-        else
-            EXPECT_EQ(fromFileText(h.doc.Encoding, name ? after.Name : after.Info), shown);
+        RomEntry after = h.doc.EntryTable[entry];
+        if (refused || after == expected()[entry])
+            return;
+        EXPECT_EQ(fromFileText(h.doc.Encoding, name ? after.Name : after.Info), shown);
+        EXPECT_EQ(fromFileText(h.doc.Encoding, after.Comment), comment);
+        // Nothing else changed.
+        RomEntry others = expected()[entry];
+        (name ? others.Name : others.Info) = name ? after.Name : after.Info;
+        others.Comment = after.Comment;
+        EXPECT_EQ(after, others);
+        RomTable next = expected();
+        next[entry] = after;
+        push(std::move(next));
     }
 
-    // Saves in a random order; the reload must give back exactly the entries written.
-    void save()
+    void remove()
     {
-        h.doc.SaveType = static_cast<std::int16_t>(pick(2));
-        std::vector<std::size_t> order = h.doc.SaveType ? h.window->proxy().displayedOrder() : std::vector<std::size_t>{};
-        if (order.empty())
-            for (std::size_t entry = 0; entry < h.doc.EntryTable.size(); ++entry)
-                order.push_back(entry);
-        saved.clear();
-        savedTexts = h.doc.Texts;
-        for (const std::size_t entry : order)
-            if (!h.doc.EntryTable[entry].Removed)
-                saved.push_back(h.doc.EntryTable[entry]);
+        if (!selectRow())
+            return;
+        RomTable next = expected();
+        next[*h.window->selectedEntry()].Removed = true;
+        h.ui.yesNoAnswers = {true};
+        h.window->removeRomEntryCommand();
+        push(std::move(next));
+    }
+
+    void restoreFromMenu()
+    {
+        std::vector<QAction *> enabled;
+        for (QAction *element : h.window->findChild<QMenu *>(QStringLiteral("mnuUndo"))->actions())
+            if (element->isEnabled() && element->isVisible())
+                enabled.push_back(element);
+        if (enabled.empty())
+            return;
+        const std::vector<UndoRecord> &records = h.doc.UndoList;
+        QAction *element = enabled[pick(enabled.size())];
+        const auto all = h.window->findChild<QMenu *>(QStringLiteral("mnuUndo"))->actions();
+        const std::size_t record = static_cast<std::size_t>(all.indexOf(element)) - 1;
+        RomTable next = expected();
+        ASSERT_TRUE(next[records[record].entryIndex].Removed);
+        next[records[record].entryIndex].Removed = false;
+        element->trigger();
+        push(std::move(next));
+    }
+
+    void convertCrcs()
+    {
+        RomTable next = expected();
+        bool changed = false;
+        for (RomEntry &entry : next) {
+            const std::string upper = UpperCasedAscii(entry.CRC);
+            changed = changed || upper != entry.CRC;
+            entry.CRC = modelTexts.keep(upper);
+        }
+        h.ui.yesNoAnswers = {true};
+        h.window->crcToUpperCaseCommand();
+        if (changed)
+            push(std::move(next));
+    }
+
+    void undo()
+    {
+        h.action("mnuUndoStep")->trigger();
+        at = at > 0 ? at - 1 : 0;
+    }
+
+    void redo()
+    {
+        h.action("mnuRedoStep")->trigger();
+        at = std::min(at + 1, states.size() - 1);
+    }
+
+    // Saves in a random order: the file holds the model's bytes. A displayed order that
+    // moved blocks leaves the table the file's, with a new history.
+    void save(std::int16_t saveType)
+    {
+        h.doc.SaveType = saveType;
+        // The rows shown, sorted or not, are the entries not removed.
+        std::vector<std::size_t> order = h.window->proxy().displayedOrder();
+        const bool moved = saveType == 1 && !std::is_sorted(order.begin(), order.end());
+        if (!moved)
+            std::sort(order.begin(), order.end());
+        IniDocument written;
+        written.Preamble = h.doc.Preamble;
+        written.EntryTable = expected();
+        const std::string bytes = SerializeIni(written, order);
         const std::size_t errorsBefore = h.ui.errors().size();
         h.window->saveCommand();
         EXPECT_EQ(h.ui.errors().size(), errorsBefore);
-        EXPECT_EQ(h.doc.EntryTable, saved);
-        EXPECT_TRUE(ParseIni(readFile(iniPath)).problems.empty());
+        EXPECT_EQ(readFile(iniPath), bytes);
+        EXPECT_FALSE(h.window->windowTitle().startsWith(QLatin1Char('*')));
+        if (moved) {
+            startOver();
+            return;
+        }
+        savedAt = at;
+        savedFile = bytes;
+    }
+
+    // Undo or redo back to the last save: no "*", and a save writes that file again.
+    void backToSave()
+    {
+        if (savedAt == NoState)
+            return;
+        while (at > savedAt)
+            undo();
+        while (at < savedAt)
+            redo();
+        EXPECT_FALSE(h.window->windowTitle().startsWith(QLatin1Char('*')));
+        // Every saved file is in table order: a save that moved blocks starts over.
+        const std::string before = savedFile;
+        save(0);
+        EXPECT_EQ(readFile(iniPath), before);
     }
 
     void reload()
@@ -113,60 +224,71 @@ protected:
         if (h.window->windowTitle().startsWith(QLatin1Char('*')))
             h.ui.yesNoCancelAnswers = {UserInterface::Answer::No};
         h.window->openIniFile(iniPath);
-        EXPECT_EQ(h.doc.EntryTable, saved);
+        EXPECT_EQ(h.doc.EntryTable, ParseIni(savedFile).entries);
+        startOver();
     }
+
+    static constexpr std::size_t NoState = static_cast<std::size_t>(-1);
 
     AppHarness h;
     std::string iniPath;
     RomListView *list = nullptr;
     std::mt19937 random;
-    RomTable saved;
-    // Keeps the texts of the saved entries alive through the reloads that replace the table.
-    TextStore savedTexts;
+    std::vector<RomTable> states;
+    std::size_t at = 0;
+    std::size_t savedAt = 0;
+    std::string savedFile;
+    TextStore modelTexts;
+    // Keeps the texts of every state alive through the loads that replace the table.
+    std::vector<TextStore> keptTexts;
 };
 
-TEST_F(RandomSession, EverySaveReloadsToTheTableShown)
+TEST_F(RandomSession, TheTableFollowsAPlainModelOfTheHistory)
 {
-    for (const unsigned seed : {1u, 2u, 3u}) {
-        SCOPED_TRACE(testing::Message() << "seed " << seed);
+    for (const unsigned seed : {1u, 2u, 3u, 4u}) {
         random.seed(seed);
-        saved = h.doc.EntryTable;
-        savedTexts = h.doc.Texts;
-        for (int step = 0; step < 120 && !HasFailure(); ++step) {
-            switch (pick(8)) {
+        for (int step = 0; step < 150 && !HasFailure(); ++step) {
+            SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step);
+            keptTexts.push_back(h.doc.Texts);
+            switch (pick(12)) {
             case 0:
             case 1:
                 if (selectRow())
                     editSelected();
                 break;
             case 2:
-                if (selectRow()) {
-                    h.ui.yesNoAnswers = {true};
-                    h.window->removeRomEntryCommand();
-                }
+                remove();
                 break;
             case 3:
-                h.action("undoLastRemoval")->trigger();
+                restoreFromMenu();
                 break;
             case 4:
-                h.ui.yesNoAnswers = {true};
-                h.window->crcToUpperCaseCommand();
+                convertCrcs();
                 break;
             case 5:
-                h.window->proxy().headerClicked(static_cast<int>(pick(7)));
-                break;
             case 6:
-                save();
+                undo();
                 break;
             case 7:
+                redo();
+                break;
+            case 8:
+                h.window->proxy().headerClicked(static_cast<int>(pick(7)));
+                break;
+            case 9:
+                save(static_cast<std::int16_t>(pick(2)));
+                break;
+            case 10:
+                backToSave();
+                break;
+            case 11:
                 reload();
                 break;
             }
-            EXPECT_EQ(static_cast<std::size_t>(h.window->model().rowCount()),
-                      static_cast<std::size_t>(std::count_if(h.doc.EntryTable.begin(), h.doc.EntryTable.end(),
-                                                             [](const RomEntry &e) { return !e.Removed; })));
+            EXPECT_EQ(h.doc.EntryTable, expected());
+            EXPECT_EQ(h.window->windowTitle().startsWith(QLatin1Char('*')), at != savedAt);
         }
-        save();
+        save(0);
         reload();
     }
 }

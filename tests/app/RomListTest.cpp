@@ -1,6 +1,6 @@
 #include "AppHarness.h"
 #include "app/RomListModel.h"
-#include "app/RomSortProxy.h"
+#include "app/RomSortFilterProxy.h"
 #include "app/SortKeyColumn.h"
 #include "TestText.h"
 
@@ -35,7 +35,7 @@ TEST(RomSortOrder, EqualTextsKeepTheOrderTheyWereShownIn)
                       entry("bravo", "DD-50")};
     RomListModel model(doc);
     model.reset();
-    RomSortProxy proxy(model);
+    RomSortFilterProxy proxy(model);
     EXPECT_EQ(proxy.displayedOrder(), (std::vector<std::size_t>{0, 1, 2, 3}));
     proxy.headerClicked(static_cast<int>(RomListModel::Column::Name));
     proxy.headerClicked(static_cast<int>(RomListModel::Column::Name));

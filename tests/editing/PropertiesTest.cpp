@@ -53,7 +53,7 @@ TEST(PropertiesApply, OkWritesEveryControlAndKeepsWhatWasNotChanged)
 }
 
 // OK writes into the chosen one of two twins, each opening starting from the design state
-// (no extra UCode item carried over); Escape, Enter and the close box change nothing.
+// (no extra UCode item carried over); Esc and the close box change nothing, Enter is OK.
 TEST(ShowRomProperties, OkWritesIntoTheChosenTwinAndEveryOtherWayOutChangesNothing)
 {
     IniDocument doc;
@@ -66,19 +66,21 @@ TEST(ShowRomProperties, OkWritesIntoTheChosenTwinAndEveryOtherWayOutChangesNothi
         EXPECT_EQ(dialog->controls().cboUCode->count(), 6);
         dialog->controls().txtRomName->setText(QStringLiteral("Edited, then dropped"));
         QTest::keyClick(dialog->controls().txtRomName, Qt::Key_Escape);
-        QTest::keyClick(dialog->controls().txtRomName, Qt::Key_Return);
-        dialog->close();
     });
+    EXPECT_FALSE(ShowRomProperties(nullptr, doc, 0, ui, {}));
+    whenModal<frmProperties>([](frmProperties *dialog) { dialog->close(); });
     EXPECT_FALSE(ShowRomProperties(nullptr, doc, 0, ui, {}));
     EXPECT_EQ(doc.EntryTable, before.EntryTable);
     whenModal<frmProperties>([](frmProperties *dialog) {
         EXPECT_EQ(dialog->controls().cboUCode->count(), 5);
         dialog->controls().txtRomName->setText(QStringLiteral("Renamed twin"));
-        QTest::mouseClick(dialog->controls().cmdOK, Qt::LeftButton);
+        QTest::keyClick(dialog->controls().txtRomName, Qt::Key_Return);
     });
-    EXPECT_TRUE(ShowRomProperties(nullptr, doc, 1, ui, {}));
-    EXPECT_EQ(doc.EntryTable[1].Name, "Renamed twin");
-    EXPECT_EQ(doc.EntryTable[0], before.EntryTable[0]);
+    const auto edited = ShowRomProperties(nullptr, doc, 1, ui, {});
+    ASSERT_TRUE(edited);
+    EXPECT_EQ(edited->values.Name, "Renamed twin");
+    EXPECT_EQ(edited->values.Info, "The second one");
+    EXPECT_EQ(doc.EntryTable, before.EntryTable);
     EXPECT_FALSE(ShowRomProperties(nullptr, doc, 2, ui, {}));
 }
 

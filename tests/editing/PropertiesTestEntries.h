@@ -16,8 +16,3 @@ inline RomEntry NonDefaultEntry()
                     .EepromSize = 4096, .DisableEeprom = true, .OSRescanCount = 12, .DisablePatches = true,
                     .Removed = false, .UnknownLines = {}};
 }
-
-// Saves keep the path they were given.
-struct KeepPath final : IniPathResolver {
-    bool ResolveIniPath(const std::string &) override { return true; }
-};

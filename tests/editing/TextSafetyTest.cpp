@@ -5,8 +5,10 @@
 #include "FakeUserInterface.h"
 #include "ModalDriver.h"
 #include "app/RomListModel.h"
+#include "inidb/DocumentEdits.h"
 #include "editing/EditingCommands.h"
 #include "editing/RomProperties.h"
+#include "inidb/DocumentSave.h"
 #include "inidb/FileSystem.h"
 
 #include <QClipboard>
@@ -55,9 +57,9 @@ QString pasteAndSave(IniDocument &doc, UserInterface &ui, const char *box, const
         if (dialog->isVisible())
             dialog->cmdCancel_Click();
     });
-    ShowRomProperties(nullptr, doc, 0, ui, {});
-    KeepPath resolver;
-    EXPECT_TRUE(SaveIniFile(doc, doc.IniPath, {}, resolver).status.ok());
+    if (const auto edited = ShowRomProperties(nullptr, doc, 0, ui, {}))
+        doc.EntryTable[0] = WithTextsKept(doc, edited->values, doc.EntryTable[0]);
+    EXPECT_TRUE(SaveDocument(doc, doc.IniPath, {}, DefaultFileSystem()).status.ok());
     return shown;
 }
 

@@ -3,6 +3,8 @@
 #include "TempFolder.h"
 
 #include "inidb/IniReader.h"
+#include "inidb/DocumentSave.h"
+#include "inidb/FileSystem.h"
 #include "inidb/IniWriter.h"
 #include "inidb/TextEncoding.h"
 #include "TestText.h"
@@ -65,11 +67,7 @@ TEST(TextEncoding, WritesTheFilesBytesOrNamesTheCharacterItCannotHold)
     }
 }
 
-struct KeepPath final : IniPathResolver {
-    bool ResolveIniPath(const std::string &) override { return true; }
-};
-
-TEST(SaveIniFile, AValueWithALineBreakFailsTheSaveAndLeavesTheTarget)
+TEST(SaveDocument, AValueWithALineBreakFailsTheSaveAndLeavesTheTarget)
 {
     for (const char *broken : {"Crashes.\r\n\r\nWorkaround: old save.", "one\ntwo", "one\rtwo",
                                "Ends in a line break after some words\n"}) {
@@ -84,8 +82,7 @@ TEST(SaveIniFile, AValueWithALineBreakFailsTheSaveAndLeavesTheTarget)
         bad.Name = Text("Bad ROM");
         bad.CRC = Text("BBBBBBBB-45");
         bad.Info = Text(broken);
-        KeepPath resolver;
-        const SaveResult result = SaveIniFile(doc, path, {}, resolver);
+        const DocumentSaveResult result = SaveDocument(doc, path, {}, DefaultFileSystem());
         EXPECT_FALSE(result.status.ok());
         EXPECT_NE(result.status.description.find("\"Bad ROM\" {BBBBBBBB-45}"), std::string::npos)
             << result.status.description;

@@ -2,6 +2,8 @@
 // complete old file or the complete new one.
 #include "TempFolder.h"
 
+#include "inidb/DocumentSave.h"
+#include "inidb/FileSystem.h"
 #include "inidb/IniWriter.h"
 
 #include <gtest/gtest.h>
@@ -32,10 +34,6 @@ IniDocument bigDocument(const std::string &tag)
     return doc;
 }
 
-struct KeepPath final : IniPathResolver {
-    bool ResolveIniPath(const std::string &) override { return true; }
-};
-
 TEST(KilledSave, LeavesTheCompleteOldOrTheCompleteNewFile)
 {
     // A kill, unlike a power cut, leaves whatever reached the page cache, so memory-backed
@@ -60,8 +58,7 @@ TEST(KilledSave, LeavesTheCompleteOldOrTheCompleteNewFile)
         const Clock::time_point start = Clock::now();
         const pid_t saver = ::fork();
         if (saver == 0) {
-            KeepPath resolver;
-            ::_exit(SaveIniFile(newer, target, {}, resolver).status.ok() ? 0 : 1);
+            ::_exit(SaveDocument(newer, target, {}, DefaultFileSystem()).status.ok() ? 0 : 1);
         }
         int end = 0;
         if (kill < 0) {

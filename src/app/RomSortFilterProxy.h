@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RowList.h"
+#include "inidb/HugePages.h"
 
 #include <QAbstractProxyModel>
 
@@ -11,6 +11,9 @@
 
 class RomListModel;
 
+// Source rows of the list, in some order. A fill writes all of them at once.
+using RowList = std::vector<int, FreshBlockAllocator<int, PageFill::AtOnce>>;
+
 // The order the list shows: table order until the first header click, then the text
 // of the clicked column. Every click flips the direction, whichever column it hits, and
 // the sort stays in force for every later fill. A sort is stable: rows of equal text keep
@@ -18,10 +21,10 @@ class RomListModel;
 // The find text hides the rows whose Name, CRC, Comments and Info all lack it (ignoring
 // case); hidden rows keep their place in the sort, so the displayed order still holds
 // every row.
-class RomSortProxy final : public QAbstractProxyModel {
+class RomSortFilterProxy final : public QAbstractProxyModel {
     Q_OBJECT
 public:
-    explicit RomSortProxy(RomListModel &model, QObject *parent = nullptr);
+    explicit RomSortFilterProxy(RomListModel &model, QObject *parent = nullptr);
 
     void headerClicked(int column);
     bool sorting() const { return m_sortColumn >= 0; }

@@ -1,4 +1,4 @@
-#include "RomSortProxy.h"
+#include "RomSortFilterProxy.h"
 
 #include "RomListModel.h"
 #include "ui/ImagelistSmall.h"
@@ -6,26 +6,28 @@
 #include <algorithm>
 #include <numeric>
 
-RomSortProxy::RomSortProxy(RomListModel &model, QObject *parent)
+RomSortFilterProxy::RomSortFilterProxy(RomListModel &model, QObject *parent)
     : QAbstractProxyModel(parent), m_model(model)
 {
     setSourceModel(&model);
-    connect(&model, &QAbstractItemModel::modelAboutToBeReset, this, &RomSortProxy::beginResetModel);
-    connect(&model, &QAbstractItemModel::modelReset, this, &RomSortProxy::sourceReset);
-    connect(&model, &QAbstractItemModel::dataChanged, this, &RomSortProxy::sourceDataChanged);
-    connect(&model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &RomSortProxy::sourceRowsAboutToBeRemoved);
-    connect(&model, &QAbstractItemModel::rowsRemoved, this, &RomSortProxy::sourceRowsRemoved);
-    connect(&model, &QAbstractItemModel::rowsInserted, this, &RomSortProxy::sourceRowsInserted);
+    connect(&model, &QAbstractItemModel::modelAboutToBeReset, this, &RomSortFilterProxy::beginResetModel);
+    connect(&model, &QAbstractItemModel::modelReset, this, &RomSortFilterProxy::sourceReset);
+    connect(&model, &QAbstractItemModel::dataChanged, this, &RomSortFilterProxy::sourceDataChanged);
+    connect(&model, &QAbstractItemModel::rowsAboutToBeRemoved, this, &RomSortFilterProxy::sourceRowsAboutToBeRemoved);
+    connect(&model, &QAbstractItemModel::rowsRemoved, this, &RomSortFilterProxy::sourceRowsRemoved);
+    connect(&model, &QAbstractItemModel::rowsInserted, this, &RomSortFilterProxy::sourceRowsInserted);
+    // What was found is kept by entry: entries that moved are looked at again.
+    connect(&model, &RomListModel::entryPlacesChanged, this, &RomSortFilterProxy::findAll);
     sourceReset();
 }
 
-void RomSortProxy::headerClicked(int column)
+void RomSortFilterProxy::headerClicked(int column)
 {
     m_direction = m_direction == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
     sort(column, m_direction);
 }
 
-void RomSortProxy::sort(int column, Qt::SortOrder order)
+void RomSortFilterProxy::sort(int column, Qt::SortOrder order)
 {
     m_direction = order;
     if (column == m_sortColumn && order == m_order)
@@ -37,7 +39,7 @@ void RomSortProxy::sort(int column, Qt::SortOrder order)
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
-void RomSortProxy::setFindText(const QString &text)
+void RomSortFilterProxy::setFindText(const QString &text)
 {
     if (text == m_findText)
         return;
@@ -46,7 +48,7 @@ void RomSortProxy::setFindText(const QString &text)
     reorder(shownOf(m_sorted));
 }
 
-void RomSortProxy::findAll()
+void RomSortFilterProxy::findAll()
 {
     // Folded anew each time: a reload may bring a file in another encoding.
     m_needle = m_findText.isEmpty() ? std::string() : FindText::folded(m_findText, m_model.textEncoding());
@@ -56,43 +58,43 @@ void RomSortProxy::findAll()
         m_found.clear();
 }
 
-QModelIndex RomSortProxy::index(int row, int column, const QModelIndex &parent) const
+QModelIndex RomSortFilterProxy::index(int row, int column, const QModelIndex &parent) const
 {
     if (parent.isValid() || row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
         return {};
     return createIndex(row, column);
 }
 
-QModelIndex RomSortProxy::parent(const QModelIndex &) const
+QModelIndex RomSortFilterProxy::parent(const QModelIndex &) const
 {
     return {};
 }
 
-int RomSortProxy::rowCount(const QModelIndex &parent) const
+int RomSortFilterProxy::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_proxyToSource.size());
 }
 
-int RomSortProxy::columnCount(const QModelIndex &parent) const
+int RomSortFilterProxy::columnCount(const QModelIndex &parent) const
 {
     return m_model.columnCount(mapToSource(parent));
 }
 
-QModelIndex RomSortProxy::mapToSource(const QModelIndex &proxyIndex) const
+QModelIndex RomSortFilterProxy::mapToSource(const QModelIndex &proxyIndex) const
 {
     if (!proxyIndex.isValid())
         return {};
     return m_model.index(m_proxyToSource[static_cast<std::size_t>(proxyIndex.row())], proxyIndex.column());
 }
 
-QModelIndex RomSortProxy::mapFromSource(const QModelIndex &sourceIndex) const
+QModelIndex RomSortFilterProxy::mapFromSource(const QModelIndex &sourceIndex) const
 {
     if (!sourceIndex.isValid())
         return {};
     return index(m_sourceToProxy[static_cast<std::size_t>(sourceIndex.row())], sourceIndex.column());
 }
 
-QVariant RomSortProxy::headerData(int section, Qt::Orientation orientation, int role) const
+QVariant RomSortFilterProxy::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (role == Qt::DecorationRole && orientation == Qt::Horizontal) {
         if (section != sortColumn())
@@ -103,12 +105,12 @@ QVariant RomSortProxy::headerData(int section, Qt::Orientation orientation, int 
     return QAbstractProxyModel::headerData(section, orientation, role);
 }
 
-std::size_t RomSortProxy::entryIndex(const QModelIndex &proxyIndex) const
+std::size_t RomSortFilterProxy::entryIndex(const QModelIndex &proxyIndex) const
 {
     return m_model.entryIndex(m_proxyToSource[static_cast<std::size_t>(proxyIndex.row())]);
 }
 
-std::optional<int> RomSortProxy::rowOf(std::size_t entryIndex) const
+std::optional<int> RomSortFilterProxy::rowOf(std::size_t entryIndex) const
 {
     const auto sourceRow = m_model.rowOf(entryIndex);
     if (!sourceRow || m_sourceToProxy[static_cast<std::size_t>(*sourceRow)] < 0)
@@ -116,12 +118,12 @@ std::optional<int> RomSortProxy::rowOf(std::size_t entryIndex) const
     return m_sourceToProxy[static_cast<std::size_t>(*sourceRow)];
 }
 
-bool RomSortProxy::shown(int sourceRow) const
+bool RomSortFilterProxy::shown(int sourceRow) const
 {
     return !filtering() || (m_needle && m_found[m_model.entryIndex(sourceRow)]);
 }
 
-RowList RomSortProxy::shownOf(const RowList &sortedRows) const
+RowList RomSortFilterProxy::shownOf(const RowList &sortedRows) const
 {
     if (!filtering())
         return sortedRows;
@@ -132,7 +134,7 @@ RowList RomSortProxy::shownOf(const RowList &sortedRows) const
     return result;
 }
 
-std::vector<std::size_t> RomSortProxy::displayedOrder() const
+std::vector<std::size_t> RomSortFilterProxy::displayedOrder() const
 {
     std::vector<std::size_t> order;
     order.reserve(m_sorted.size());
@@ -141,7 +143,7 @@ std::vector<std::size_t> RomSortProxy::displayedOrder() const
     return order;
 }
 
-RowList RomSortProxy::sorted(const RowList &sourceRows) const
+RowList RomSortFilterProxy::sorted(const RowList &sourceRows) const
 {
     RowList result(sourceRows.size());
     if (!sorting()) {
@@ -167,13 +169,13 @@ RowList RomSortProxy::sorted(const RowList &sourceRows) const
     return result;
 }
 
-int RomSortProxy::compareRows(int a, int b) const
+int RomSortFilterProxy::compareRows(int a, int b) const
 {
     const int ascending = m_model.sortKeys(m_sortColumn).compare(m_model.entryIndex(a), m_model.entryIndex(b));
     return m_order == Qt::AscendingOrder ? ascending : -ascending;
 }
 
-int RomSortProxy::placeIn(const RowList &order, int sourceRow) const
+int RomSortFilterProxy::placeIn(const RowList &order, int sourceRow) const
 {
     if (!sorting())
         return sourceRow;
@@ -182,7 +184,7 @@ int RomSortProxy::placeIn(const RowList &order, int sourceRow) const
     return static_cast<int>(after - order.begin());
 }
 
-bool RomSortProxy::outOfPlace(std::size_t sortedPlace) const
+bool RomSortFilterProxy::outOfPlace(std::size_t sortedPlace) const
 {
     const int row = m_sorted[sortedPlace];
     if (sortedPlace > 0 && compareRows(row, m_sorted[sortedPlace - 1]) < 0)
@@ -190,7 +192,7 @@ bool RomSortProxy::outOfPlace(std::size_t sortedPlace) const
     return sortedPlace + 1 < m_sorted.size() && compareRows(m_sorted[sortedPlace + 1], row) < 0;
 }
 
-void RomSortProxy::reorder(RowList proxyToSource)
+void RomSortFilterProxy::reorder(RowList proxyToSource)
 {
     // Rows may be hidden or shown as well as moved: no hint.
     emit layoutAboutToBeChanged();
@@ -211,7 +213,7 @@ void RomSortProxy::reorder(RowList proxyToSource)
     emit layoutChanged();
 }
 
-void RomSortProxy::rebuildSourceToProxy()
+void RomSortFilterProxy::rebuildSourceToProxy()
 {
     // Sized by the source, whose rows may not all be shown while one is being removed.
     m_sourceToProxy.assign(static_cast<std::size_t>(m_model.rowCount()), -1);
@@ -219,7 +221,7 @@ void RomSortProxy::rebuildSourceToProxy()
         m_sourceToProxy[static_cast<std::size_t>(m_proxyToSource[row])] = static_cast<int>(row);
 }
 
-void RomSortProxy::sourceReset()
+void RomSortFilterProxy::sourceReset()
 {
     RowList tableOrder(static_cast<std::size_t>(m_model.rowCount()));
     std::iota(tableOrder.begin(), tableOrder.end(), 0);
@@ -230,7 +232,7 @@ void RomSortProxy::sourceReset()
     endResetModel();
 }
 
-void RomSortProxy::sourceDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight)
+void RomSortFilterProxy::sourceDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight)
 {
     const bool sortTextChanged = sorting() && topLeft.column() <= m_sortColumn && m_sortColumn <= bottomRight.column();
     for (int sourceRow = topLeft.row(); sourceRow <= bottomRight.row(); ++sourceRow) {
@@ -256,7 +258,7 @@ void RomSortProxy::sourceDataChanged(const QModelIndex &topLeft, const QModelInd
     }
 }
 
-void RomSortProxy::sourceRowsAboutToBeRemoved(const QModelIndex &, int first, int last)
+void RomSortFilterProxy::sourceRowsAboutToBeRemoved(const QModelIndex &, int first, int last)
 {
     // The rows leave the view while the source still holds them, so every row shown
     // meanwhile still has its data.
@@ -272,7 +274,7 @@ void RomSortProxy::sourceRowsAboutToBeRemoved(const QModelIndex &, int first, in
     }
 }
 
-void RomSortProxy::sourceRowsRemoved(const QModelIndex &, int first, int last)
+void RomSortFilterProxy::sourceRowsRemoved(const QModelIndex &, int first, int last)
 {
     for (RowList *rows : {&m_sorted, &m_proxyToSource})
         for (int &sourceRow : *rows)
@@ -281,7 +283,7 @@ void RomSortProxy::sourceRowsRemoved(const QModelIndex &, int first, int last)
     rebuildSourceToProxy();
 }
 
-void RomSortProxy::sourceRowsInserted(const QModelIndex &, int first, int last)
+void RomSortFilterProxy::sourceRowsInserted(const QModelIndex &, int first, int last)
 {
     for (RowList *rows : {&m_sorted, &m_proxyToSource})
         for (int &sourceRow : *rows)

@@ -1,0 +1,156 @@
+#include "DocumentSession.h"
+
+#include "DocumentSteps.h"
+#include "ui/FileText.h"
+
+DocumentSession::DocumentSession(IniDocument &doc, QObject *parent) : QObject(parent), m_doc(doc)
+{
+    connect(&m_history, &QUndoStack::cleanChanged, this, [this](bool clean) { emit unsavedChanged(!clean); });
+}
+
+LoadResult DocumentSession::load(FileSystem &fs)
+{
+    LoadResult result = LoadIniFile(m_doc, fs);
+    if (!result.status.ok())
+        return result;
+    // The steps refer to the table just replaced.
+    m_history.clear();
+    emit documentReset();
+    emit pathChanged();
+    return result;
+}
+
+DocumentSaveResult DocumentSession::save(const std::string &path, std::span<const std::size_t> displayedOrder,
+                                         FileSystem &fs)
+{
+    DocumentSaveResult result = SaveDocument(m_doc, path, displayedOrder, fs);
+    if (!result.status.ok())
+        return result;
+    if (!result.tableKept) {
+        m_history.clear();
+        emit documentReset();
+    }
+    m_history.setClean();
+    emit pathChanged();
+    return result;
+}
+
+QString DocumentSession::nameOf(std::size_t index) const
+{
+    return fromFileText(m_doc.Encoding, m_doc.EntryTable[index].Name);
+}
+
+bool DocumentSession::editEntry(std::size_t index, const RomEntry &values)
+{
+    if (index >= m_doc.EntryTable.size() || values == m_doc.EntryTable[index])
+        return false;
+    std::vector<PlacedEntry> before{{index, m_doc.EntryTable[index]}};
+    std::vector<PlacedEntry> after{{index, WithTextsKept(m_doc, values, m_doc.EntryTable[index])}};
+    m_history.push(new EditStep(*this, QStringLiteral("Edit \"%1\"").arg(nameOf(index)), std::move(before),
+                                std::move(after)));
+    return true;
+}
+
+bool DocumentSession::removeEntries(const std::vector<std::size_t> &indexes)
+{
+    std::vector<std::size_t> shown;
+    for (const std::size_t index : indexes)
+        if (index < m_doc.EntryTable.size() && !m_doc.EntryTable[index].Removed)
+            shown.push_back(index);
+    if (shown.empty())
+        return false;
+    const QString name = shown.size() == 1 ? QStringLiteral("Remove \"%1\"").arg(nameOf(shown.front()))
+                                           : QStringLiteral("Remove %1 ROMs").arg(shown.size());
+    for (const std::size_t index : shown)
+        m_doc.UndoList.push_back({std::string(m_doc.EntryTable[index].Name), std::string(m_doc.EntryTable[index].CRC),
+                                  index, m_doc.LoadGeneration});
+    m_history.push(new RemovedStep(*this, name, std::move(shown), true));
+    return true;
+}
+
+bool DocumentSession::restoreEntries(const std::vector<std::size_t> &indexes)
+{
+    std::vector<std::size_t> removed;
+    for (const std::size_t index : indexes)
+        if (index < m_doc.EntryTable.size() && m_doc.EntryTable[index].Removed)
+            removed.push_back(index);
+    if (removed.empty())
+        return false;
+    const QString name = removed.size() == 1 ? QStringLiteral("Restore \"%1\"").arg(nameOf(removed.front()))
+                                             : QStringLiteral("Restore %1 ROMs").arg(removed.size());
+    m_history.push(new RemovedStep(*this, name, std::move(removed), false));
+    return true;
+}
+
+bool DocumentSession::insertEntries(const std::vector<PlacedEntry> &entries, const QString &stepName)
+{
+    if (entries.empty())
+        return false;
+    std::vector<PlacedEntry> kept;
+    kept.reserve(entries.size());
+    for (const PlacedEntry &placed : entries)
+        kept.push_back({placed.index, WithTextsKept(m_doc, placed.entry)});
+    m_history.push(new InsertStep(*this, stepName, std::move(kept)));
+    return true;
+}
+
+bool DocumentSession::upperCaseCrcs()
+{
+    // A step that changes nothing would still cut off what could be redone.
+    if (!AnyLowerCaseCrc(m_doc))
+        return false;
+    m_history.push(new UpperCaseStep(*this));
+    return true;
+}
+
+void DocumentSession::replace(std::span<const PlacedEntry> values)
+{
+    ReplaceEntries(m_doc, values);
+    emit entriesChanged(PlacesOf(values));
+}
+
+void DocumentSession::setRemoved(const std::vector<std::size_t> &indexes, bool removed)
+{
+    SetRemoved(m_doc, indexes, removed);
+    if (removed)
+        emit entriesRemoved(indexes);
+    else
+        emit entriesRestored(indexes);
+}
+
+void DocumentSession::insert(std::span<const PlacedEntry> entries)
+{
+    InsertEntries(m_doc, entries);
+    emit entriesInserted(PlacesOf(entries));
+}
+
+std::vector<PlacedEntry> DocumentSession::erase(const std::vector<std::size_t> &indexes)
+{
+    emit entriesAboutToBeErased(indexes);
+    std::vector<PlacedEntry> erased = EraseEntries(m_doc, indexes);
+    emit entriesErased(indexes);
+    return erased;
+}
+
+std::vector<ChangedCrc> DocumentSession::upperCase()
+{
+    std::vector<ChangedCrc> changes = UpperCaseCRCs(m_doc);
+    announceCrcs(changes);
+    return changes;
+}
+
+void DocumentSession::setCrcs(std::span<const ChangedCrc> changes, bool after)
+{
+    SetCrcs(m_doc, changes, after);
+    announceCrcs(changes);
+}
+
+void DocumentSession::announceCrcs(std::span<const ChangedCrc> changes)
+{
+    std::vector<std::size_t> indexes;
+    indexes.reserve(changes.size());
+    for (const ChangedCrc &change : changes)
+        indexes.push_back(change.index);
+    if (!indexes.empty())
+        emit entriesChanged(indexes);
+}

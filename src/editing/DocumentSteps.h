@@ -1,0 +1,66 @@
+#pragma once
+
+#include "inidb/DocumentEdits.h"
+
+#include <QUndoCommand>
+
+#include <cstddef>
+#include <vector>
+
+class DocumentSession;
+
+// A step of the history; it changes the document only through the session.
+class DocumentStep : public QUndoCommand {
+protected:
+    DocumentStep(DocumentSession &session, const QString &name);
+
+    DocumentSession &m_session;
+};
+
+// New values for entries, their texts kept in the document's store.
+class EditStep final : public DocumentStep {
+public:
+    EditStep(DocumentSession &session, const QString &name, std::vector<PlacedEntry> before,
+             std::vector<PlacedEntry> after);
+    void undo() override;
+    void redo() override;
+
+private:
+    std::vector<PlacedEntry> m_before;
+    std::vector<PlacedEntry> m_after;
+};
+
+// Removes entries (removed = true) or restores removed ones.
+class RemovedStep final : public DocumentStep {
+public:
+    RemovedStep(DocumentSession &session, const QString &name, std::vector<std::size_t> indexes, bool removed);
+    void undo() override;
+    void redo() override;
+
+private:
+    std::vector<std::size_t> m_indexes;
+    bool m_removed;
+};
+
+// New entries at their places.
+class InsertStep final : public DocumentStep {
+public:
+    InsertStep(DocumentSession &session, const QString &name, std::vector<PlacedEntry> entries);
+    void undo() override;
+    void redo() override;
+
+private:
+    std::vector<PlacedEntry> m_entries;
+};
+
+// Convert CRCs: holds only the CRCs it changed, found when first made.
+class UpperCaseStep final : public DocumentStep {
+public:
+    explicit UpperCaseStep(DocumentSession &session);
+    void undo() override;
+    void redo() override;
+
+private:
+    std::vector<ChangedCrc> m_changes;
+    bool m_made = false;
+};
