@@ -4,6 +4,7 @@
 #include "inidb/IniWriter.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -13,16 +14,17 @@ bool holdsLineBreak(std::string_view text)
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-// Lines as the reader counts them: CR LF, LF and a lone CR each end one.
-std::size_t lineCount(std::string_view bytes)
+// Lines as the reader cuts them: CR LF, LF and a lone CR each end one.
+std::vector<std::string_view> linesOf(std::string_view bytes)
 {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
-            ++count;
+    std::vector<std::string_view> lines;
+    while (!bytes.empty()) {
+        const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+        lines.push_back(bytes.substr(0, end));
+        const bool crLf = end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n';
+        bytes.remove_prefix(std::min(bytes.size(), end + (crLf ? 2 : 1)));
     }
-    const bool lastLineOpen = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
-    return count + (lastLineOpen ? 1 : 0);
+    return lines;
 }
 
 std::string checkEntry(const RomEntry &entry, std::size_t index)
@@ -79,6 +81,21 @@ std::string savedBytes(const IniDocument &doc)
     return SerializeIni(doc, ReadInOrder(doc));
 }
 
+// Every line that gives a text key a value is in the saved file, even for a key given
+// twice in a block.
+std::string checkTextValuesKept(std::string_view bytes, std::string_view saved)
+{
+    const std::vector<std::string_view> savedLines = linesOf(saved);
+    const std::unordered_set<std::string_view> written(savedLines.begin(), savedLines.end());
+    for (std::string_view line : linesOf(bytes)) {
+        for (std::string_view key : {"Name=", "Comment=", "Info="}) {
+            if (line.size() > key.size() && line.starts_with(key) && !written.contains(line))
+                return "the saved file lost the line " + std::string(line);
+        }
+    }
+    return {};
+}
+
 std::string changedField(const RomEntry &before, const RomEntry &after)
 {
     if (before.CRC != after.CRC)
@@ -120,7 +137,7 @@ std::string CheckParse(std::string_view bytes)
     const ParsedIni parsed = ParseIni(bytes);
     if (std::string failure = checkPieces(bytes, parsed); !failure.empty())
         return failure;
-    const std::size_t lines = lineCount(bytes);
+    const std::size_t lines = linesOf(bytes).size();
     if (parsed.entries.size() > lines)
         return "more entries than lines";
     for (std::size_t i = 0; i < parsed.entries.size(); ++i) {
@@ -143,6 +160,8 @@ std::string CheckRoundTrip(std::string_view bytes)
 {
     const IniDocument first = documentOf(bytes);
     const std::string saved = savedBytes(first);
+    if (std::string failure = checkTextValuesKept(bytes, saved); !failure.empty())
+        return failure;
     const IniDocument second = documentOf(saved);
     if (second.Preamble != first.Preamble)
         return "the preamble changed on reloading the saved file";

@@ -61,6 +61,12 @@ public:
         if (!m_carried.empty()) {
             // The line begun in an earlier piece ends at the first line end of this one.
             const char *lineEnd = FindLineEnd(piece.data(), piece.data() + piece.size());
+            // A long line that goes on past this piece is only added to: looking at the
+            // whole of it again for every piece would take time that grows with its square.
+            if (lineEnd == piece.data() + piece.size() && m_carried.back() != '\r') {
+                m_carried.append(piece);
+                return;
+            }
             std::size_t taken = static_cast<std::size_t>(lineEnd - piece.data());
             if (taken < piece.size())
                 taken += 1 + (*lineEnd == '\r' && taken + 1 < piece.size() && lineEnd[1] == '\n');
