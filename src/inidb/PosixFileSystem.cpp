@@ -33,6 +33,33 @@ std::string randomSuffix()
     return suffix;
 }
 
+// Opens path for reading, refusing anything but a regular file (or a link to one): a
+// FIFO would hold the program in open() or read(), a device such as /dev/zero would be
+// read forever. The open does not wait for a FIFO's writer; the descriptor then blocks
+// again, as a file's reads do.
+IoValue<int> openRegularFile(const std::string &path)
+{
+    IoValue<int> result{-1, {}};
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        result.status = lastFailure("read", path);
+        return result;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        result.status = lastFailure("read", path);
+    } else if (!S_ISREG(info.st_mode)) {
+        result.status = {S_ISDIR(info.st_mode) ? EISDIR : EINVAL, "Cannot read " + path + ": it is not a regular file"};
+    } else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        result.status = lastFailure("read", path);
+    } else {
+        result.value = fd;
+        return result;
+    }
+    ::close(fd);
+    return result;
+}
+
 } // namespace
 
 IoStatus IoFailure(int number, std::string_view action, std::string_view path)
@@ -46,16 +73,17 @@ IoStatus IoFailure(int number, std::string_view action, std::string_view path)
 IoValue<std::string> PosixFileSystem::ReadWholeFile(const std::string &path)
 {
     IoValue<std::string> result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        result.status = lastFailure("read", path);
+    const IoValue<int> opened = openRegularFile(path);
+    if (!opened.ok()) {
+        result.status = opened.status;
         return result;
     }
+    const int fd = opened.value;
     std::string &bytes = result.value;
     struct stat info {};
     // Read the size the file says it has in place, then whatever follows (a file that
-    // grew meanwhile, or one whose size is not known up front) in chunks.
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    // grew meanwhile) in chunks.
+    if (::fstat(fd, &info) == 0) {
         bytes.reserve(static_cast<std::size_t>(info.st_size));
         AdviseHugePages(bytes.data(), bytes.capacity());
         bytes.resize(static_cast<std::size_t>(info.st_size));
@@ -87,12 +115,12 @@ IoValue<std::string> PosixFileSystem::ReadWholeFile(const std::string &path)
 
 IoStatus PosixFileSystem::ReadInPieces(const std::string &path, const PieceReader &take)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return lastFailure("read", path);
+    const IoValue<int> opened = openRegularFile(path);
+    if (!opened.ok())
+        return opened.status;
+    const int fd = opened.value;
     struct stat info {};
-    const std::uint64_t size =
-        ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? static_cast<std::uint64_t>(info.st_size) : 0;
+    const std::uint64_t size = ::fstat(fd, &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
     // Small enough to stay in the processor's cache while the piece is taken apart.
     constexpr std::size_t kPieceSize = std::size_t{64} << 10;
     const std::unique_ptr<char[]> piece(new char[kPieceSize]);

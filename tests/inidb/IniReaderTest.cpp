@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <sys/stat.h>
 #include <tuple>
 
 namespace {
@@ -137,8 +138,18 @@ TEST(LoadIniFile, FailedLoadsAndCopiesKeepEveryText)
     doc.IniPath = folder.file("velmoran.ini");
     WriteBytes(doc.IniPath, "{A-45}\r\nName=Alpha\r\n\r\n");
     ASSERT_TRUE(LoadIniFile(doc).status.ok());
-    doc.IniPath = folder.file("missing.ini");
-    EXPECT_FALSE(LoadIniFile(doc).status.ok());
+    // Anything but a regular file is refused before it is read: a FIFO would hold the
+    // load for ever, /dev/zero would never end.
+    ASSERT_EQ(::mkfifo(folder.file("fifo").c_str(), 0600), 0);
+    const std::pair<std::string, const char *> unreadable[] = {
+        {folder.file("missing.ini"), "No such file"}, {folder.file("fifo"), "is not a regular file"},
+        {"/dev/zero", "is not a regular file"}, {folder.path(), "is not a regular file"}};
+    for (const auto &[path, says] : unreadable) {
+        doc.IniPath = path;
+        const LoadResult failed = LoadIniFile(doc);
+        EXPECT_NE(failed.status.description.find(path + ": "), std::string::npos) << failed.status.description;
+        EXPECT_NE(failed.status.description.find(says), std::string::npos) << failed.status.description;
+    }
     EXPECT_EQ(doc.EntryTable.at(0).Name, "Alpha");
 
     IniDocument copy = doc;
