@@ -111,12 +111,11 @@ std::string changedField(const RomEntry &before, const RomEntry &after)
     return "a number or a flag";
 }
 
-} // namespace
-
-// The same bytes read in pieces of every few bytes, as a file is read, give the same table.
-std::string checkPieces(std::string_view bytes, const ParsedIni &whole)
+// The same bytes read in pieces, as a file is read, give the same table: in pieces of a
+// size the input picks (up to 256 bytes, so a piece may end anywhere in a 64-byte scan),
+// and in the real reader's pieces of 64 KB once the input is that long.
+std::string checkPieceSize(std::string_view bytes, const ParsedIni &whole, std::size_t pieceSize)
 {
-    const std::size_t pieceSize = 1 + (bytes.empty() ? 0 : static_cast<unsigned char>(bytes[0]) % 7);
     std::vector<std::string_view> pieces;
     for (std::size_t at = 0; at < bytes.size(); at += pieceSize)
         pieces.push_back(bytes.substr(at, pieceSize));
@@ -131,6 +130,21 @@ std::string checkPieces(std::string_view bytes, const ParsedIni &whole)
         return "reading in pieces of " + std::to_string(pieceSize) + " bytes tells other problems";
     return {};
 }
+
+std::string checkPieces(std::string_view bytes, const ParsedIni &whole)
+{
+    constexpr std::size_t kReadPiece = std::size_t{64} << 10;
+    if (bytes.size() > kReadPiece) {
+        if (std::string failure = checkPieceSize(bytes, whole, kReadPiece); !failure.empty())
+            return failure;
+    }
+    // The middle byte varies more than the first, which is nearly always a bracket.
+    const std::size_t pickedSize =
+        1 + (bytes.size() + (bytes.empty() ? 0 : static_cast<unsigned char>(bytes[bytes.size() / 2]))) % 256;
+    return pickedSize < bytes.size() ? checkPieceSize(bytes, whole, pickedSize) : std::string();
+}
+
+} // namespace
 
 std::string CheckParse(std::string_view bytes)
 {
