@@ -46,6 +46,9 @@ TEST(IniReader, ReadsAndSavesAs)
         {"{A-45}\nname=lower\nName=Real\n// inside\nSpeed = 3\n",
          "{A-45}\r\nName=Real\r\nUCode=0\r\nname=lower\r\n// inside\r\nSpeed = 3\r\n\r\n"},
         {"Name=Late\nTypo=1\n{D-44}\n", "{D-44}\r\nName=Late\r\nUCode=0\r\nTypo=1\r\n\r\n"},
+        // Blocks glued without an empty line stay two; a bracketed line with "=" is no header.
+        {"{A-45}\nName=A\n[B-45]\nName=B\n[Cheat=1]\n",
+         "{A-45}\r\nName=A\r\nUCode=0\r\n\r\n{B-45}\r\nName=B\r\nUCode=0\r\n[Cheat=1]\r\n\r\n"},
         {"x\nName=Short\n", "{}\r\nName=Short\r\nUCode=0\r\nx\r\n\r\n", 1},
         // A key given twice: the later value is used, the earlier line kept before it.
         {"{A-45}\nName=A\nComment=C\nName=B\nUCode=1\nComment=\nScaleFactor=2\nUCode=x\nScaleFactor=1\nUCode=2\n",
@@ -97,6 +100,17 @@ TEST(IniReader, AnyByteAndAnyCount)
         if (c != '\r' && c != '\n')
             name += static_cast<char>(c);
     EXPECT_EQ(ParseIni("{A-45}\r\nName=" + name + "\r\n").entries.at(0).Name, name);
+    // The text store keeps a length in one byte up to 254 and in a long form from 255.
+    for (const std::size_t length : {254u, 255u, 256u}) {
+        const std::string text(length, 'n');
+        const std::string edited = std::string(length - 1, 'e') + '\xFF';
+        ParsedIni parsed = ParseIni("{A-45}\r\nName=" + text + "\r\nInfo=x\r\n");
+        EXPECT_EQ(parsed.entries.at(0).Name, text);
+        parsed.entries[0].Info = parsed.texts.keep(edited);
+        const ParsedIni saved = ParseIni(resaved(parsed));
+        EXPECT_EQ(saved.entries.at(0).Name, text);
+        EXPECT_EQ(saved.entries[0].Info, edited);
+    }
     EXPECT_EQ(ParseIni(blocks(40000)).entries.at(39999).Name, "Rom 40000");
 }
 
