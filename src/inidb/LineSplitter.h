@@ -1,5 +1,8 @@
 #pragma once
 
+#include "HugePages.h"
+
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -72,11 +75,14 @@ public:
                 taken += 1 + (*lineEnd == '\r' && taken + 1 < piece.size() && lineEnd[1] == '\n');
             // A byte after them in this piece settles a CR the taken bytes end in.
             const bool settled = taken < piece.size();
+            // Only a CR at its very end can be a line end in what was carried so far.
+            const std::size_t lineEndFrom = m_carried.size() - 1;
             m_carried.append(piece.data(), taken);
             piece.remove_prefix(taken);
-            std::string carried = std::move(m_carried);
+            Bytes carried = std::move(m_carried);
             m_carried.clear();
-            const char *rest = splitLines(carried.data(), carried.data() + carried.size(), settled, onLine);
+            const char *rest = splitLines(carried.data(), carried.data() + carried.size(), settled, onLine,
+                                          carried.data() + lineEndFrom);
             m_carried.assign(rest, static_cast<std::size_t>(carried.data() + carried.size() - rest));
         }
         const char *rest = splitLines(piece.data(), piece.data() + piece.size(), false, onLine);
@@ -95,15 +101,23 @@ public:
     std::size_t lineNumber() const { return m_lineNumber; }
 
 private:
+    // A line that goes on past the pieces it began in waits here. A long one grows in
+    // blocks huge pages can back, as the file's bytes would.
+    using Bytes = std::basic_string<char, std::char_traits<char>, HugePageAllocator<char>>;
+
     // Hands over the lines of [p, end) and returns where the unfinished rest begins.
     // final says that nothing after end can belong to these lines; otherwise a CR at the
-    // very end waits, as the LF of the same line end may follow.
+    // very end waits, as the LF of the same line end may follow. The caller may know
+    // that no line end comes before lineEndFrom, which spares looking at those bytes.
     template <typename OnLine>
-    const char *splitLines(const char *p, const char *end, bool final, OnLine &onLine)
+    const char *splitLines(const char *p, const char *end, bool final, OnLine &onLine,
+                           const char *lineEndFrom = nullptr)
     {
+        const char *scanned = lineEndFrom ? lineEndFrom : p;
         // Whole blocks of 64 bytes first: their line ends are found in one step, so
         // the search does not stop and guess anew at every line.
-        for (const char *block = p; end - block >= 64; block += 64) {
+        for (; end - scanned >= 64; scanned += 64) {
+            const char *block = scanned;
             for (std::uint64_t marks = LineEndMarks(block); marks != 0; marks &= marks - 1) {
                 const char *lineEnd = block + std::countr_zero(marks);
                 // The LF of a CR LF, passed with its CR.
@@ -115,7 +129,7 @@ private:
             }
         }
         for (;;) {
-            const char *lineEnd = FindLineEnd(p, end);
+            const char *lineEnd = FindLineEnd(std::max(p, scanned), end);
             if (lineEnd == end) {
                 if (final && p < end) {
                     ++m_lineNumber;
@@ -139,6 +153,6 @@ private:
         return lineEnd + 1 + (*lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n');
     }
 
-    std::string m_carried;
+    Bytes m_carried;
     std::size_t m_lineNumber = 0;
 };
