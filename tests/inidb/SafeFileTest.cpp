@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -76,14 +77,11 @@ TEST(SafeWrite, KeepsOwnerGroupAndModeAsRoot)
     } cases[] = {{65534, 65534, 0600}, {65534, 0, 0640}, {0, 65534, 0444}, {1, 1, 02664}};
     for (const auto &c : cases) {
         WriteBytes(target, kOld);
-        ASSERT_EQ(::chown(target.c_str(), c.owner, c.group), 0);
-        ASSERT_EQ(::chmod(target.c_str(), c.mode), 0);
+        ASSERT_TRUE(::chown(target.c_str(), c.owner, c.group) == 0 && ::chmod(target.c_str(), c.mode) == 0);
         ASSERT_TRUE(WriteFileAtomically(DefaultFileSystem(), target, kNew).ok());
         struct stat info {};
         ::stat(target.c_str(), &info);
-        EXPECT_EQ(info.st_uid, c.owner);
-        EXPECT_EQ(info.st_gid, c.group);
-        EXPECT_EQ(info.st_mode & 07777, c.mode);
+        EXPECT_EQ(std::tuple(info.st_uid, info.st_gid, info.st_mode & 07777), std::tuple(c.owner, c.group, c.mode));
         EXPECT_EQ(ReadBytes(target), kNew);
     }
 }
