@@ -63,6 +63,7 @@ public:
     // spares the table a late doubling; a wrong guess costs only that doubling.
     void expect(std::string_view sample, std::uint64_t fileSize)
     {
+        m_lines.expectBytes(fileSize);
         if (sample.empty() || fileSize <= sample.size())
             return;
         m_restPerSampleByte = static_cast<double>(fileSize - sample.size()) / static_cast<double>(sample.size()) * 1.05;

@@ -61,12 +61,18 @@ public:
     template <typename OnLine>
     void feed(std::string_view piece, OnLine &&onLine)
     {
+        m_fed += piece.size();
         if (!m_carried.empty()) {
             // The line begun in an earlier piece ends at the first line end of this one.
             const char *lineEnd = FindLineEnd(piece.data(), piece.data() + piece.size());
             // A long line that goes on past this piece is only added to: looking at the
             // whole of it again for every piece would take time that grows with its square.
             if (lineEnd == piece.data() + piece.size() && m_carried.back() != '\r') {
+                // A line this long may well run on to the end: room for all that can still
+                // come spares copying it again at every doubling. Untouched room costs nothing.
+                const std::size_t needed = m_carried.size() + piece.size();
+                if (needed > m_carried.capacity() && m_carried.size() >= kLongLine && m_expected > m_fed)
+                    m_carried.reserve(needed + static_cast<std::size_t>(m_expected - m_fed));
                 m_carried.append(piece);
                 return;
             }
@@ -96,6 +102,9 @@ public:
         splitLines(m_carried.data(), m_carried.data() + m_carried.size(), true, onLine);
         m_carried.clear();
     }
+
+    // How many bytes all pieces together will hold, when that is known.
+    void expectBytes(std::uint64_t total) { m_expected = total; }
 
     // The 1-based number of the line last handed over.
     std::size_t lineNumber() const { return m_lineNumber; }
@@ -153,6 +162,10 @@ private:
         return lineEnd + 1 + (*lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n');
     }
 
+    static constexpr std::size_t kLongLine = std::size_t{1} << 20;
+
     Bytes m_carried;
     std::size_t m_lineNumber = 0;
+    std::uint64_t m_fed = 0;
+    std::uint64_t m_expected = 0;
 };
