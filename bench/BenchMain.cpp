@@ -30,6 +30,8 @@ constexpr double kSaveTarget = 3.0;
 constexpr double kDisplayedTarget = 1.5;
 constexpr double kPeakTarget = 2.0;
 constexpr double kTableTarget = 1.5;
+constexpr double kLongLineTarget = 3.0;
+constexpr std::size_t kLongLineBytes = std::size_t{64} << 20;
 constexpr int kFreshRuns = 7;
 constexpr const char *kFirstLoadArgument = "--first-load";
 
@@ -105,6 +107,24 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
     return verdict.allMet;
 }
 
+// A file whose one line is far longer than the pieces it is read in: its load must take
+// time in proportion to its size, as any other file's does.
+bool runLongLine(const std::string &folder)
+{
+    const std::string path = folder + "/long-line.ini";
+    writeAndFlush(path, "{1A2B3C4D-45}\r\nName=One long line\r\nInfo=" + std::string(kLongLineBytes, 'i')
+                            + "\r\n\r\n");
+    const double readFloor = bestSeconds([&] { readAndSplit(path); });
+    const std::vector<double> first = bestOfFreshRuns({kFirstLoadArgument, path}, 3);
+    std::printf("one line of %zu MB\n", kLongLineBytes >> 20);
+    Verdict verdict;
+    verdict.line("floor: read + split lines", readFloor * 1e3, "ms", 1.0, "");
+    verdict.line("first load, fresh process", first[0] * 1e3, "ms", first[0] / readFloor, "read floor",
+                 kLongLineTarget);
+    std::filesystem::remove(path);
+    return verdict.allMet;
+}
+
 // The child of a fresh run: one load, then its figures on one line.
 int firstLoadRun(const char *path)
 {
@@ -135,7 +155,8 @@ int main(int argc, char **argv)
     const std::string folder =
         makeBenchFolder(argc > 1 ? argv[1] : std::filesystem::temp_directory_path().string());
     runSize(folder, 32766, false);
-    const bool allMet = runSize(folder, 200000, true);
+    bool allMet = runSize(folder, 200000, true);
+    allMet = runLongLine(folder) && allMet;
     std::filesystem::remove_all(folder);
 
     rusage usage {};

@@ -4,6 +4,7 @@
 #include "inidb/IniWriter.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -13,16 +14,17 @@ bool holdsLineBreak(std::string_view text)
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
-// Lines as the reader counts them: CR LF, LF and a lone CR each end one.
-std::size_t lineCount(std::string_view bytes)
+// Lines as the reader cuts them: CR LF, LF and a lone CR each end one.
+std::vector<std::string_view> linesOf(std::string_view bytes)
 {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
-            ++count;
+    std::vector<std::string_view> lines;
+    while (!bytes.empty()) {
+        const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+        lines.push_back(bytes.substr(0, end));
+        const bool crLf = end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n';
+        bytes.remove_prefix(std::min(bytes.size(), end + (crLf ? 2 : 1)));
     }
-    const bool lastLineOpen = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';
-    return count + (lastLineOpen ? 1 : 0);
+    return lines;
 }
 
 std::string checkEntry(const RomEntry &entry, std::size_t index)
@@ -79,6 +81,21 @@ std::string savedBytes(const IniDocument &doc)
     return SerializeIni(doc, ReadInOrder(doc));
 }
 
+// Every line that gives a text key a value is in the saved file, even for a key given
+// twice in a block.
+std::string checkTextValuesKept(std::string_view bytes, std::string_view saved)
+{
+    const std::vector<std::string_view> savedLines = linesOf(saved);
+    const std::unordered_set<std::string_view> written(savedLines.begin(), savedLines.end());
+    for (std::string_view line : linesOf(bytes)) {
+        for (std::string_view key : {"Name=", "Comment=", "Info="}) {
+            if (line.size() > key.size() && line.starts_with(key) && !written.contains(line))
+                return "the saved file lost the line " + std::string(line);
+        }
+    }
+    return {};
+}
+
 std::string changedField(const RomEntry &before, const RomEntry &after)
 {
     if (before.CRC != after.CRC)
@@ -94,12 +111,11 @@ std::string changedField(const RomEntry &before, const RomEntry &after)
     return "a number or a flag";
 }
 
-} // namespace
-
-// The same bytes read in pieces of every few bytes, as a file is read, give the same table.
-std::string checkPieces(std::string_view bytes, const ParsedIni &whole)
+// The same bytes read in pieces, as a file is read, give the same table: in pieces of a
+// size the input picks (up to 256 bytes, so a piece may end anywhere in a 64-byte scan),
+// and in the real reader's pieces of 64 KB once the input is that long.
+std::string checkPieceSize(std::string_view bytes, const ParsedIni &whole, std::size_t pieceSize)
 {
-    const std::size_t pieceSize = 1 + (bytes.empty() ? 0 : static_cast<unsigned char>(bytes[0]) % 7);
     std::vector<std::string_view> pieces;
     for (std::size_t at = 0; at < bytes.size(); at += pieceSize)
         pieces.push_back(bytes.substr(at, pieceSize));
@@ -115,12 +131,27 @@ std::string checkPieces(std::string_view bytes, const ParsedIni &whole)
     return {};
 }
 
+std::string checkPieces(std::string_view bytes, const ParsedIni &whole)
+{
+    constexpr std::size_t kReadPiece = std::size_t{64} << 10;
+    if (bytes.size() > kReadPiece) {
+        if (std::string failure = checkPieceSize(bytes, whole, kReadPiece); !failure.empty())
+            return failure;
+    }
+    // The middle byte varies more than the first, which is nearly always a bracket.
+    const std::size_t pickedSize =
+        1 + (bytes.size() + (bytes.empty() ? 0 : static_cast<unsigned char>(bytes[bytes.size() / 2]))) % 256;
+    return pickedSize < bytes.size() ? checkPieceSize(bytes, whole, pickedSize) : std::string();
+}
+
+} // namespace
+
 std::string CheckParse(std::string_view bytes)
 {
     const ParsedIni parsed = ParseIni(bytes);
     if (std::string failure = checkPieces(bytes, parsed); !failure.empty())
         return failure;
-    const std::size_t lines = lineCount(bytes);
+    const std::size_t lines = linesOf(bytes).size();
     if (parsed.entries.size() > lines)
         return "more entries than lines";
     for (std::size_t i = 0; i < parsed.entries.size(); ++i) {
@@ -143,6 +174,8 @@ std::string CheckRoundTrip(std::string_view bytes)
 {
     const IniDocument first = documentOf(bytes);
     const std::string saved = savedBytes(first);
+    if (std::string failure = checkTextValuesKept(bytes, saved); !failure.empty())
+        return failure;
     const IniDocument second = documentOf(saved);
     if (second.Preamble != first.Preamble)
         return "the preamble changed on reloading the saved file";

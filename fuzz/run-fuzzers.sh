@@ -53,7 +53,7 @@ for target in "${targets[@]}"; do
 
   log="$build/fuzz_$target.log"
   status=0
-  "$binary" "$corpus" "${dictionary[@]}" -max_total_time="$seconds" -max_len=8192 -timeout=10 \
+  "$binary" "$corpus" "${dictionary[@]}" -max_total_time="$seconds" -max_len=160000 -timeout=10 \
     -artifact_prefix="$crashes/" -print_final_stats=1 >"$log" 2>&1 || status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   took=$(sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' "$log" | tail -1)

@@ -1,10 +1,14 @@
 // tamsic-ini: the editor's load, save and report for scripts and version control.
 
+#include "TerminalText.h"
 #include "inidb/FileSystem.h"
 #include "inidb/IniReader.h"
 #include "inidb/IniWriter.h"
+#include "inidb/SameFile.h"
 #include "reports/CompatText.h"
 
+#include <cerrno>
+#include <algorithm>
 #include <functional>
 #include <iostream>
 #include <string>
@@ -25,19 +29,38 @@ enum class Exit : int {
 constexpr std::string_view kUsage =
     "usage: tamsic-ini check FILE\n"
     "       tamsic-ini normalize IN OUT   (OUT may be IN)\n"
-    "       tamsic-ini compat IN OUT\n";
+    "       tamsic-ini compat IN OUT      (OUT - writes to standard output)\n"
+    "       tamsic-ini --help | --version\n";
 
+// Everything printed that comes from a file or a path goes through ForTerminal.
 void listProblems(std::ostream &out, const std::string &path, const std::vector<LoadProblem> &problems)
 {
     for (const LoadProblem &problem : problems)
-        out << path << ":" << problem.lineNumber << ": \"" << problem.line << "\" could not be read; used "
-            << problem.whatWasUsed << "\n";
+        out << ForTerminal(path + ":" + std::to_string(problem.lineNumber) + ": \"" + problem.line
+                           + "\" could not be read; used " + problem.whatWasUsed)
+            << "\n";
 }
 
 Exit failure(Exit code, const IoStatus &status)
 {
-    std::cerr << "tamsic-ini: " << status.description << "\n";
+    std::cerr << "tamsic-ini: " << ForTerminal(status.description) << "\n";
     return code;
+}
+
+// The report on standard output: its CR LF line ends stay, whatever the names hold is escaped.
+IoStatus printReport(const IniDocument &doc)
+{
+    const std::string report = CompatListText(doc.EntryTable);
+    std::string_view text = report;
+    std::string printed;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find("\r\n"), text.size());
+        printed += ForTerminal(text.substr(0, end));
+        printed += "\r\n";
+        text.remove_prefix(std::min(text.size(), end + 2));
+    }
+    std::cout << printed << std::flush;
+    return std::cout ? IoStatus::success() : IoFailure(EIO, "write", "standard output");
 }
 
 // Loads in and lists the lines it could not read on problemsOut; then hands the document
@@ -75,12 +98,25 @@ Exit normalize(const std::string &in, const std::string &out)
 
 Exit compat(const std::string &in, const std::string &out)
 {
+    if (IsSameFile(in, out))
+        return failure(Exit::CannotWrite, {EEXIST, "The compatibility list cannot be written over the ini file " + in
+                                                       + " itself; it was left as it was. Choose another name."});
+    if (out == "-")
+        return runOnFile(in, std::cerr, printReport);
     return runOnFile(in, std::cerr,
                      [&out](IniDocument &doc) { return WriteCompatList(doc, out, DefaultFileSystem()); });
 }
 
 Exit run(const std::vector<std::string> &args)
 {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << kUsage;
+        return Exit::Clean;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "tamsic-ini " TAMSIC_VERSION "\n";
+        return Exit::Clean;
+    }
     if (args.size() == 2 && args[0] == "check")
         return check(args[1]);
     if (args.size() == 3 && args[0] == "normalize")

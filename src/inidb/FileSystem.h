@@ -22,6 +22,10 @@ struct FileInfo {
     bool isRegular = false;
     bool isDirectory = false;
     unsigned permissions = 0; // the mode's permission bits (07777)
+    unsigned owner = 0;       // user and group ids
+    unsigned group = 0;
+    // 0 when this process may write the file; else why not (EACCES, EROFS).
+    int writeRefusal = 0;
     std::uint64_t size = 0;
     std::int64_t modifiedNs = 0; // last modification, in nanoseconds since 1970
 };
@@ -52,17 +56,25 @@ public:
     // A missing path is no failure: it comes back with exists == false.
     virtual IoValue<FileInfo> Stat(const std::string &path) = 0;
     // Creates a new, empty file in folder whose name starts with stem, never replacing
-    // one; its permissions are 0666 less the umask until SetPermissions changes them.
-    virtual IoValue<TempFile> CreateTempFile(const std::string &folder, const std::string &stem) = 0;
+    // one, with permissions less the umask. It stays marked as being written until
+    // closed, so RemoveLeftTempFiles can tell it from one a killed write left behind.
+    virtual IoValue<TempFile> CreateTempFile(const std::string &folder, const std::string &stem,
+                                             unsigned permissions) = 0;
     // Writes all of bytes or fails.
     virtual IoStatus Write(const TempFile &file, std::string_view bytes) = 0;
     virtual IoStatus SetPermissions(const TempFile &file, unsigned permissions) = 0;
+    // Gives the file owner and group, or as much of them as this process may set (only
+    // root may give a file away); what it may not set is no failure.
+    virtual IoStatus SetOwner(const TempFile &file, unsigned owner, unsigned group) = 0;
     // Flushes the file's data to the disk.
     virtual IoStatus Sync(const TempFile &file) = 0;
     virtual IoStatus Close(const TempFile &file) = 0;
     // Replaces to by from in one step.
     virtual IoStatus Rename(const std::string &from, const std::string &to) = 0;
     virtual IoStatus Remove(const std::string &path) = 0;
+    // Removes the files CreateTempFile made in folder with stem that no write is still
+    // busy with: those a killed write left behind. Only this user's are touched.
+    virtual IoStatus RemoveLeftTempFiles(const std::string &folder, const std::string &stem) = 0;
     // Makes a rename in folder durable.
     virtual IoStatus SyncFolder(const std::string &folder) = 0;
 };

@@ -6,9 +6,8 @@
 #include "LineSplitter.h"
 
 #include <algorithm>
-#include <charconv>
+#include <array>
 #include <cstring>
-#include <limits>
 #include <utility>
 
 const char *const DesignCaption = "Tamsic (Velmoran ini Editor)";
@@ -19,6 +18,9 @@ std::string LoadedCaption(const std::string &iniPath)
 }
 
 namespace {
+
+using IniKeys::HasKey;
+using IniKeys::ValueAfter;
 
 constexpr std::string_view kLineEnd = "\r\n";
 // Empty lines between blocks are kept in the head only while fewer blocks than this
@@ -35,21 +37,6 @@ bool isHeaderLike(std::string_view line, std::size_t equals)
 {
     return line.size() >= 2 && (line.front() == '{' || line.front() == '[')
         && (line.back() == '}' || line.back() == ']') && equals == std::string_view::npos;
-}
-
-// Whether the line's key (all before its first "=", or the whole line) is key. A known
-// key holds no "=", so this needs no search for one: the line starts with the key and
-// then ends or goes on with "=".
-bool hasKey(std::string_view line, std::string_view key)
-{
-    return line.size() >= key.size() && std::memcmp(line.data(), key.data(), key.size()) == 0
-        && (line.size() == key.size() || line[key.size()] == '=');
-}
-
-// What follows the "=" after key; empty when nothing does.
-std::string_view valueAfter(std::string_view line, std::string_view key)
-{
-    return line.size() > key.size() ? line.substr(key.size() + 1) : std::string_view();
 }
 
 // Headers almost always open with a bracket at a line start; counting them lets the
@@ -77,6 +64,7 @@ public:
     // spares the table a late doubling; a wrong guess costs only that doubling.
     void expect(std::string_view sample, std::uint64_t fileSize)
     {
+        m_lines.expectBytes(fileSize);
         if (sample.empty() || fileSize <= sample.size())
             return;
         m_restPerSampleByte = static_cast<double>(fileSize - sample.size()) / static_cast<double>(sample.size()) * 1.05;
@@ -175,26 +163,26 @@ private:
     bool readKnownKey(std::string_view line)
     {
         RomEntry &e = entry();
-        if (hasKey(line, IniKeys::Name)) {
-            e.Name = keep(valueAfter(line, IniKeys::Name));
-        } else if (hasKey(line, IniKeys::UCode)) {
+        if (HasKey(line, IniKeys::Name)) {
+            readText(e.Name, IniKeys::Name, line);
+        } else if (HasKey(line, IniKeys::UCode)) {
             readNumber(e.UCode, IniKeys::UCode, line);
-        } else if (hasKey(line, IniKeys::Comment)) {
-            e.Comment = keep(valueAfter(line, IniKeys::Comment));
-        } else if (hasKey(line, IniKeys::Info)) {
-            e.Info = keep(valueAfter(line, IniKeys::Info));
+        } else if (HasKey(line, IniKeys::Comment)) {
+            readText(e.Comment, IniKeys::Comment, line);
+        } else if (HasKey(line, IniKeys::Info)) {
+            readText(e.Info, IniKeys::Info, line);
         } else if (line.front() == '{' || line.front() == '[') {
             // A header; no key starts with a bracket.
             return false;
         } else {
             for (const IniKeys::Flag &flag : IniKeys::Flags) {
-                if (hasKey(line, flag.key)) {
+                if (HasKey(line, flag.key)) {
                     e.*flag.field = true;
                     return true;
                 }
             }
             for (const IniKeys::Number &number : IniKeys::OptionalNumbers) {
-                if (hasKey(line, number.key)) {
+                if (HasKey(line, number.key)) {
                     readNumber(e.*number.field, number.key, line);
                     return true;
                 }
@@ -204,22 +192,48 @@ private:
         return true;
     }
 
+    void readText(StoredText &field, std::string_view key, std::string_view line)
+    {
+        if (givenBefore(key))
+            keepEarlierValue(key, field, line);
+        field = keep(ValueAfter(line, key));
+    }
+
     // A value that is no whole number in the field's range leaves the field as it was
     // and stays with the entry as written, so saving does not lose it.
     void readNumber(std::int16_t &field, std::string_view key, std::string_view line)
     {
-        const std::string_view value = valueAfter(line, key);
-        int number = 0;
-        const char *end = value.data() + value.size();
-        const auto [ptr, error] = std::from_chars(value.data(), end, number);
-        if (error == std::errc() && ptr == end && number >= std::numeric_limits<std::int16_t>::min()
-            && number <= std::numeric_limits<std::int16_t>::max()) {
-            field = static_cast<std::int16_t>(number);
+        if (const std::optional<std::int16_t> number = IniKeys::NumberValue(ValueAfter(line, key))) {
+            if (givenBefore(key))
+                keepEarlierValue(key, std::to_string(field), line);
+            field = *number;
             return;
         }
         problem(line, std::string(key) + " " + std::to_string(field)
                           + " (not a whole number from -32768 to 32767); the line is kept as written");
         keepUnknown(line);
+    }
+
+    // Whether a line of this block gave key its value already; notes that one has now.
+    bool givenBefore(std::string_view key)
+    {
+        const unsigned bit = 1u << IniKeys::ValuedKeyIndex(key);
+        const bool given = (m_keysGiven & bit) != 0;
+        m_keysGiven |= bit;
+        return given;
+    }
+
+    // A key given twice in a block: the later value is used, as it always was, and the
+    // earlier one stays with the entry as a line of its own, so nothing is lost unseen.
+    void keepEarlierValue(std::string_view key, std::string_view earlier, std::string_view line)
+    {
+        std::string &kept = m_earlierValues[IniKeys::ValuedKeyIndex(key)];
+        kept += key;
+        kept += '=';
+        kept += earlier;
+        kept += kLineEnd;
+        m_anyEarlierValue = true;
+        problem(line, "a second " + std::string(key) + "= in this block; the first is kept as written");
     }
 
     StoredText keep(std::string_view text) { return m_result.texts.keep(text); }
@@ -242,6 +256,7 @@ private:
         m_inBlock = true;
         m_hasHeader = false;
         m_blockLines = 0;
+        m_keysGiven = 0;
     }
 
     void endBlock()
@@ -252,6 +267,14 @@ private:
             e.ScaleFactor = 1;
         if (e.EepromSize == 0)
             e.EepromSize = 2048;
+        if (m_anyEarlierValue) {
+            // Key by key, as the writer puts them, so the block reads back the same.
+            std::string earlier;
+            for (std::string &lines : m_earlierValues)
+                earlier += std::exchange(lines, {});
+            m_unknownLines.insert(0, earlier);
+            m_anyEarlierValue = false;
+        }
         e.UnknownLines = keep(m_unknownLines);
         m_unknownLines.clear();
         m_inBlock = false;
@@ -263,6 +286,11 @@ private:
     TextEncodingDetector m_encoding;
     ParsedIni m_result;
     std::string m_unknownLines;
+    // The earlier values of keys given twice in the current block, by IniKeys::ValuedKeys.
+    std::array<std::string, IniKeys::ValuedKeyCount> m_earlierValues;
+    bool m_anyEarlierValue = false;
+    // Bits by IniKeys::ValuedKeys: the keys a line of the current block has given a value.
+    unsigned m_keysGiven = 0;
     double m_restPerSampleByte = 0;
     std::size_t m_blockLines = 0;
     bool m_inBlock = false;

@@ -142,27 +142,83 @@ std::size_t blockBytesAtMost(const RomEntry &entry)
          + entry.UnknownLines.size();
 }
 
+// Bits by IniKeys::ValuedKeys.
+using KeySet = unsigned;
+
+constexpr KeySet bitOf(std::string_view key)
+{
+    return KeySet{1} << IniKeys::ValuedKeyIndex(key);
+}
+
+// The valued key a kept line sets when read back, as a bit; 0 for any other line. The
+// reader keeps such a line only for a key given twice (the earlier value); a number it
+// cannot read sets nothing.
+KeySet keySetBy(std::string_view line)
+{
+    for (std::string_view key : IniKeys::ValuedKeys) {
+        if (!IniKeys::HasKey(line, key))
+            continue;
+        const bool text = key == IniKeys::Name || key == IniKeys::Comment || key == IniKeys::Info;
+        return text || IniKeys::NumberValue(IniKeys::ValueAfter(line, key)) ? bitOf(key) : 0;
+    }
+    return 0;
+}
+
+// Puts down, in their order, the kept lines that set key (0: those that set none);
+// returns whether there was one.
+bool putKeptLines(BlockCursor &put, std::string_view lines, KeySet key)
+{
+    bool found = false;
+    while (!lines.empty()) {
+        const std::string_view line = lines.substr(0, lines.find(kLineEnd));
+        lines.remove_prefix(std::min(lines.size(), line.size() + kLineEnd.size()));
+        if (keySetBy(line) == key) {
+            put << line << kLineEnd;
+            found = true;
+        }
+    }
+    return found;
+}
+
+// The kept lines that set a value, key by key in the order the keys are written, so a
+// block read back and saved again comes out the same; returns the keys they set.
+KeySet putEarlierValues(BlockCursor &put, std::string_view lines)
+{
+    KeySet keys = 0;
+    for (std::string_view key : IniKeys::ValuedKeys) {
+        if (putKeptLines(put, lines, bitOf(key)))
+            keys |= bitOf(key);
+    }
+    return keys;
+}
+
 // One block in the fixed key order, CR LF line ends, and the empty line after it, put
-// down from at; returns where it ends.
+// down from at; returns where it ends. The earlier value of a key given twice goes
+// before the key's own line, so reading the block back gives the entry its value again;
+// that line is then written even when it holds the value of a missing key.
 char *writeBlock(char *at, const RomEntry &entry)
 {
     BlockCursor put(at);
     put << "{" << entry.CRC << "}" << kLineEnd;
+    const KeySet earlier = entry.UnknownLines.empty() ? 0 : putEarlierValues(put, entry.UnknownLines);
+    const auto givenEarlier = [earlier](std::string_view key) { return earlier != 0 && (earlier & bitOf(key)); };
     put.line(IniKeys::Name, entry.Name);
     put.line(IniKeys::UCode, entry.UCode);
-    if (!entry.Comment.empty())
+    if (!entry.Comment.empty() || givenEarlier(IniKeys::Comment))
         put.line(IniKeys::Comment, entry.Comment);
-    if (!entry.Info.empty())
+    if (!entry.Info.empty() || givenEarlier(IniKeys::Info))
         put.line(IniKeys::Info, entry.Info);
     for (const IniKeys::Flag &flag : IniKeys::Flags) {
         if (entry.*flag.field)
             put << flag.key << kLineEnd;
     }
     for (const IniKeys::Number &number : IniKeys::OptionalNumbers) {
-        if (entry.*number.field != number.absentValue)
+        if (entry.*number.field != number.absentValue || givenEarlier(number.key))
             put.line(number.key, entry.*number.field);
     }
-    put << entry.UnknownLines << kLineEnd;
+    if (!entry.UnknownLines.empty())
+        putKeptLines(put, entry.UnknownLines, 0);
+    put << kLineEnd;
     return put.end();
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "HugePages.h"
+
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -58,19 +61,34 @@ public:
     template <typename OnLine>
     void feed(std::string_view piece, OnLine &&onLine)
     {
+        m_fed += piece.size();
         if (!m_carried.empty()) {
             // The line begun in an earlier piece ends at the first line end of this one.
             const char *lineEnd = FindLineEnd(piece.data(), piece.data() + piece.size());
+            // A long line that goes on past this piece is only added to: looking at the
+            // whole of it again for every piece would take time that grows with its square.
+            if (lineEnd == piece.data() + piece.size() && m_carried.back() != '\r') {
+                // A line this long may well run on to the end: room for all that can still
+                // come spares copying it again at every doubling. Untouched room costs nothing.
+                const std::size_t needed = m_carried.size() + piece.size();
+                if (needed > m_carried.capacity() && m_carried.size() >= kLongLine && m_expected > m_fed)
+                    m_carried.reserve(needed + static_cast<std::size_t>(m_expected - m_fed));
+                m_carried.append(piece);
+                return;
+            }
             std::size_t taken = static_cast<std::size_t>(lineEnd - piece.data());
             if (taken < piece.size())
                 taken += 1 + (*lineEnd == '\r' && taken + 1 < piece.size() && lineEnd[1] == '\n');
             // A byte after them in this piece settles a CR the taken bytes end in.
             const bool settled = taken < piece.size();
+            // Only a CR at its very end can be a line end in what was carried so far.
+            const std::size_t lineEndFrom = m_carried.size() - 1;
             m_carried.append(piece.data(), taken);
             piece.remove_prefix(taken);
-            std::string carried = std::move(m_carried);
+            Bytes carried = std::move(m_carried);
             m_carried.clear();
-            const char *rest = splitLines(carried.data(), carried.data() + carried.size(), settled, onLine);
+            const char *rest = splitLines(carried.data(), carried.data() + carried.size(), settled, onLine,
+                                          carried.data() + lineEndFrom);
             m_carried.assign(rest, static_cast<std::size_t>(carried.data() + carried.size() - rest));
         }
         const char *rest = splitLines(piece.data(), piece.data() + piece.size(), false, onLine);
@@ -85,19 +103,30 @@ public:
         m_carried.clear();
     }
 
+    // How many bytes all pieces together will hold, when that is known.
+    void expectBytes(std::uint64_t total) { m_expected = total; }
+
     // The 1-based number of the line last handed over.
     std::size_t lineNumber() const { return m_lineNumber; }
 
 private:
+    // A line that goes on past the pieces it began in waits here. A long one grows in
+    // blocks huge pages can back, as the file's bytes would.
+    using Bytes = std::basic_string<char, std::char_traits<char>, FreshBlockAllocator<char>>;
+
     // Hands over the lines of [p, end) and returns where the unfinished rest begins.
     // final says that nothing after end can belong to these lines; otherwise a CR at the
-    // very end waits, as the LF of the same line end may follow.
+    // very end waits, as the LF of the same line end may follow. The caller may know
+    // that no line end comes before lineEndFrom, which spares looking at those bytes.
     template <typename OnLine>
-    const char *splitLines(const char *p, const char *end, bool final, OnLine &onLine)
+    const char *splitLines(const char *p, const char *end, bool final, OnLine &onLine,
+                           const char *lineEndFrom = nullptr)
     {
+        const char *scanned = lineEndFrom ? lineEndFrom : p;
         // Whole blocks of 64 bytes first: their line ends are found in one step, so
         // the search does not stop and guess anew at every line.
-        for (const char *block = p; end - block >= 64; block += 64) {
+        for (; end - scanned >= 64; scanned += 64) {
+            const char *block = scanned;
             for (std::uint64_t marks = LineEndMarks(block); marks != 0; marks &= marks - 1) {
                 const char *lineEnd = block + std::countr_zero(marks);
                 // The LF of a CR LF, passed with its CR.
@@ -109,7 +138,7 @@ private:
             }
         }
         for (;;) {
-            const char *lineEnd = FindLineEnd(p, end);
+            const char *lineEnd = FindLineEnd(std::max(p, scanned), end);
             if (lineEnd == end) {
                 if (final && p < end) {
                     ++m_lineNumber;
@@ -133,6 +162,10 @@ private:
         return lineEnd + 1 + (*lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n');
     }
 
-    std::string m_carried;
+    static constexpr std::size_t kLongLine = std::size_t{1} << 20;
+
+    Bytes m_carried;
     std::size_t m_lineNumber = 0;
+    std::uint64_t m_fed = 0;
+    std::uint64_t m_expected = 0;
 };

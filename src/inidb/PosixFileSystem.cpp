@@ -5,9 +5,11 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +18,8 @@ namespace {
 // Links pointing at links are followed this far before giving up, like the kernel does.
 constexpr int kMaxLinkHops = 40;
 constexpr int kTempNameAttempts = 100;
+constexpr std::string_view kSuffixAlphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kSuffixLength = 8;
 
 IoStatus lastFailure(std::string_view action, std::string_view path)
 {
@@ -25,12 +29,60 @@ IoStatus lastFailure(std::string_view action, std::string_view path)
 std::string randomSuffix()
 {
     static std::mt19937_64 generator{std::random_device{}()};
-    static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 2);
-    std::string suffix(8, ' ');
+    std::uniform_int_distribution<std::size_t> pick(0, kSuffixAlphabet.size() - 1);
+    std::string suffix(kSuffixLength, ' ');
     for (char &c : suffix)
-        c = kAlphabet[pick(generator)];
+        c = kSuffixAlphabet[pick(generator)];
     return suffix;
+}
+
+// Whether name is stem followed by a suffix randomSuffix could have made.
+bool isTempName(std::string_view name, std::string_view stem)
+{
+    return name.size() == stem.size() + kSuffixLength && name.starts_with(stem)
+        && name.find_first_not_of(kSuffixAlphabet, stem.size()) == std::string_view::npos;
+}
+
+// A temporary file no write holds any more: a plain file of this user's that can be
+// locked. Every write locks its file from creation to close, and the lock dies with
+// the process, so a killed write's file is free while a running one's is not.
+bool isLeftBehind(const std::string &path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    const bool left = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid()
+                   && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return left;
+}
+
+// Opens path for reading, refusing anything but a regular file (or a link to one): a
+// FIFO would hold the program in open() or read(), a device such as /dev/zero would be
+// read forever. The open does not wait for a FIFO's writer; the descriptor then blocks
+// again, as a file's reads do.
+IoValue<int> openRegularFile(const std::string &path)
+{
+    IoValue<int> result{-1, {}};
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        result.status = lastFailure("read", path);
+        return result;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        result.status = lastFailure("read", path);
+    } else if (!S_ISREG(info.st_mode)) {
+        result.status = {S_ISDIR(info.st_mode) ? EISDIR : EINVAL, "Cannot read " + path + ": it is not a regular file"};
+    } else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        result.status = lastFailure("read", path);
+    } else {
+        result.value = fd;
+        return result;
+    }
+    ::close(fd);
+    return result;
 }
 
 } // namespace
@@ -46,16 +98,17 @@ IoStatus IoFailure(int number, std::string_view action, std::string_view path)
 IoValue<std::string> PosixFileSystem::ReadWholeFile(const std::string &path)
 {
     IoValue<std::string> result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        result.status = lastFailure("read", path);
+    const IoValue<int> opened = openRegularFile(path);
+    if (!opened.ok()) {
+        result.status = opened.status;
         return result;
     }
+    const int fd = opened.value;
     std::string &bytes = result.value;
     struct stat info {};
     // Read the size the file says it has in place, then whatever follows (a file that
-    // grew meanwhile, or one whose size is not known up front) in chunks.
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    // grew meanwhile) in chunks.
+    if (::fstat(fd, &info) == 0) {
         bytes.reserve(static_cast<std::size_t>(info.st_size));
         AdviseHugePages(bytes.data(), bytes.capacity());
         bytes.resize(static_cast<std::size_t>(info.st_size));
@@ -87,12 +140,12 @@ IoValue<std::string> PosixFileSystem::ReadWholeFile(const std::string &path)
 
 IoStatus PosixFileSystem::ReadInPieces(const std::string &path, const PieceReader &take)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return lastFailure("read", path);
+    const IoValue<int> opened = openRegularFile(path);
+    if (!opened.ok())
+        return opened.status;
+    const int fd = opened.value;
     struct stat info {};
-    const std::uint64_t size =
-        ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? static_cast<std::uint64_t>(info.st_size) : 0;
+    const std::uint64_t size = ::fstat(fd, &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
     // Small enough to stay in the processor's cache while the piece is taken apart.
     constexpr std::size_t kPieceSize = std::size_t{64} << 10;
     const std::unique_ptr<char[]> piece(new char[kPieceSize]);
@@ -150,19 +203,26 @@ IoValue<FileInfo> PosixFileSystem::Stat(const std::string &path)
     result.value.isRegular = S_ISREG(info.st_mode);
     result.value.isDirectory = S_ISDIR(info.st_mode);
     result.value.permissions = info.st_mode & 07777;
+    result.value.owner = info.st_uid;
+    result.value.group = info.st_gid;
+    // As this process's own user, as a plain write would be checked.
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        result.value.writeRefusal = errno;
     result.value.size = static_cast<std::uint64_t>(info.st_size);
     result.value.modifiedNs = std::int64_t{info.st_mtim.tv_sec} * 1'000'000'000 + info.st_mtim.tv_nsec;
     return result;
 }
 
-IoValue<TempFile> PosixFileSystem::CreateTempFile(const std::string &folder, const std::string &stem)
+IoValue<TempFile> PosixFileSystem::CreateTempFile(const std::string &folder, const std::string &stem,
+                                                  unsigned permissions)
 {
     IoValue<TempFile> result;
     for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
         const std::string path = folder + "/" + stem + randomSuffix();
-        // 0666 lets the kernel apply the umask, as for any new file.
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, static_cast<mode_t>(permissions));
         if (fd >= 0) {
+            // Never contended: the name is new. Released by close() or the process's end.
+            ::flock(fd, LOCK_EX | LOCK_NB);
             result.value = {fd, path};
             return result;
         }
@@ -196,6 +256,17 @@ IoStatus PosixFileSystem::SetPermissions(const TempFile &file, unsigned permissi
     return IoStatus::success();
 }
 
+IoStatus PosixFileSystem::SetOwner(const TempFile &file, unsigned owner, unsigned group)
+{
+    if (::fchown(file.handle, static_cast<uid_t>(owner), static_cast<gid_t>(group)) == 0)
+        return IoStatus::success();
+    if (errno != EPERM)
+        return lastFailure("set the owner of", file.path);
+    // Only root may give a file away; its owner may still give it a group he is in.
+    ::fchown(file.handle, static_cast<uid_t>(-1), static_cast<gid_t>(group));
+    return IoStatus::success();
+}
+
 IoStatus PosixFileSystem::Sync(const TempFile &file)
 {
     if (::fsync(file.handle) != 0)
@@ -223,6 +294,20 @@ IoStatus PosixFileSystem::Remove(const std::string &path)
     if (::unlink(path.c_str()) != 0)
         return lastFailure("remove", path);
     return IoStatus::success();
+}
+
+IoStatus PosixFileSystem::RemoveLeftTempFiles(const std::string &folder, const std::string &stem)
+{
+    const std::unique_ptr<DIR, int (*)(DIR *)> entries(::opendir(folder.c_str()), ::closedir);
+    if (!entries)
+        return lastFailure("look into", folder);
+    IoStatus status;
+    while (const dirent *entry = ::readdir(entries.get())) {
+        const std::string path = folder + "/" + entry->d_name;
+        if (isTempName(entry->d_name, stem) && isLeftBehind(path) && ::unlink(path.c_str()) != 0)
+            status = lastFailure("remove", path);
+    }
+    return status;
 }
 
 IoStatus PosixFileSystem::SyncFolder(const std::string &folder)

@@ -30,8 +30,8 @@ struct RomEntry {
     // Set when the user removes the entry; never stored in the file.
     bool Removed = false;
     // Lines of the block that are no known key (misspelled keys, "//" lines inside the
-    // block, ...), in file order, each ending in CR LF. The writer puts them back after
-    // the known keys so nothing the user wrote is lost.
+    // block, ...), in file order, each ending in CR LF, after the earlier values of keys
+    // given twice. The writer puts them back so nothing the user wrote is lost.
     StoredText UnknownLines;
 
     // Compares the texts, not where they are kept.

@@ -14,12 +14,18 @@ IoStatus cannotWrite(const IoStatus &cause, const std::string &path)
     return IoFailure(cause.number, "write", path);
 }
 
-// Writes the temporary file completely and gives it the permissions the target has.
+// Gives the temporary file the target's owner, group and permissions before its first
+// byte (the owner first: a change of owner clears the set-id bits), then writes it.
 IoStatus fillTempFile(FileSystem &fs, const TempFile &temp, const ContentProducer &produce, const FileInfo &target)
 {
-    IoStatus status = produce([&fs, &temp](std::string_view piece) { return fs.Write(temp, piece); });
-    if (status.ok() && target.exists)
-        status = fs.SetPermissions(temp, target.permissions);
+    IoStatus status;
+    if (target.exists) {
+        status = fs.SetOwner(temp, target.owner, target.group);
+        if (status.ok())
+            status = fs.SetPermissions(temp, target.permissions);
+    }
+    if (status.ok())
+        status = produce([&fs, &temp](std::string_view piece) { return fs.Write(temp, piece); });
     if (status.ok())
         status = fs.Sync(temp);
     // Closed in every case; a failing close may mean the data never reached the disk.
@@ -47,10 +53,17 @@ IoStatus WriteFileAtomically(FileSystem &fs, const std::string &path, const Cont
         return cannotWrite(info.status, path);
     if (info.value.exists && !info.value.isRegular)
         return IoFailure(info.value.isDirectory ? EISDIR : EINVAL, "write", path);
+    // The rename would replace a file a plain write may not change.
+    if (info.value.exists && info.value.writeRefusal == EACCES)
+        return {EACCES, "Cannot write " + path + ": the file is read-only"};
+    if (info.value.exists && info.value.writeRefusal != 0)
+        return IoFailure(info.value.writeRefusal, "write", path);
 
-    // Beside the target, so the rename stays within one file system and is atomic.
+    // Beside the target, so the rename stays within one file system and is atomic. A
+    // file replaced is readable by its owner alone until it has the target's permissions.
     const std::string folder = FolderOf(target);
-    const IoValue<TempFile> temp = fs.CreateTempFile(folder, "." + FileNameOf(target) + ".tmp-");
+    const std::string stem = "." + FileNameOf(target) + ".tmp-";
+    const IoValue<TempFile> temp = fs.CreateTempFile(folder, stem, info.value.exists ? 0600 : 0666);
     if (!temp.ok())
         return cannotWrite(temp.status, path);
     IoStatus status = fillTempFile(fs, temp.value, produce, info.value);
@@ -62,7 +75,9 @@ IoStatus WriteFileAtomically(FileSystem &fs, const std::string &path, const Cont
     }
     // The new content is in place now; a folder that cannot be flushed only makes the
     // rename less durable across a power cut, and reporting a failure here would claim
-    // the target is unchanged when it is not.
+    // the target is unchanged when it is not. The same holds for clearing away what an
+    // earlier, killed write of this target left.
+    fs.RemoveLeftTempFiles(folder, stem);
     fs.SyncFolder(folder);
     return IoStatus::success();
 }

@@ -9,10 +9,12 @@
 class FileSystem;
 
 // Replaces path's content by bytes, complete or not at all: a temporary file beside the
-// target is written, flushed and renamed over it. The old file's permissions are kept
-// (a new file gets 0666 less the umask); a target that is a symbolic link stays one and
-// its destination gets the new content. On any failure the temporary file is removed
-// and the target is byte for byte as before.
+// target is written, flushed and renamed over it. The old file's permissions, and its
+// owner and group as far as the user may set them, are kept (a new file gets 0666 less
+// the umask); a file the user may not write is refused as read-only. A target that is a
+// symbolic link stays one and its destination gets the new content. On any failure the
+// temporary file is removed and the target is byte for byte as before; after a success,
+// temporary files an earlier killed write of the target left are removed.
 IoStatus WriteFileAtomically(FileSystem &fs, const std::string &path, std::string_view bytes);
 
 // Takes one piece of a file's content; returns the failure that stops the writing.

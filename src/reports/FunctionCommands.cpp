@@ -2,6 +2,7 @@
 
 #include "CompatText.h"
 #include "inidb/FileSystem.h"
+#include "inidb/SameFile.h"
 #include "inidb/WholeFileTools.h"
 
 #include <QDir>
@@ -9,8 +10,6 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -56,8 +55,7 @@ QString ProposedReportPath(const IniDocument &doc)
 // Through links and other spellings of the path, whether target is the ini file itself.
 bool IsIniFile(const QString &target, const IniDocument &doc)
 {
-    std::error_code error;
-    return !doc.IniPath.empty() && std::filesystem::equivalent(PathBytes(target), doc.IniPath, error);
+    return !doc.IniPath.empty() && IsSameFile(PathBytes(target), doc.IniPath);
 }
 
 bool ConfirmCrcConversion(QWidget *parent, UserInterface &ui)

@@ -155,12 +155,25 @@ bool holdsUndecodableText(const QString &filePath)
     return utf8.hasError() || bytes.contains('\0');
 }
 
+// A FIFO would hold the program on reading it, a device would be read forever; a
+// missing file is no such thing.
+bool isNonRegularFile(const QString &filePath)
+{
+    const QFileInfo info(filePath);
+    return info.exists() && !info.isFile();
+}
+
 // One QSettings per call: it reads what another running copy may have written since.
 class Session {
 public:
     explicit Session(const QString &filePath)
-        : m_settings(filePath, QSettings::IniFormat), m_status(statusOf(m_settings))
     {
+        if (isNonRegularFile(filePath)) {
+            m_status = RegStatusCode::StoreIoFailed;
+            return;
+        }
+        m_settings.emplace(filePath, QSettings::IniFormat);
+        m_status = statusOf(*m_settings);
         if (m_status == RegStatusCode::Success && holdsUndecodableText(filePath))
             m_status = RegStatusCode::StoreCorrupt;
         const FileSignature signature(filePath);
@@ -174,7 +187,8 @@ public:
             damaged.erase(known);
     }
 
-    QSettings &settings() { return m_settings; }
+    // Only once readStatus() or writeStatus() said Success.
+    QSettings &settings() { return *m_settings; }
 
     // The file as read; a damaged or unreadable file fails every call, so it is never
     // overwritten with the part QSettings could make sense of.
@@ -187,18 +201,18 @@ public:
         const RegStatus status = readStatus();
         if (status != RegStatusCode::Success)
             return status;
-        return m_settings.isWritable() ? RegStatusCode::Success : RegStatusCode::StoreIoFailed;
+        return m_settings->isWritable() ? RegStatusCode::Success : RegStatusCode::StoreIoFailed;
     }
 
     RegStatus commit()
     {
-        m_settings.sync();
-        return statusOf(m_settings);
+        m_settings->sync();
+        return statusOf(*m_settings);
     }
 
 private:
-    QSettings m_settings;
-    RegStatus m_status;
+    std::optional<QSettings> m_settings;
+    RegStatus m_status = RegStatusCode::Success;
 };
 
 bool keyExists(QSettings &settings, const QString &group)
@@ -250,6 +264,8 @@ std::string FileRegistryStore::statusDescription(RegStatus status) const
                    + "\"; correct or delete it.";
         return "The settings file \"" + file + "\" is damaged; correct or delete it.";
     case RegStatusCode::StoreIoFailed:
+        if (isNonRegularFile(m_filePath))
+            return "The settings file \"" + file + "\" is not a regular file.";
         return "The settings file \"" + file + "\" cannot be read or written.";
     default:
         return {};

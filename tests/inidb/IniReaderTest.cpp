@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <sys/stat.h>
 #include <tuple>
 
 namespace {
@@ -45,13 +46,22 @@ TEST(IniReader, ReadsAndSavesAs)
         {"{A-45}\nname=lower\nName=Real\n// inside\nSpeed = 3\n",
          "{A-45}\r\nName=Real\r\nUCode=0\r\nname=lower\r\n// inside\r\nSpeed = 3\r\n\r\n"},
         {"Name=Late\nTypo=1\n{D-44}\n", "{D-44}\r\nName=Late\r\nUCode=0\r\nTypo=1\r\n\r\n"},
+        // Blocks glued without an empty line stay two; a bracketed line with "=" is no header.
+        {"{A-45}\nName=A\n[B-45]\nName=B\n[Cheat=1]\n",
+         "{A-45}\r\nName=A\r\nUCode=0\r\n\r\n{B-45}\r\nName=B\r\nUCode=0\r\n[Cheat=1]\r\n\r\n"},
         {"x\nName=Short\n", "{}\r\nName=Short\r\nUCode=0\r\nx\r\n\r\n", 1},
+        // A key given twice: the later value is used, the earlier line kept before it.
+        {"{A-45}\nName=A\nComment=C\nName=B\nUCode=1\nComment=\nScaleFactor=2\nUCode=x\nScaleFactor=1\nUCode=2\n",
+         "{A-45}\r\nName=A\r\nUCode=1\r\nComment=C\r\nScaleFactor=2\r\nName=B\r\nUCode=2\r\nComment=\r\n"
+         "ScaleFactor=1\r\nUCode=x\r\n\r\n",
+         5},
         {"// head\n   \n{A-45}\n\n \t\n// between\n{B-45}\n",
          "// head\r\n   \r\n \t\r\n// between\r\n{A-45}\r\nName=\r\nUCode=0\r\n\r\n{B-45}\r\nName=\r\nUCode=0\r\n\r\n"}};
     for (const auto &c : cases) {
         const ParsedIni parsed = ParseIni(c.input);
         EXPECT_EQ(resaved(parsed), c.saved) << c.input;
         EXPECT_EQ(parsed.problems.size(), c.problems) << c.input;
+        EXPECT_EQ(resaved(ParseIni(c.saved)), c.saved) << c.input;
     }
 }
 
@@ -90,15 +100,28 @@ TEST(IniReader, AnyByteAndAnyCount)
         if (c != '\r' && c != '\n')
             name += static_cast<char>(c);
     EXPECT_EQ(ParseIni("{A-45}\r\nName=" + name + "\r\n").entries.at(0).Name, name);
+    // The text store keeps a length in one byte up to 254 and in a long form from 255.
+    for (const std::size_t length : {254u, 255u, 256u}) {
+        const std::string text(length, 'n'), edited = std::string(length - 1, 'e') + '\xFF';
+        ParsedIni parsed = ParseIni("{A-45}\r\nName=" + text + "\r\n");
+        parsed.entries.at(0).Info = parsed.texts.keep(edited);
+        const ParsedIni saved = ParseIni(resaved(parsed));
+        EXPECT_EQ(saved.entries.at(0).Name, text);
+        EXPECT_EQ(saved.entries[0].Info, edited);
+    }
     EXPECT_EQ(ParseIni(blocks(40000)).entries.at(39999).Name, "Rom 40000");
 }
 
 // A file many times larger than the pieces it is read in, whose head alone fills the
 // first of them, loads as its bytes parsed whole: lines and characters cut at a piece's
-// end are joined again, and the table grows past what the head let it guess.
+// end are joined again, and the table grows past what the head let it guess. The head's
+// CR LFs are cut by the end of the first 64-byte scan and of the first 64 KB piece.
 TEST(LoadIniFile, ReadsALargeFileAsItsBytesWhole)
 {
-    std::string bytes = "//" + std::string(100000, '-') + "\r\n";
+    std::string head = "//" + std::string(61, '-') + "\r\n";
+    head += "//" + std::string((64 << 10) - 1 - head.size() - 2, '=') + "\r\n";
+    const std::string longInfo(16 << 20, 'i');
+    std::string bytes = head + "{BIG-45}\r\nInfo=" + longInfo + "\r\n\r\n";
     const char *const lineEnds[] = {"\r\n", "\n", "\r"};
     for (int i = 0; i < 30000; ++i) {
         const std::string end = lineEnds[i % 3];
@@ -111,9 +134,10 @@ TEST(LoadIniFile, ReadsALargeFileAsItsBytesWhole)
     WriteBytes(doc.IniPath, bytes);
     ASSERT_TRUE(LoadIniFile(doc).status.ok());
     const ParsedIni whole = ParseIni(bytes);
-    EXPECT_EQ(doc.Preamble, whole.preamble);
+    EXPECT_EQ(doc.Preamble, head);
     EXPECT_EQ(doc.EntryTable, whole.entries);
-    EXPECT_EQ(doc.EntryTable.size(), 30000u);
+    ASSERT_EQ(doc.EntryTable.size(), 30001u);
+    EXPECT_EQ(doc.EntryTable[0].Info, longInfo);
     EXPECT_EQ(doc.Encoding, TextEncoding::Utf8);
 }
 
@@ -126,8 +150,18 @@ TEST(LoadIniFile, FailedLoadsAndCopiesKeepEveryText)
     doc.IniPath = folder.file("velmoran.ini");
     WriteBytes(doc.IniPath, "{A-45}\r\nName=Alpha\r\n\r\n");
     ASSERT_TRUE(LoadIniFile(doc).status.ok());
-    doc.IniPath = folder.file("missing.ini");
-    EXPECT_FALSE(LoadIniFile(doc).status.ok());
+    // Anything but a regular file is refused before it is read: a FIFO would hold the
+    // load for ever, /dev/zero would never end.
+    ASSERT_EQ(::mkfifo(folder.file("fifo").c_str(), 0600), 0);
+    const std::pair<std::string, const char *> unreadable[] = {
+        {folder.file("missing.ini"), "No such file"}, {folder.file("fifo"), "is not a regular file"},
+        {"/dev/zero", "is not a regular file"}, {folder.path(), "is not a regular file"}};
+    for (const auto &[path, says] : unreadable) {
+        doc.IniPath = path;
+        const LoadResult failed = LoadIniFile(doc);
+        EXPECT_NE(failed.status.description.find(path + ": "), std::string::npos) << failed.status.description;
+        EXPECT_NE(failed.status.description.find(says), std::string::npos) << failed.status.description;
+    }
     EXPECT_EQ(doc.EntryTable.at(0).Name, "Alpha");
 
     IniDocument copy = doc;

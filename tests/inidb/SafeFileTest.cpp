@@ -8,8 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <tuple>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -59,6 +63,44 @@ TEST(SafeWrite, KeepsPermissionsAndLinks)
     EXPECT_EQ(WriteFileAtomically(real, folder.file("folder.ini"), kNew).number, EISDIR);
     EXPECT_TRUE(fs::is_empty(folder.file("folder.ini")));
     EXPECT_EQ(folder.listing(), "dangling.ini\nfolder.ini\nlink.ini\nmade.ini\nnew.ini\nreal\nvelmoran.ini\n");
+}
+
+// Saved as root, a file keeps its owner, group and mode, whoever they belong to.
+TEST(SafeWrite, KeepsOwnerGroupAndModeAsRoot)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may give a file away";
+    TempFolder folder;
+    const std::string target = folder.file("velmoran.ini");
+    const struct {
+        unsigned owner, group, mode;
+    } cases[] = {{65534, 65534, 0600}, {65534, 0, 0640}, {0, 65534, 0444}, {1, 1, 02664}};
+    for (const auto &c : cases) {
+        WriteBytes(target, kOld);
+        ASSERT_TRUE(::chown(target.c_str(), c.owner, c.group) == 0 && ::chmod(target.c_str(), c.mode) == 0);
+        ASSERT_TRUE(WriteFileAtomically(DefaultFileSystem(), target, kNew).ok());
+        struct stat info {};
+        ::stat(target.c_str(), &info);
+        EXPECT_EQ(std::tuple(info.st_uid, info.st_gid, info.st_mode & 07777), std::tuple(c.owner, c.group, c.mode));
+        EXPECT_EQ(ReadBytes(target), kNew);
+    }
+}
+
+// What a killed save left beside its target goes with the next save; a temporary file a
+// running save holds, another target's, a link and names not made by the save stay.
+TEST(SafeWrite, RemovesOnlyTheTemporaryFilesAKilledWriteLeft)
+{
+    TempFolder folder;
+    for (const char *name : {".velmoran.ini.tmp-k1lled00", ".velmoran.ini.tmp-KILLED00", ".velmoran.ini.tmp-short",
+                             ".other.ini.tmp-k1lled00", ".velmoran.ini.tmp-busy0000", "kept"})
+        WriteBytes(folder.file(name), "left");
+    fs::create_symlink("kept", folder.file(".velmoran.ini.tmp-link0000"));
+    const int busy = ::open(folder.file(".velmoran.ini.tmp-busy0000").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+    ASSERT_TRUE(WriteFileAtomically(DefaultFileSystem(), folder.file("velmoran.ini"), kNew).ok());
+    ::close(busy);
+    EXPECT_EQ(folder.listing(), ".other.ini.tmp-k1lled00\n.velmoran.ini.tmp-KILLED00\n.velmoran.ini.tmp-busy0000\n"
+                                ".velmoran.ini.tmp-link0000\n.velmoran.ini.tmp-short\nkept\nvelmoran.ini\n");
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a staging folder and checks what a desktop and a terminal get:
 # both programs, the launcher and the metainfo valid, the icon, and the editor's answers
-# to --version and --help without a display.
+# to --version, --help and a bad option without a display.
 #   check-install.sh BUILD-FOLDER STAGING-FOLDER
 set -euo pipefail
 build=$1 stage=$2
@@ -15,4 +15,7 @@ grep -qx 'Exec=tamsic %f' "$stage"/share/applications/tamsic.desktop
 appstreamcli validate --no-net "$stage"/share/metainfo/*.metainfo.xml
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$stage/bin/tamsic" --version)" = "Tamsic 1.1b" ]
 env -u DISPLAY -u WAYLAND_DISPLAY "$stage/bin/tamsic" --help | grep -q 'FILE *the velmoran.ini to open'
+status=0
+said=$(env -u DISPLAY -u WAYLAND_DISPLAY "$stage/bin/tamsic" --bogus 2>&1 >/dev/null) || status=$?
+[ "$status" = 64 ] && [[ $said == *"unknown option 'bogus'"* ]] || { echo "tamsic --bogus: exit $status, $said"; exit 1; }
 echo "install tree valid"

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -107,8 +108,8 @@ const Command kCommands[] = {
 class SaveFailure : public testing::TestWithParam<Command> {
 protected:
     // Runs the command on the real file system; it must fail with number, name the target
-    // and change nothing on disk or in the document.
-    void expectRefused(Scene &scene, const std::string &target, int number)
+    // and change nothing on disk or in the document. Gives what it said.
+    IoStatus expectRefused(Scene &scene, const std::string &target, int number)
     {
         const FileBytes before = folderBytes(m_folder.path());
         const Outcome outcome = GetParam().run(scene.doc, target, DefaultFileSystem());
@@ -116,6 +117,7 @@ protected:
         EXPECT_NE(outcome.status.description.find(target), std::string::npos) << outcome.status.description;
         EXPECT_EQ(folderBytes(m_folder.path()), before);
         EXPECT_TRUE(scene.documentUnchanged());
+        return outcome.status;
     }
 
     TempFolder m_folder;
@@ -137,6 +139,14 @@ TEST_P(SaveFailure, AtEveryFileSystemCallLosesNothingAndTellsTheCaller)
                 // Past the command's last call: it ran as without faults.
                 EXPECT_TRUE(outcome.status.ok() && outcome.reload.ok());
                 EXPECT_GT(failing, 8u) << "the safe write makes at least this many calls";
+                // The temporary file has the target's mode before its first byte and is on
+                // the disk before it replaces the target.
+                const std::vector<std::string> &calls = faulty.calls();
+                const auto first = [&calls](const char *call) { return std::ranges::find(calls, call) - calls.begin(); };
+                const auto lastWrite = std::ranges::find(calls.rbegin(), calls.rend(), "Write").base() - calls.begin() - 1;
+                EXPECT_LT(first("SetPermissions"), first("Write"));
+                EXPECT_LT(lastWrite, first("Sync"));
+                EXPECT_LT(first("Sync"), first("Rename"));
                 break;
             }
             if (!outcome.status.ok()) {
@@ -149,9 +159,11 @@ TEST_P(SaveFailure, AtEveryFileSystemCallLosesNothingAndTellsTheCaller)
                 EXPECT_TRUE(scene.documentUnchanged());
                 continue;
             }
-            // Only these calls come after the new content is in place: flushing the folder,
-            // which cannot undo the rename, and a save's look at what it wrote and reload.
-            EXPECT_TRUE(faulty.failedOperation() == "SyncFolder" || faulty.failedOperation() == "Stat"
+            // Only these calls come after the new content is in place: clearing away what a
+            // killed write left and flushing the folder, which cannot undo the rename, and a
+            // save's look at what it wrote and reload.
+            EXPECT_TRUE(faulty.failedOperation() == "RemoveLeftTempFiles" || faulty.failedOperation() == "SyncFolder"
+                        || faulty.failedOperation() == "Stat"
                         || faulty.failedOperation() == "ReadInPieces");
             FileBytes expected = scene.files;
             expected[command.target].second = command.written(scene.before);
@@ -173,6 +185,15 @@ TEST_P(SaveFailure, MissingFullAndReadOnlyFileSystemsLoseNothing)
     {
         Scene scene(m_folder.path());
         expectRefused(scene, m_folder.file("absent/") + target, ENOENT);
+        // A file its user may not write (0444 in a writable folder) is refused as read-only.
+        const std::string file = m_folder.file(target);
+        ::chmod(m_folder.path().c_str(), 0777);
+        ::chmod(m_folder.file("velmoran.ini").c_str(), 0644);
+        ASSERT_TRUE(::chown(file.c_str(), 65534, 65534) == 0 && ::chmod(file.c_str(), 0444) == 0);
+        ASSERT_EQ(::seteuid(65534), 0);
+        const IoStatus refused = expectRefused(scene, file, EACCES);
+        ASSERT_EQ(::seteuid(0), 0);
+        EXPECT_EQ(refused.description, "Cannot write " + file + ": the file is read-only");
     }
     ASSERT_TRUE(::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0
                 && ::mount("tamsic-test", m_folder.path().c_str(), "tmpfs", 0, "size=256k,mode=0755") == 0)

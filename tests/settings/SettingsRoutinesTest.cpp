@@ -107,6 +107,9 @@ TEST(StartupWithABrokenStore, ShowsTheErrorNamingTheFileAndKeepsIt)
     // The store file, and the file written in its place or in the way of its folder.
     const std::tuple<const char *, const char *, QByteArray, RegStatus, QString> breakages[] = {
         {"plain/Tamsic/settings.ini", "plain", "not a folder", RegStatusCode::StoreIoFailed, IoFailed},
+        // A folder (or a FIFO, which would hold the start) where the file belongs.
+        {"Tamsic/settings.ini", "Tamsic/settings.ini/x", "", RegStatusCode::StoreIoFailed,
+         QStringLiteral("is not a regular file.")},
         {"Tamsic/settings.ini", "Tamsic/settings.ini", "[HKEY_LOCAL_MACHINE\nSoftware\\x=1\n", RegStatusCode::StoreCorrupt,
          Damaged},
         // A hand edit in another code page: QSettings would read the byte as a replacement

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // The real file system, except that the k-th call (counted from 1 over every kind of
 // call) fails with a chosen error number. A failing write first puts half its bytes
@@ -15,6 +16,8 @@ public:
 
     // The call that failed, e.g. "Rename"; empty while none did.
     const std::string &failedOperation() const { return m_failed; }
+    // Every call so far, in order.
+    const std::vector<std::string> &calls() const { return m_calls; }
 
     IoValue<std::string> ReadWholeFile(const std::string &path) override
     {
@@ -32,9 +35,10 @@ public:
     {
         return failsNow("Stat") ? IoValue<FileInfo>{{}, fault(path)} : m_real.Stat(path);
     }
-    IoValue<TempFile> CreateTempFile(const std::string &folder, const std::string &stem) override
+    IoValue<TempFile> CreateTempFile(const std::string &folder, const std::string &stem, unsigned permissions) override
     {
-        return failsNow("CreateTempFile") ? IoValue<TempFile>{{}, fault(folder)} : m_real.CreateTempFile(folder, stem);
+        return failsNow("CreateTempFile") ? IoValue<TempFile>{{}, fault(folder)}
+                                          : m_real.CreateTempFile(folder, stem, permissions);
     }
     IoStatus Write(const TempFile &file, std::string_view bytes) override
     {
@@ -46,6 +50,10 @@ public:
     IoStatus SetPermissions(const TempFile &file, unsigned permissions) override
     {
         return failsNow("SetPermissions") ? fault(file.path) : m_real.SetPermissions(file, permissions);
+    }
+    IoStatus SetOwner(const TempFile &file, unsigned owner, unsigned group) override
+    {
+        return failsNow("SetOwner") ? fault(file.path) : m_real.SetOwner(file, owner, group);
     }
     IoStatus Sync(const TempFile &file) override { return failsNow("Sync") ? fault(file.path) : m_real.Sync(file); }
     IoStatus Close(const TempFile &file) override
@@ -59,6 +67,10 @@ public:
         return failsNow("Rename") ? fault(to) : m_real.Rename(from, to);
     }
     IoStatus Remove(const std::string &path) override { return failsNow("Remove") ? fault(path) : m_real.Remove(path); }
+    IoStatus RemoveLeftTempFiles(const std::string &folder, const std::string &stem) override
+    {
+        return failsNow("RemoveLeftTempFiles") ? fault(folder) : m_real.RemoveLeftTempFiles(folder, stem);
+    }
     IoStatus SyncFolder(const std::string &folder) override
     {
         return failsNow("SyncFolder") ? fault(folder) : m_real.SyncFolder(folder);
@@ -69,6 +81,7 @@ private:
     // what comes after it (the clean-up) runs for real.
     bool failsNow(const char *operation)
     {
+        m_calls.emplace_back(operation);
         if (++m_operations != m_failingCall)
             return false;
         m_failed = operation;
@@ -81,4 +94,5 @@ private:
     int m_number;
     std::size_t m_operations = 0;
     std::string m_failed;
+    std::vector<std::string> m_calls;
 };
