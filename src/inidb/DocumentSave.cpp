@@ -2,6 +2,7 @@
 
 #include "IniWriter.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -21,7 +22,28 @@ bool readsBackAsTable(const IniDocument &doc, const IniDocument &readBack)
     return next == readBack.EntryTable.size();
 }
 
+// Marks the removals the file just written lacks; an entry restored before the save is
+// back in the file.
+void markSavedRemovals(IniDocument &doc)
+{
+    for (UndoRecord &record : doc.UndoList)
+        if (record.loadGeneration == doc.LoadGeneration && record.entryIndex < doc.EntryTable.size())
+            record.saved = doc.EntryTable[record.entryIndex].Removed;
+}
+
 } // namespace
+
+std::vector<std::size_t> SavedRemovals(const IniDocument &doc)
+{
+    std::vector<std::size_t> removals;
+    for (const UndoRecord &record : doc.UndoList)
+        if (record.saved && record.loadGeneration == doc.LoadGeneration && record.entryIndex < doc.EntryTable.size()
+            && doc.EntryTable[record.entryIndex].Removed)
+            removals.push_back(record.entryIndex);
+    std::sort(removals.begin(), removals.end());
+    removals.erase(std::unique(removals.begin(), removals.end()), removals.end());
+    return removals;
+}
 
 DocumentSaveResult SaveDocument(IniDocument &doc, const std::string &path,
                                 std::span<const std::size_t> displayedOrder, FileSystem &fs)
@@ -37,6 +59,7 @@ DocumentSaveResult SaveDocument(IniDocument &doc, const std::string &path,
     readBack.IniPath = path;
     result.readBack = LoadIniFile(readBack, fs);
     result.tableKept = !result.readBack.status.ok() || readsBackAsTable(doc, readBack);
+    markSavedRemovals(doc);
     if (!result.tableKept) {
         // Every text was just written in the document's encoding; guessing again could
         // read an all-ASCII Windows-1252 file that now holds "\xC3\xA9" as UTF-8.

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <span>
 #include <string>
+#include <vector>
 
 class FileSystem;
 
@@ -28,3 +29,6 @@ struct DocumentSaveResult {
 // path and the text encoding stays the one written.
 DocumentSaveResult SaveDocument(IniDocument &doc, const std::string &path,
                                 std::span<const std::size_t> displayedOrder, FileSystem &fs);
+
+// The removed entries the file no longer holds because a save left them out, ascending.
+std::vector<std::size_t> SavedRemovals(const IniDocument &doc);

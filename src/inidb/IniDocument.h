@@ -16,6 +16,8 @@ struct UndoRecord {
     std::string CRC;
     std::size_t entryIndex = 0;
     std::uint64_t loadGeneration = 0;
+    // A save has left the entry out of the file since; the history can still restore it.
+    bool saved = false;
 };
 
 enum class SaveOrder : std::int16_t { ReadIn = 0, Displayed = 1 };

@@ -1,6 +1,7 @@
 #include "CompatText.h"
 
 #include "inidb/AsciiCase.h"
+#include "inidb/DocumentSave.h"
 #include "inidb/ListText.h"
 #include "inidb/SafeFile.h"
 
@@ -61,7 +62,7 @@ std::string CountryText(std::string_view crc)
     return CountryTable(CountryCode(crc)).listText;
 }
 
-std::string CompatListText(const RomTable &entries)
+std::string CompatListText(const RomTable &entries, std::span<const std::size_t> leftOut)
 {
     // In the order the report lists them; a comment is tested against them top down.
     std::array<Category, 5> categories{{
@@ -71,7 +72,15 @@ std::string CompatListText(const RomTable &entries)
         {"DOESN'T WORK", "Doesn't Work", {}},
         {nullptr, "Other", {}},
     }};
-    for (const RomEntry &entry : entries) {
+    std::size_t listed = 0;
+    auto nextLeftOut = leftOut.begin();
+    for (std::size_t index = 0; index < entries.size(); ++index) {
+        if (nextLeftOut != leftOut.end() && *nextLeftOut == index) {
+            ++nextLeftOut;
+            continue;
+        }
+        ++listed;
+        const RomEntry &entry = entries[index];
         const std::string comment = UpperCasedAscii(entry.Comment);
         for (Category &category : categories) {
             if (!category.upperComment || comment == category.upperComment) {
@@ -81,7 +90,7 @@ std::string CompatListText(const RomTable &entries)
         }
     }
 
-    const std::string total = std::to_string(entries.size());
+    const std::string total = std::to_string(listed);
     std::string out;
     // Each item line is the name plus at most 20 characters.
     std::size_t size = 512;
@@ -102,7 +111,7 @@ std::string CompatListText(const RomTable &entries)
         appendLine(out);
         appendLine(out, "(" + countText(category.entries.size()) + "/" + total + ") "
                             + PercentText(static_cast<int>(category.entries.size()),
-                                          static_cast<int>(entries.size())));
+                                          static_cast<int>(listed)));
         appendLine(out);
     }
     return out;
@@ -110,5 +119,5 @@ std::string CompatListText(const RomTable &entries)
 
 IoStatus WriteCompatList(const IniDocument &doc, const std::string &path, FileSystem &fs)
 {
-    return WriteFileAtomically(fs, path, CompatListText(doc.EntryTable));
+    return WriteFileAtomically(fs, path, CompatListText(doc.EntryTable, SavedRemovals(doc)));
 }

@@ -4,6 +4,7 @@
 #include "inidb/IoStatus.h"
 #include "inidb/RomEntry.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,8 +19,9 @@ std::string PercentText(int count, int total);
 std::string CountryText(std::string_view crc);
 
 // The complete compatibility report for the entries in table order (removed ones
-// included), CR LF line ends.
-std::string CompatListText(const RomTable &entries);
+// included) but those at the ascending indexes leftOut, CR LF line ends.
+std::string CompatListText(const RomTable &entries, std::span<const std::size_t> leftOut = {});
 
-// Writes the report of doc's table to path, complete or not at all.
+// Writes the report of doc's table, less the removals a save took out of the file, to
+// path, complete or not at all.
 IoStatus WriteCompatList(const IniDocument &doc, const std::string &path, FileSystem &fs);

@@ -114,11 +114,15 @@ TEST_F(Removal, HistoryLivesThroughASaveInTableOrder)
     EXPECT_EQ(save(0, {}), Preamble + Alpha + Nameless + "{DDDD0004-00}" + Delta.substr(13));
     EXPECT_FALSE(m_session.unsaved());
     EXPECT_EQ(captions(), QStringLiteral("+Bravo && Co \u20AC"));
+    // The file lacks the entry now, though the history can bring it back.
+    EXPECT_EQ(SavedRemovals(m_doc), std::vector<std::size_t>{1});
     m_session.history().undo();
     m_session.history().undo();
     EXPECT_TRUE(m_session.unsaved());
+    EXPECT_TRUE(SavedRemovals(m_doc).empty());
     EXPECT_EQ(save(1, {0, 1, 2, 3}), loaded);
     m_session.history().redo();
+    EXPECT_TRUE(SavedRemovals(m_doc).empty());
     EXPECT_EQ(save(1, {3, 2, 0}), Preamble + Delta + Nameless + Alpha);
     EXPECT_EQ(captions(), QStringLiteral("No Undo Available|Bravo && Co \u20AC"));
     EXPECT_FALSE(m_session.history().canUndo());

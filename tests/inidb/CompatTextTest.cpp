@@ -26,6 +26,12 @@ TEST(CompatText, SortsEachEntryIntoItsCategoryAndCounts)
                   + section("Almost Playable", " - J (Japan)\r\n", "(001/8) 12%")
                   + section("Not Playable", "C - ???\r\n", "(001/8) 12%") + section("Doesn't Work", "", "(000/8) 0%")
                   + section("Other", "b - J (Japan)\r\nc;d -   (None)\r\nf - E (USA)\r\n", "(003/8) 38%"));
+    // Entries left out (removals a save took out of the file) are neither listed nor counted.
+    EXPECT_EQ(CompatListText(entries, std::vector<std::size_t>{0, 6, 7}),
+              "Velmoran ROM Compatibility\r\n**************************\r\n\r\nTotal ROMs: 5\r\n\r\n"
+                  + section("Playable", "", "(000/5) 0%") + section("Almost Playable", " - J (Japan)\r\n", "(001/5) 20%")
+                  + section("Not Playable", "C - ???\r\n", "(001/5) 20%") + section("Doesn't Work", "", "(000/5) 0%")
+                  + section("Other", "b - J (Japan)\r\nc;d -   (None)\r\nf - E (USA)\r\n", "(003/5) 60%"));
 }
 
 } // namespace
