@@ -36,6 +36,11 @@ void BenchUserInterface::showError(QWidget *, const QString &title, const QStrin
     unexpected("message", title, text);
 }
 
+void BenchUserInterface::showNotice(QWidget *, const QString &title, const QString &text)
+{
+    unexpected("message", title, text);
+}
+
 std::optional<QString> BenchUserInterface::chooseFileToOpen(QWidget *, const FileFilter &filter)
 {
     unexpected("open dialog", filter.description, filter.pattern);

@@ -12,6 +12,7 @@ public:
     QString askChoice(QWidget *parent, const QString &title, const QString &text, Icon icon,
                       const QStringList &answers) override;
     void showError(QWidget *parent, const QString &title, const QString &text) override;
+    void showNotice(QWidget *parent, const QString &title, const QString &text) override;
     std::optional<QString> chooseFileToOpen(QWidget *parent, const FileFilter &filter) override;
     std::optional<QString> chooseFileToSave(QWidget *parent, const FileFilter &filter,
                                             const QString &proposedPath,

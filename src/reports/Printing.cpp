@@ -55,7 +55,7 @@ void PrintRomProperties(QWidget &dialog, IniDocument &doc, UserInterface &ui)
 {
     // Said before the list, which would only show up empty.
     if (QPrinterInfo::availablePrinterNames().isEmpty())
-        ui.showError(&dialog, QStringLiteral("Print"),
+        ui.showNotice(&dialog, QStringLiteral("Print"),
                      QStringLiteral("No printer is installed. The page can still be saved as a PDF file: "
                                     "press \"Save as PDF\u2026\" in the next window."));
     frmSelectPrinter chooser(doc, &dialog);

@@ -19,7 +19,7 @@ struct FileFilter {
 // them through this interface so that tests can answer from a script.
 class UserInterface {
 public:
-    enum class Icon { None, Question, Exclamation, Stop };
+    enum class Icon { None, Question, Exclamation, Stop, Information };
     enum class Answer { Yes, No, Cancel };
 
     virtual ~UserInterface() = default;
@@ -36,6 +36,8 @@ public:
                               const QStringList &answers) = 0;
     // An OK box with the stop icon.
     virtual void showError(QWidget *parent, const QString &title, const QString &text) = 0;
+    // An OK box with the information icon: something to know, nothing went wrong.
+    virtual void showNotice(QWidget *parent, const QString &title, const QString &text) = 0;
     // The open-file dialog; nullopt when the user cancelled.
     virtual std::optional<QString> chooseFileToOpen(QWidget *parent, const FileFilter &filter) = 0;
     // The save-file dialog, which asks before overwriting; nullopt when the user cancelled.

@@ -18,6 +18,8 @@ QMessageBox::Icon boxIcon(UserInterface::Icon icon)
         return QMessageBox::Warning;
     case UserInterface::Icon::Stop:
         return QMessageBox::Critical;
+    case UserInterface::Icon::Information:
+        return QMessageBox::Information;
     case UserInterface::Icon::None:
         break;
     }
@@ -100,6 +102,11 @@ QString WidgetUserInterface::askChoice(QWidget *parent, const QString &title, co
 void WidgetUserInterface::showError(QWidget *parent, const QString &title, const QString &text)
 {
     showBox(parent, Icon::Stop, title, text, QMessageBox::Ok);
+}
+
+void WidgetUserInterface::showNotice(QWidget *parent, const QString &title, const QString &text)
+{
+    showBox(parent, Icon::Information, title, text, QMessageBox::Ok);
 }
 
 std::optional<QString> WidgetUserInterface::chooseFileToOpen(QWidget *parent,

@@ -142,7 +142,7 @@ TEST_F(LoadedIni, PrintWithoutAPrinterSaysSoFirstAndSavesThePageAsPdf)
     frmProperties dialog(rom, {});
     FillRomProperties(dialog, rom);
     dialog.show();
-    const QString NoPrinter = QStringLiteral("error No");
+    const QString NoPrinter = QStringLiteral("notice Print");
     for (const QString &file : {path("velmoran.ini"), path("page.pdf")}) {
         FakeUserInterface ui;
         ui.fileAnswers = {file};

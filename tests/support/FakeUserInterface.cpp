@@ -50,6 +50,11 @@ void FakeUserInterface::showError(QWidget *, const QString &title, const QString
     shown.push_back({QStringLiteral("error"), title, text});
 }
 
+void FakeUserInterface::showNotice(QWidget *, const QString &title, const QString &text)
+{
+    shown.push_back({QStringLiteral("notice"), title, text});
+}
+
 std::optional<QString> FakeUserInterface::chooseFileToOpen(QWidget *, const FileFilter &filter)
 {
     shown.push_back({QStringLiteral("open"), filter.description, filter.pattern});

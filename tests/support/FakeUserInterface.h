@@ -11,7 +11,7 @@
 class FakeUserInterface final : public UserInterface {
 public:
     struct Shown {
-        QString kind; // "question", "error", "open", "save"
+        QString kind; // "question", "error", "notice", "open", "save"
         QString title;
         QString text;
         QStringList answers = {}; // the buttons of a choice
@@ -32,6 +32,7 @@ public:
     QString askChoice(QWidget *parent, const QString &title, const QString &text, Icon icon,
                       const QStringList &answers) override;
     void showError(QWidget *parent, const QString &title, const QString &text) override;
+    void showNotice(QWidget *parent, const QString &title, const QString &text) override;
     std::optional<QString> chooseFileToOpen(QWidget *parent, const FileFilter &filter) override;
     std::optional<QString> chooseFileToSave(QWidget *parent, const FileFilter &filter,
                                             const QString &proposedPath,
