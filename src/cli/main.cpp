@@ -37,7 +37,7 @@ void listProblems(std::ostream &out, const std::string &path, const std::vector<
 {
     for (const LoadProblem &problem : problems)
         out << ForTerminal(path + ":" + std::to_string(problem.lineNumber) + ": \"" + problem.line
-                           + "\" could not be read; used " + problem.whatWasUsed)
+                           + (problem.lineRead ? "\": " : "\" could not be read; used ") + problem.whatWasUsed)
             << "\n";
 }
 

@@ -233,7 +233,7 @@ private:
         kept += earlier;
         kept += kLineEnd;
         m_anyEarlierValue = true;
-        problem(line, "a second " + std::string(key) + "= in this block; the first is kept as written");
+        problem(line, "a second " + std::string(key) + "= in this block; the first is kept as written", true);
     }
 
     StoredText keep(std::string_view text) { return m_result.texts.keep(text); }
@@ -245,9 +245,9 @@ private:
         m_unknownLines += kLineEnd;
     }
 
-    void problem(std::string_view line, std::string whatWasUsed)
+    void problem(std::string_view line, std::string whatWasUsed, bool lineRead = false)
     {
-        m_result.problems.push_back({m_lines.lineNumber(), std::string(line), std::move(whatWasUsed)});
+        m_result.problems.push_back({m_lines.lineNumber(), std::string(line), std::move(whatWasUsed), lineRead});
     }
 
     void startBlock()

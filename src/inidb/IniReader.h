@@ -17,6 +17,9 @@ struct LoadProblem {
     std::size_t lineNumber = 0; // 1-based
     std::string line;
     std::string whatWasUsed;
+    // The line itself was read; what is told is about another line (the earlier value of a
+    // key given twice, kept as written).
+    bool lineRead = false;
 };
 
 // The entries and preamble read from a file's bytes. The entries' texts live in texts.

@@ -9,7 +9,7 @@
 namespace {
 
 constexpr std::string_view kClean = "// head\r\n{A-45}\r\nName=Alpha\r\nUCode=1\r\nComment=Playable\r\n\r\n";
-constexpr std::string_view kMessy = "// head\n{A-45}\nUCode=one\nName=Alpha\n\n[B-4A]\nName=Beta";
+constexpr std::string_view kMessy = "// head\n{A-45}\nUCode=one\nName=Alpha\n\n[B-4A]\nName=Old\nName=Beta";
 
 struct ToolRun {
     int exitCode = -1;
@@ -43,7 +43,9 @@ TEST(Cli, CommandsWriteTheirOutputAndExitWithTheirCodes)
     EXPECT_EQ(messy.exitCode, 1);
     EXPECT_EQ(messy.output, folder.file("messy.ini") + ":3: \"UCode=one\" could not be read; used UCode 0 "
                                                        "(not a whole number from -32768 to 32767); the line is "
-                                                       "kept as written\n");
+                                                       "kept as written\n"
+                                + folder.file("messy.ini") + ":8: \"Name=Beta\": a second Name= in this block; "
+                                                             "the first is kept as written\n");
     EXPECT_EQ(tool("check " + quoted("clean.ini")).exitCode, 0);
     const ToolRun missing = tool("check " + quoted("gone.ini"));
     EXPECT_EQ(missing.exitCode, 2);
@@ -53,7 +55,7 @@ TEST(Cli, CommandsWriteTheirOutputAndExitWithTheirCodes)
     EXPECT_EQ(ReadBytes(folder.file("clean.ini")), kClean);
     EXPECT_EQ(tool("normalize " + quoted("messy.ini") + " " + quoted("out.ini")).exitCode, 1);
     EXPECT_EQ(ReadBytes(folder.file("out.ini")), "// head\r\n{A-45}\r\nName=Alpha\r\nUCode=0\r\nUCode=one\r\n\r\n"
-                                                 "{B-4A}\r\nName=Beta\r\nUCode=0\r\n\r\n");
+                                                 "{B-4A}\r\nName=Old\r\nName=Beta\r\nUCode=0\r\n\r\n");
     EXPECT_EQ(ReadBytes(folder.file("messy.ini")), kMessy);
     EXPECT_EQ(tool("normalize " + quoted("clean.ini") + " " + quoted("none/out.ini")).exitCode, 3);
 
