@@ -124,12 +124,11 @@ void DocumentSession::insert(std::span<const PlacedEntry> entries)
     emit entriesInserted(PlacesOf(entries));
 }
 
-std::vector<PlacedEntry> DocumentSession::erase(const std::vector<std::size_t> &indexes)
+void DocumentSession::erase(const std::vector<std::size_t> &indexes)
 {
     emit entriesAboutToBeErased(indexes);
-    std::vector<PlacedEntry> erased = EraseEntries(m_doc, indexes);
+    EraseEntries(m_doc, indexes);
     emit entriesErased(indexes);
-    return erased;
 }
 
 std::vector<ChangedCrc> DocumentSession::upperCase()

@@ -68,7 +68,7 @@ private:
     void replace(std::span<const PlacedEntry> values);
     void setRemoved(const std::vector<std::size_t> &indexes, bool removed);
     void insert(std::span<const PlacedEntry> entries);
-    std::vector<PlacedEntry> erase(const std::vector<std::size_t> &indexes);
+    void erase(const std::vector<std::size_t> &indexes);
     std::vector<ChangedCrc> upperCase();
     void setCrcs(std::span<const ChangedCrc> changes, bool after);
     void announceCrcs(std::span<const ChangedCrc> changes);
