@@ -19,11 +19,10 @@ namespace {
 const QString ErrorTitle = QStringLiteral("Error");
 
 // The PDF is offered beside the ini file, named after the dialog.
-QString ProposedPdfPath(const IniDocument &doc, const QWidget &dialog)
+QString ProposedPdfPath(const QString &iniPath, const QWidget &dialog)
 {
-    if (doc.IniPath.empty())
+    if (iniPath.isEmpty())
         return {};
-    const QString iniPath = QFile::decodeName(QByteArray::fromStdString(doc.IniPath));
     return QFileInfo(iniPath).dir().filePath(dialog.windowTitle() + QStringLiteral(".pdf"));
 }
 
@@ -32,7 +31,7 @@ std::optional<QString> SavePdf(QWidget &dialog, const IniDocument &doc, UserInte
 {
     const QString iniPath = QFile::decodeName(QByteArray::fromStdString(doc.IniPath));
     const std::optional<QString> target = ui.chooseFileToSave(
-        &dialog, {QStringLiteral("PDF file"), QStringLiteral("*.pdf")}, ProposedPdfPath(doc, dialog), iniPath);
+        &dialog, {QStringLiteral("PDF file"), QStringLiteral("*.pdf")}, ProposedPdfPath(iniPath, dialog), iniPath);
     if (!target)
         return std::nullopt;
     if (IsIniFile(*target, doc))
