@@ -26,7 +26,8 @@ QString ProposedPdfPath(const QString &iniPath, const QWidget &dialog)
     return QFileInfo(iniPath).dir().filePath(dialog.windowTitle() + QStringLiteral(".pdf"));
 }
 
-// The page goes to a PDF file the user names; nullopt when the user cancelled or was told why not.
+// The page goes to a PDF file the user names; why it could not, or nullopt when it was
+// written or the user cancelled.
 std::optional<QString> SavePdf(QWidget &dialog, const IniDocument &doc, UserInterface &ui)
 {
     const QString iniPath = QFile::decodeName(QByteArray::fromStdString(doc.IniPath));
