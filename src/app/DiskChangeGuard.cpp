@@ -1,12 +1,12 @@
 #include "DiskChangeGuard.h"
 
+#include "inidb/SameFile.h"
 #include "ui/FileText.h"
 #include "ui/UserInterface.h"
 
 #include <QScopedValueRollback>
 #include <QStringList>
 
-#include <filesystem>
 #include <utility>
 
 namespace {
@@ -35,9 +35,8 @@ bool DiskChangeGuard::isRemembered(const std::string &path) const
 {
     if (!m_snapshot)
         return false;
-    std::error_code error;
     // Save As may name the open file by another spelling or through a link.
-    return path == m_path || std::filesystem::equivalent(path, m_path, error);
+    return path == m_path || IsSameFile(path, m_path);
 }
 
 DiskChange DiskChangeGuard::change()

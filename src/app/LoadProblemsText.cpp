@@ -1,6 +1,7 @@
 #include "LoadProblemsText.h"
 
 #include "ui/FileText.h"
+#include "ui/TextStart.h"
 
 #include <algorithm>
 
@@ -15,18 +16,11 @@ constexpr qsizetype ShownCharacters = 100;
 constexpr std::size_t MaxBytesPerCharacter = 4;
 
 // The start of text, cut after ShownCharacters with "…"; a megabyte line costs no more
-// to show than a short one.
+// to show than a short one, as only the bytes that can be shown are decoded.
 QString shortened(TextEncoding encoding, std::string_view text)
 {
     const std::size_t enough = (ShownCharacters + 1) * MaxBytesPerCharacter;
-    QString shown = fromFileText(encoding, text.substr(0, enough));
-    if (shown.size() <= ShownCharacters && text.size() <= enough)
-        return shown;
-    qsizetype cut = std::min(ShownCharacters, shown.size());
-    // Never half of a character that takes two.
-    if (shown.at(cut - 1).isHighSurrogate())
-        --cut;
-    return shown.left(cut) + QChar(0x2026);
+    return ShownStart(fromFileText(encoding, text.substr(0, enough)), ShownCharacters);
 }
 
 } // namespace

@@ -236,7 +236,8 @@ void MainWindow::buildMenus()
     // The removed ROMs, each to be restored; the tool bar's Undo button offers it too.
     m_mnuUndo = edit->addMenu(QStringLiteral("Removed R&OMs"));
     m_mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
-    m_undoMenu = new UndoMenu(*m_mnuUndo, m_session, this);
+    // Owned by the window; it follows the session on its own.
+    new UndoMenu(*m_mnuUndo, m_session, this);
 
     QMenu *functions = topMenu(bar, QStringLiteral("mnuFunctions"), QStringLiteral("F&unctions"));
     functions->addAction(m_actFind);

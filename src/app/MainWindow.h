@@ -23,7 +23,6 @@ class QToolBar;
 class RecentFilesMenu;
 class RegistryStore;
 class RomListView;
-class UndoMenu;
 class UserInterface;
 struct IniDocument;
 struct LoadResult;
@@ -117,7 +116,6 @@ private:
     RecentFilesMenu *m_recentMenu = nullptr;
     QMenu *m_mnuUndo = nullptr;
     QMenu *m_mnulvwpopup = nullptr;
-    UndoMenu *m_undoMenu = nullptr;
 
     QAction *m_actOpen = nullptr;
     QAction *m_actSave = nullptr;

@@ -179,13 +179,18 @@ void RomListModel::entriesShown(const std::vector<std::size_t> &entryIndexes)
         showEntry(entryIndex);
 }
 
-void RomListModel::entriesInserted(const std::vector<std::size_t> &entryIndexes)
+template <typename NewPlace>
+void RomListModel::followMovedEntries(const NewPlace &newPlace)
 {
-    const PlaceAfterInsert moved(entryIndexes);
     for (std::uint32_t &entry : m_rows)
-        entry = static_cast<std::uint32_t>(moved(entry));
+        entry = static_cast<std::uint32_t>(newPlace(entry));
     forgetSortKeys();
     emit entryPlacesChanged();
+}
+
+void RomListModel::entriesInserted(const std::vector<std::size_t> &entryIndexes)
+{
+    followMovedEntries(PlaceAfterInsert(entryIndexes));
     for (const std::size_t entryIndex : entryIndexes)
         if (!m_doc.EntryTable[entryIndex].Removed)
             showEntry(entryIndex);
@@ -193,10 +198,7 @@ void RomListModel::entriesInserted(const std::vector<std::size_t> &entryIndexes)
 
 void RomListModel::entriesErased(const std::vector<std::size_t> &entryIndexes)
 {
-    for (std::uint32_t &entry : m_rows)
-        entry = static_cast<std::uint32_t>(PlaceAfterErase(entryIndexes, entry));
-    forgetSortKeys();
-    emit entryPlacesChanged();
+    followMovedEntries([&entryIndexes](std::size_t entry) { return PlaceAfterErase(entryIndexes, entry); });
 }
 
 void RomListModel::follow(const DocumentSession &session)

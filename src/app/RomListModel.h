@@ -73,6 +73,9 @@ signals:
 private:
     void showEntry(std::size_t entryIndex);
     void forgetSortKeys();
+    // Every row's entry index becomes newPlace(index); the caches by entry are dropped.
+    template <typename NewPlace>
+    void followMovedEntries(const NewPlace &newPlace);
     // The cell's text in the file's single-byte characters, of a free text at most its
     // first maxTextBytes.
     std::string cellBytes(std::size_t entryIndex, Column column, std::size_t maxTextBytes = std::string::npos) const;

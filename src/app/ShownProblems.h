@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-// The unreadable lines the user has been told of for the open file. The reload that ends
-// a save meets the same kept lines again (perhaps at other line numbers), so a line is
+// The unreadable lines the user has been told of for the open file. Reading the file back
+// after a save meets the same kept lines again (perhaps at other line numbers), so a line is
 // known by its text and what was used instead, and told only once.
 class ShownProblems final {
 public:

@@ -51,16 +51,27 @@ bool DocumentSession::editEntry(std::size_t index, const RomEntry &values)
     return true;
 }
 
+std::vector<std::size_t> DocumentSession::flaggedRemoved(const std::vector<std::size_t> &indexes, bool removed) const
+{
+    std::vector<std::size_t> flagged;
+    for (const std::size_t index : indexes)
+        if (index < m_doc.EntryTable.size() && m_doc.EntryTable[index].Removed == removed)
+            flagged.push_back(index);
+    return flagged;
+}
+
+QString DocumentSession::stepNameFor(const QString &verb, const std::vector<std::size_t> &indexes) const
+{
+    return indexes.size() == 1 ? QStringLiteral("%1 \"%2\"").arg(verb, nameOf(indexes.front()))
+                               : QStringLiteral("%1 %2 ROMs").arg(verb).arg(indexes.size());
+}
+
 bool DocumentSession::removeEntries(const std::vector<std::size_t> &indexes)
 {
-    std::vector<std::size_t> shown;
-    for (const std::size_t index : indexes)
-        if (index < m_doc.EntryTable.size() && !m_doc.EntryTable[index].Removed)
-            shown.push_back(index);
+    std::vector<std::size_t> shown = flaggedRemoved(indexes, false);
     if (shown.empty())
         return false;
-    const QString name = shown.size() == 1 ? QStringLiteral("Remove \"%1\"").arg(nameOf(shown.front()))
-                                           : QStringLiteral("Remove %1 ROMs").arg(shown.size());
+    const QString name = stepNameFor(QStringLiteral("Remove"), shown);
     for (const std::size_t index : shown)
         m_doc.UndoList.push_back({std::string(m_doc.EntryTable[index].Name), std::string(m_doc.EntryTable[index].CRC),
                                   index, m_doc.LoadGeneration});
@@ -70,14 +81,10 @@ bool DocumentSession::removeEntries(const std::vector<std::size_t> &indexes)
 
 bool DocumentSession::restoreEntries(const std::vector<std::size_t> &indexes)
 {
-    std::vector<std::size_t> removed;
-    for (const std::size_t index : indexes)
-        if (index < m_doc.EntryTable.size() && m_doc.EntryTable[index].Removed)
-            removed.push_back(index);
+    std::vector<std::size_t> removed = flaggedRemoved(indexes, true);
     if (removed.empty())
         return false;
-    const QString name = removed.size() == 1 ? QStringLiteral("Restore \"%1\"").arg(nameOf(removed.front()))
-                                             : QStringLiteral("Restore %1 ROMs").arg(removed.size());
+    const QString name = stepNameFor(QStringLiteral("Restore"), removed);
     m_history.push(new RemovedStep(*this, name, std::move(removed), false));
     return true;
 }
@@ -124,12 +131,11 @@ void DocumentSession::insert(std::span<const PlacedEntry> entries)
     emit entriesInserted(PlacesOf(entries));
 }
 
-std::vector<PlacedEntry> DocumentSession::erase(const std::vector<std::size_t> &indexes)
+void DocumentSession::erase(const std::vector<std::size_t> &indexes)
 {
     emit entriesAboutToBeErased(indexes);
-    std::vector<PlacedEntry> erased = EraseEntries(m_doc, indexes);
+    EraseEntries(m_doc, indexes);
     emit entriesErased(indexes);
-    return erased;
 }
 
 std::vector<ChangedCrc> DocumentSession::upperCase()

@@ -68,11 +68,15 @@ private:
     void replace(std::span<const PlacedEntry> values);
     void setRemoved(const std::vector<std::size_t> &indexes, bool removed);
     void insert(std::span<const PlacedEntry> entries);
-    std::vector<PlacedEntry> erase(const std::vector<std::size_t> &indexes);
+    void erase(const std::vector<std::size_t> &indexes);
     std::vector<ChangedCrc> upperCase();
     void setCrcs(std::span<const ChangedCrc> changes, bool after);
     void announceCrcs(std::span<const ChangedCrc> changes);
     QString nameOf(std::size_t index) const;
+    // Those of indexes that are in the table with the given removed flag.
+    std::vector<std::size_t> flaggedRemoved(const std::vector<std::size_t> &indexes, bool removed) const;
+    // "Remove \"name\"" for one entry, "Remove 3 ROMs" for more.
+    QString stepNameFor(const QString &verb, const std::vector<std::size_t> &indexes) const;
 
     IniDocument &m_doc;
     QUndoStack m_history;

@@ -37,15 +37,10 @@ RomEntry WithTextsKept(IniDocument &doc, const RomEntry &values, const RomEntry 
     return kept;
 }
 
-std::vector<PlacedEntry> ReplaceEntries(IniDocument &doc, std::span<const PlacedEntry> values)
+void ReplaceEntries(IniDocument &doc, std::span<const PlacedEntry> values)
 {
-    std::vector<PlacedEntry> before;
-    before.reserve(values.size());
-    for (const PlacedEntry &value : values) {
-        before.push_back({value.index, doc.EntryTable[value.index]});
+    for (const PlacedEntry &value : values)
         doc.EntryTable[value.index] = value.entry;
-    }
-    return before;
 }
 
 void SetRemoved(IniDocument &doc, std::span<const std::size_t> indexes, bool removed)

@@ -46,8 +46,8 @@ struct ChangedCrc {
 RomEntry WithTextsKept(IniDocument &doc, const RomEntry &values, const RomEntry &unchanged = {});
 
 // Gives each placed entry's values to the entry at its place (texts already kept in
-// doc.Texts); returns what those entries held before.
-std::vector<PlacedEntry> ReplaceEntries(IniDocument &doc, std::span<const PlacedEntry> values);
+// doc.Texts).
+void ReplaceEntries(IniDocument &doc, std::span<const PlacedEntry> values);
 
 // Flags the entries removed, or clears the flag: the entry stays in the table either way.
 void SetRemoved(IniDocument &doc, std::span<const std::size_t> indexes, bool removed);

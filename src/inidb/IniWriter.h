@@ -1,8 +1,8 @@
 #pragma once
 
-#include "IniDocument.h"
+#include "DiskSnapshot.h"
 #include "FileSystem.h"
-#include "IniReader.h"
+#include "IniDocument.h"
 #include "IoStatus.h"
 #include "SafeFile.h"
 
@@ -10,8 +10,6 @@
 #include <span>
 #include <string>
 #include <vector>
-
-class FileSystem;
 
 // Appends one block in the fixed key order, CR LF line ends, and the empty line after it.
 void WriteIniEntry(std::string &out, const RomEntry &entry);
@@ -27,5 +25,5 @@ std::vector<std::size_t> ReadInOrder(const IniDocument &doc);
 // The writing half of a save: the entries in the order doc.SaveType selects, written
 // safely to path. Records no path and reloads nothing; on failure path is unchanged.
 // Gives what path holds afterwards, from the bytes as they were written.
-IoValue<DiskSnapshot> WriteIniFile(const IniDocument &doc, const std::string &path, std::span<const std::size_t> displayedOrder,
-                      FileSystem &fs);
+IoValue<DiskSnapshot> WriteIniFile(const IniDocument &doc, const std::string &path,
+                                   std::span<const std::size_t> displayedOrder, FileSystem &fs);

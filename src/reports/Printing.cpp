@@ -19,20 +19,20 @@ namespace {
 const QString ErrorTitle = QStringLiteral("Error");
 
 // The PDF is offered beside the ini file, named after the dialog.
-QString ProposedPdfPath(const IniDocument &doc, const QWidget &dialog)
+QString ProposedPdfPath(const QString &iniPath, const QWidget &dialog)
 {
-    if (doc.IniPath.empty())
+    if (iniPath.isEmpty())
         return {};
-    const QString iniPath = QFile::decodeName(QByteArray::fromStdString(doc.IniPath));
     return QFileInfo(iniPath).dir().filePath(dialog.windowTitle() + QStringLiteral(".pdf"));
 }
 
-// The page goes to a PDF file the user names; nullopt when the user cancelled or was told why not.
+// The page goes to a PDF file the user names; why it could not, or nullopt when it was
+// written or the user cancelled.
 std::optional<QString> SavePdf(QWidget &dialog, const IniDocument &doc, UserInterface &ui)
 {
     const QString iniPath = QFile::decodeName(QByteArray::fromStdString(doc.IniPath));
     const std::optional<QString> target = ui.chooseFileToSave(
-        &dialog, {QStringLiteral("PDF file"), QStringLiteral("*.pdf")}, ProposedPdfPath(doc, dialog), iniPath);
+        &dialog, {QStringLiteral("PDF file"), QStringLiteral("*.pdf")}, ProposedPdfPath(iniPath, dialog), iniPath);
     if (!target)
         return std::nullopt;
     if (IsIniFile(*target, doc))
