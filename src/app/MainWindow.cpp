@@ -5,6 +5,7 @@
 #include "FindBar.h"
 #include "RecentFilesMenu.h"
 #include "RomListView.h"
+#include "SelectedRows.h"
 #include "Startup.h"
 #include "WindowLayout.h"
 #include "editing/EditingCommands.h"
@@ -137,9 +138,9 @@ MainWindow::MainWindow(IniDocument &doc, UserInterface &ui, RegistryStore &store
     setAcceptDrops(true);
     connect(&m_session, &DocumentSession::unsavedChanged, this, &MainWindow::updateCaption);
     connect(&m_session, &DocumentSession::pathChanged, this, &MainWindow::updateCaption);
-    // An undone removal shows where the entry came back.
+    // An undone removal shows where the entries came back.
     connect(&m_session, &DocumentSession::entriesRestored, this,
-            [this](const std::vector<std::size_t> &entries) { selectEntry(entries.front()); });
+            [this](const std::vector<std::size_t> &entries) { selectEntries(entries); });
 }
 
 MainWindow::~MainWindow()
@@ -174,6 +175,10 @@ void MainWindow::buildActions()
                         QKeySequence(Qt::CTRL | Qt::Key_Q));
     m_actFind = command(QStringLiteral("mnuFind"), QStringLiteral("&Find"), &MainWindow::findCommand,
                         QKeySequence(Qt::CTRL | Qt::Key_F));
+    // The find box takes Ctrl+A for its own text while it has the focus.
+    m_actSelectAll = command(QStringLiteral("mnuSelectAll"), QStringLiteral("Select &All"),
+                             &MainWindow::selectAllCommand, QKeySequence(QKeySequence::SelectAll));
+    setTipWithKeys(m_actSelectAll, QStringLiteral("Select every row the list shows"));
     m_actRemove = command(QStringLiteral("mnuRemoveEntry"), QStringLiteral("&Remove ROM Entry"),
                           &MainWindow::removeRomEntryCommand, QKeySequence(Qt::Key_Delete));
     m_actProperties = command(QStringLiteral("mnuProperties"), QStringLiteral("View ROM &Properties"),
@@ -233,6 +238,8 @@ void MainWindow::buildMenus()
     edit->addAction(m_actUndo);
     edit->addAction(m_actRedo);
     separator(edit, QStringLiteral("mnuEditDiv1"));
+    edit->addAction(m_actSelectAll);
+    separator(edit, QStringLiteral("mnuEditDiv2"));
     // The removed ROMs, each to be restored; the tool bar's Undo button offers it too.
     m_mnuUndo = edit->addMenu(QStringLiteral("Removed R&OMs"));
     m_mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
@@ -315,7 +322,7 @@ void MainWindow::buildList()
     // Down goes on to the rows found, the first one selected.
     connect(m_findBar, &FindBar::downToList, this, [this] {
         m_lvwMain->setFocus(Qt::TabFocusReason);
-        if (m_lvwMain->selectionModel()->selectedRows().isEmpty() && m_proxy.rowCount() > 0)
+        if (!m_lvwMain->selectionModel()->hasSelection() && m_proxy.rowCount() > 0)
             m_lvwMain->selectionModel()->setCurrentIndex(
                 m_proxy.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     });
@@ -337,15 +344,19 @@ void MainWindow::buildList()
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &MainWindow::updateRowCount);
     connect(m_lvwMain->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainWindow::updateRowCommands);
-    connect(m_lvwMain->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MainWindow::rememberPlace);
-    connect(&m_proxy, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_rebuilding = true; });
-    connect(&m_proxy, &QAbstractItemModel::modelReset, this, &MainWindow::returnToPlace);
+    // A rebuilt list selects the same entries again.
+    connect(&m_proxy, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { m_kept.keep(selectedEntries(), currentEntry()); });
+    connect(&m_proxy, &QAbstractItemModel::modelReset, this, &MainWindow::selectKeptEntries);
     updateRowCommands();
-    // Finding changes what is shown, not what is loaded: before a load the bar stays empty.
-    connect(&m_proxy, &QAbstractItemModel::layoutChanged, this, [this] {
+    // Finding and selecting change what is shown, not what is loaded: before a load the
+    // bar stays empty.
+    const auto updateShownCount = [this] {
         if (m_doc.LoadGeneration > 0)
             updateRowCount();
-    });
+    };
+    connect(&m_proxy, &QAbstractItemModel::layoutChanged, this, updateShownCount);
+    connect(m_lvwMain->selectionModel(), &QItemSelectionModel::selectionChanged, this, updateShownCount);
 }
 
 QLineEdit &MainWindow::findBox()
@@ -367,9 +378,18 @@ void MainWindow::fitColumnsOnScreen()
 void MainWindow::updateRowCount()
 {
     const int all = m_model.rowCount();
-    m_statusPanel->setText(m_proxy.filtering()
-                               ? QStringLiteral("%1 of %2 ROM Details").arg(m_proxy.rowCount()).arg(all)
-                               : QStringLiteral("%1 ROM Details").arg(all));
+    const std::size_t selected = selectedRows().count();
+    if (selected > 1 && m_proxy.filtering())
+        m_statusPanel->setText(QStringLiteral("%1 of %2 found ROM Details selected (%3 in all)")
+                                   .arg(selected)
+                                   .arg(m_proxy.rowCount())
+                                   .arg(all));
+    else if (selected > 1)
+        m_statusPanel->setText(QStringLiteral("%1 of %2 ROM Details selected").arg(selected).arg(all));
+    else if (m_proxy.filtering())
+        m_statusPanel->setText(QStringLiteral("%1 of %2 ROM Details").arg(m_proxy.rowCount()).arg(all));
+    else
+        m_statusPanel->setText(QStringLiteral("%1 ROM Details").arg(all));
 }
 
 void MainWindow::showWritten(const QString &what, const QString &path)
@@ -389,12 +409,35 @@ void MainWindow::openRecentFile(const std::string &path)
     openIniFile(path);
 }
 
+SelectedRows MainWindow::selectedRows() const
+{
+    return SelectedRows(m_lvwMain->selectionModel()->selection());
+}
+
+std::vector<std::size_t> MainWindow::selectedEntries() const
+{
+    std::vector<std::size_t> entries;
+    const std::vector<int> rows = selectedRows().rows();
+    entries.reserve(rows.size());
+    for (const int row : rows)
+        entries.push_back(m_proxy.entryIndex(m_proxy.index(row, 0)));
+    return entries;
+}
+
 std::optional<std::size_t> MainWindow::selectedEntry() const
 {
-    const QModelIndexList rows = m_lvwMain->selectionModel()->selectedRows();
-    if (rows.isEmpty())
+    const SelectedRows rows = selectedRows();
+    if (rows.count() != 1)
         return std::nullopt;
-    return m_proxy.entryIndex(rows.constFirst());
+    return m_proxy.entryIndex(m_proxy.index(rows.first(), 0));
+}
+
+std::optional<std::size_t> MainWindow::currentEntry() const
+{
+    const QModelIndex current = m_lvwMain->currentIndex();
+    if (!current.isValid())
+        return std::nullopt;
+    return m_proxy.entryIndex(current);
 }
 
 void MainWindow::selectCurrentRow()
@@ -410,62 +453,49 @@ void MainWindow::selectCurrentRow()
     updateRowCommands();
 }
 
-void MainWindow::selectEntry(std::size_t entryIndex)
+void MainWindow::selectEntries(const std::vector<std::size_t> &entryIndexes, std::optional<std::size_t> current)
 {
-    const auto row = m_proxy.rowOf(entryIndex);
-    if (!row) {
+    std::vector<int> rows;
+    rows.reserve(entryIndexes.size());
+    for (const std::size_t entry : entryIndexes)
+        if (const auto row = m_proxy.rowOf(entry))
+            rows.push_back(*row);
+    if (rows.empty()) {
         selectCurrentRow();
         return;
     }
-    const QModelIndex index = m_proxy.index(*row, 0);
-    m_lvwMain->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_lvwMain->scrollTo(index);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    const std::optional<int> currentRow = current ? m_proxy.rowOf(*current) : std::nullopt;
+    const QModelIndex shownCurrent = m_proxy.index(currentRow.value_or(rows.front()), 0);
+    QItemSelectionModel &selection = *m_lvwMain->selectionModel();
+    // Cleared first: putting one selection of many ranges in place of another compares
+    // every range of the one with every range of the other.
+    selection.clearSelection();
+    selection.setCurrentIndex(shownCurrent, QItemSelectionModel::NoUpdate);
+    selection.select(SelectedRows::of(m_proxy, rows), QItemSelectionModel::Select);
+    m_lvwMain->scrollTo(shownCurrent);
     updateRowCommands();
 }
 
-void MainWindow::rememberPlace()
+void MainWindow::keepSelectionByName()
 {
-    if (m_rebuilding)
-        return;
-    const auto entry = selectedEntry();
-    if (!entry) {
-        m_place.reset();
-        return;
-    }
-    const RomEntry &selected = m_doc.EntryTable[*entry];
-    m_place = Place{*entry, std::string(selected.Name), std::string(selected.CRC)};
+    m_kept.keep(selectedEntries(), currentEntry());
+    m_kept.keepNames(m_doc);
 }
 
-void MainWindow::returnToPlace()
+void MainWindow::selectKeptEntries()
 {
-    m_rebuilding = false;
-    const std::optional<Place> place = m_place;
-    if (!place) {
-        selectCurrentRow();
-        return;
-    }
-    // The same place when it still holds the same ROM (a rebuild in this table), else
-    // the first entry of that name and CRC (another read of the file).
-    const RomTable &table = m_doc.EntryTable;
-    std::optional<std::size_t> found;
-    if (place->entryIndex < table.size() && table[place->entryIndex].Name == place->name)
-        found = place->entryIndex;
-    for (std::size_t entry = 0; !found && entry < table.size(); ++entry)
-        if (table[entry].Name == place->name && table[entry].CRC == place->crc)
-            found = entry;
-    if (found && m_proxy.rowOf(*found)) {
-        selectEntry(*found);
-        return;
-    }
     m_lvwMain->setCurrentIndex({});
-    selectCurrentRow();
+    const KeptSelection::Found found = m_kept.find(m_doc);
+    selectEntries(found.entries, found.current);
 }
 
 void MainWindow::updateRowCommands()
 {
-    const bool rowSelected = selectedEntry().has_value();
-    m_actProperties->setEnabled(rowSelected);
-    m_actRemove->setEnabled(rowSelected);
+    const bool anySelected = selectedRows().count() > 0;
+    m_actProperties->setEnabled(anySelected);
+    m_actRemove->setEnabled(anySelected);
 }
 
 void MainWindow::updateCaption()
@@ -498,7 +528,9 @@ bool MainWindow::loadIniFile()
     LoadResult result;
     {
         const BusyCursor busy(m_ui);
+        keepSelectionByName();
         result = m_session.load(DefaultFileSystem());
+        m_kept.forgetNames();
     }
     if (result.status.ok()) {
         m_diskGuard.remember(m_doc.IniPath, result.snapshot);
@@ -549,7 +581,9 @@ bool MainWindow::saveTo(const std::string &path)
     DocumentSaveResult result;
     {
         const BusyCursor busy(m_ui);
+        keepSelectionByName();
         result = m_session.save(path, m_proxy.displayedOrder(), DefaultFileSystem());
+        m_kept.forgetNames();
     }
     if (!result.status.ok()) {
         m_ui.showError(this, QStringLiteral("Error"), errorText(result.status));
@@ -637,18 +671,31 @@ void MainWindow::showProperties(std::size_t entryIndex)
         m_session.editEntry(entryIndex, edited->values);
 }
 
+void MainWindow::showManyProperties(const std::vector<std::size_t> &entryIndexes)
+{
+    if (const auto edited = ShowManyRomProperties(this, m_doc, entryIndexes, m_ui))
+        m_session.editEntries(edited->values);
+}
+
 void MainWindow::viewRomPropertiesCommand()
 {
-    if (const auto entry = selectedEntry())
-        showProperties(*entry);
+    const std::vector<std::size_t> entries = selectedEntries();
+    if (entries.size() == 1)
+        showProperties(entries.front());
+    else if (entries.size() > 1)
+        showManyProperties(entries);
 }
 
 void MainWindow::removeRomEntryCommand()
 {
-    const auto entry = selectedEntry();
-    if (!entry || !ConfirmRemoval(this, m_doc, *entry, m_ui))
+    const int firstRow = selectedRows().first();
+    const std::vector<std::size_t> entries = selectedEntries();
+    if (entries.empty() || !ConfirmRemoval(this, m_doc, entries, m_ui))
         return;
-    m_session.removeEntries({*entry});
+    m_session.removeEntries(entries);
+    // The list goes on from the row that took the place of the first one removed.
+    const int next = std::min(firstRow, m_proxy.rowCount() - 1);
+    m_lvwMain->selectionModel()->setCurrentIndex(m_proxy.index(next, 0), QItemSelectionModel::NoUpdate);
     selectCurrentRow();
 }
 
@@ -679,4 +726,9 @@ void MainWindow::aboutCommand()
 void MainWindow::findCommand()
 {
     m_findBar->takeFocus();
+}
+
+void MainWindow::selectAllCommand()
+{
+    m_lvwMain->selectAll();
 }

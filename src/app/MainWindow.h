@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DiskChangeGuard.h"
+#include "KeptSelection.h"
 #include "RomListModel.h"
 #include "RomSortFilterProxy.h"
 #include "ShownProblems.h"
@@ -13,6 +14,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 class FindBar;
 class QAction;
@@ -23,6 +25,7 @@ class QToolBar;
 class RecentFilesMenu;
 class RegistryStore;
 class RomListView;
+class SelectedRows;
 class UserInterface;
 struct IniDocument;
 struct LoadResult;
@@ -46,8 +49,10 @@ public:
     DocumentSession &session() { return m_session; }
     RomListModel &model() { return m_model; }
     RomSortFilterProxy &proxy() { return m_proxy; }
-    // The entry of the selected row, if a row is selected.
+    // The entry of the selected row, when exactly one row is selected.
     std::optional<std::size_t> selectedEntry() const;
+    // The entries of the selected rows, in the order the list shows them.
+    std::vector<std::size_t> selectedEntries() const;
     // Opens path, or with "" asks for the file; unsaved changes are offered for saving first.
     void openIniFile(const std::string &path);
     // Asks whether to save unsaved changes; false when the user cancelled or the save failed.
@@ -67,6 +72,7 @@ public slots:
     void backupIniFileCommand();
     void aboutCommand();
     void findCommand();
+    void selectAllCommand();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -87,6 +93,7 @@ private:
     // For a few seconds, in place of the row count.
     void showWritten(const QString &what, const QString &path);
     void showProperties(std::size_t entryIndex);
+    void showManyProperties(const std::vector<std::size_t> &entryIndexes);
     bool saveTo(const std::string &path);
     // Shows what went wrong in a load, or what it could not read that was not told before;
     // true when it loaded.
@@ -95,11 +102,15 @@ private:
     void updateCaption();
     // Makes the row that looks current the selected one, and greys the commands that need one.
     void selectCurrentRow();
-    void selectEntry(std::size_t entryIndex);
+    // Selects the rows of the entries that are shown; the current row is current's, else
+    // the first of them. With none shown, the row that looks current.
+    void selectEntries(const std::vector<std::size_t> &entryIndexes, std::optional<std::size_t> current = {});
+    SelectedRows selectedRows() const;
+    std::optional<std::size_t> currentEntry() const;
     void updateRowCommands();
-    // The selected entry, remembered so that a rebuilt list selects it again.
-    void rememberPlace();
-    void returnToPlace();
+    // Before the table is read anew: the selection is found again by name and CRC.
+    void keepSelectionByName();
+    void selectKeptEntries();
 
     IniDocument &m_doc;
     UserInterface &m_ui;
@@ -125,6 +136,7 @@ private:
     QAction *m_actUndo = nullptr;
     QAction *m_actRedo = nullptr;
     QAction *m_actFind = nullptr;
+    QAction *m_actSelectAll = nullptr;
     QAction *m_actRemove = nullptr;
     QAction *m_actProperties = nullptr;
     QAction *m_actCrcUcase = nullptr;
@@ -132,14 +144,8 @@ private:
     QAction *m_actBackup = nullptr;
     QAction *m_actAbout = nullptr;
 
-    // The selected entry and what it held, so it is found again after a rebuild.
-    struct Place {
-        std::size_t entryIndex = 0;
-        std::string name;
-        std::string crc;
-    };
-    std::optional<Place> m_place;
-    bool m_rebuilding = false;
+    // The selection while the list is rebuilt.
+    KeptSelection m_kept;
     ShownProblems m_shownProblems;
     DiskChangeGuard m_diskGuard;
 };

@@ -8,6 +8,7 @@
 #include "ui/TextStart.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -152,6 +153,14 @@ void RomListModel::entriesChanged(const std::vector<std::size_t> &entryIndexes)
 
 void RomListModel::entriesHidden(const std::vector<std::size_t> &entryIndexes)
 {
+    if (entryIndexes.size() > RowsChangedOneByOne) {
+        std::vector<std::size_t> hidden = entryIndexes;
+        std::sort(hidden.begin(), hidden.end());
+        replaceRows([&hidden](const RowEntries &rows, RowEntries &result) {
+            std::set_difference(rows.begin(), rows.end(), hidden.begin(), hidden.end(), std::back_inserter(result));
+        });
+        return;
+    }
     for (const std::size_t entryIndex : entryIndexes) {
         const auto row = rowOf(entryIndex);
         if (!row)
@@ -175,8 +184,32 @@ void RomListModel::showEntry(std::size_t entryIndex)
 
 void RomListModel::entriesShown(const std::vector<std::size_t> &entryIndexes)
 {
+    if (entryIndexes.size() > RowsChangedOneByOne) {
+        std::vector<std::size_t> shown;
+        shown.reserve(entryIndexes.size());
+        for (const std::size_t entryIndex : entryIndexes)
+            if (entryIndex < m_doc.EntryTable.size())
+                shown.push_back(entryIndex);
+        std::sort(shown.begin(), shown.end());
+        replaceRows([&shown](const RowEntries &rows, RowEntries &result) {
+            std::set_union(rows.begin(), rows.end(), shown.begin(), shown.end(), std::back_inserter(result));
+        });
+        return;
+    }
     for (const std::size_t entryIndex : entryIndexes)
         showEntry(entryIndex);
+}
+
+template <typename Make>
+void RomListModel::replaceRows(const Make &make)
+{
+    // One rebuild for many rows: the caches by entry still hold.
+    beginResetModel();
+    RowEntries rows;
+    rows.reserve(m_rows.size());
+    make(m_rows, rows);
+    m_rows = std::move(rows);
+    endResetModel();
 }
 
 template <typename NewPlace>

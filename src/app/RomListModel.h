@@ -41,7 +41,8 @@ public:
     void entryChanged(std::size_t entryIndex);
     // Many changed entries rebuild the list, which is quicker than a row at a time.
     void entriesChanged(const std::vector<std::size_t> &entryIndexes);
-    // The entries were flagged removed: their rows leave the list.
+    // The entries were flagged removed: their rows leave the list. Many rows leave in one
+    // rebuild, as do many returning ones.
     void entriesHidden(const std::vector<std::size_t> &entryIndexes);
     // The entries are back: their rows return at their table places.
     void entriesShown(const std::vector<std::size_t> &entryIndexes);
@@ -73,6 +74,11 @@ signals:
 private:
     void showEntry(std::size_t entryIndex);
     void forgetSortKeys();
+    // The table index of every row, ascending.
+    using RowEntries = std::vector<std::uint32_t, FreshBlockAllocator<std::uint32_t, PageFill::AtOnce>>;
+    // Rebuilds the list with make(oldRows, newRows).
+    template <typename Make>
+    void replaceRows(const Make &make);
     // Every row's entry index becomes newPlace(index); the caches by entry are dropped.
     template <typename NewPlace>
     void followMovedEntries(const NewPlace &newPlace);
@@ -85,7 +91,7 @@ private:
     const IniDocument &m_doc;
     // The table index of every row, in table order; 32 bits hold any row of a list that
     // counts its rows in int.
-    std::vector<std::uint32_t, FreshBlockAllocator<std::uint32_t, PageFill::AtOnce>> m_rows;
+    RowEntries m_rows;
     // Empty until that column is first sorted.
     mutable std::array<SortKeyColumn, ColumnCount> m_sortKeys;
     // Empty until the find box first filters.

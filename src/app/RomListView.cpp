@@ -10,8 +10,8 @@
 
 namespace {
 
-// Rows, not cells, are what the user picks: no cell of the row gets a focus frame of
-// its own, the row's highlight shows where the focus is.
+// Rows, not cells, are what the user picks: a selected row's highlight shows where the
+// focus is. Only a current row left unselected (Ctrl with the arrows) keeps its frame.
 class RowDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -19,7 +19,8 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         QStyleOptionViewItem cell(option);
-        cell.state &= ~QStyle::State_HasFocus;
+        if (cell.state.testFlag(QStyle::State_Selected))
+            cell.state &= ~QStyle::State_HasFocus;
         QStyledItemDelegate::paint(painter, cell, index);
     }
 };
@@ -44,7 +45,7 @@ RomListView::RomListView(QWidget *parent) : QTableView(parent)
     verticalHeader()->setMinimumSectionSize(0);
     verticalHeader()->setDefaultSectionSize(std::max(fontMetrics().height(), style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this)) + 2 * margin);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setContextMenuPolicy(Qt::PreventContextMenu);
     setSortingEnabled(false);
@@ -56,16 +57,6 @@ RomListView::RomListView(QWidget *parent) : QTableView(parent)
     header()->setSectionsMovable(true);
 }
 
-QItemSelectionModel::SelectionFlags RomListView::selectionCommand(const QModelIndex &index,
-                                                                  const QEvent *event) const
-{
-    // Ctrl+click would unselect the row yet leave it drawn as current; it stays chosen instead.
-    const QItemSelectionModel::SelectionFlags command = QTableView::selectionCommand(index, event);
-    if (command.testFlag(QItemSelectionModel::Deselect))
-        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
-    return command;
-}
-
 void RomListView::mouseReleaseEvent(QMouseEvent *event)
 {
     QTableView::mouseReleaseEvent(event);
@@ -74,8 +65,10 @@ void RomListView::mouseReleaseEvent(QMouseEvent *event)
     const QModelIndex under = indexAt(event->position().toPoint());
     if (!under.isValid())
         return;
-    selectionModel()->setCurrentIndex(
-        under, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    // A row of the selection keeps the selection, so the menu acts on all of it.
+    const bool inSelection = selectionModel()->isRowSelected(under.row(), under.parent());
+    selectionModel()->setCurrentIndex(under, inSelection ? QItemSelectionModel::NoUpdate
+                                                         : QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     emit rowMenuRequested(event->globalPosition().toPoint());
 }
 
@@ -93,12 +86,12 @@ void RomListView::keyPressEvent(QKeyEvent *event)
     // right button does over it.
     const bool menuKey = event->key() == Qt::Key_Menu
                          || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
-    const QModelIndexList rows = selectionModel() ? selectionModel()->selectedRows() : QModelIndexList();
-    if (!menuKey || rows.isEmpty()) {
+    const QModelIndex current = currentIndex();
+    if (!menuKey || !current.isValid() || !selectionModel()->isRowSelected(current.row(), current.parent())) {
         QTableView::keyPressEvent(event);
         return;
     }
-    const QRect row = visualRect(rows.constFirst());
+    const QRect row = visualRect(current);
     emit rowMenuRequested(viewport()->mapToGlobal(row.bottomLeft()));
 }
 

@@ -4,8 +4,9 @@
 #include <QTableView>
 
 // The ROM list control: a report view of whole rows that answer the mouse the way the
-// main window wants. The context menu comes on the right button's release over a row
-// (the row is selected first), or on the menu key over the selected row; a double-click
+// main window wants. Shift and Ctrl with clicks and arrows select several rows. The
+// context menu comes on the right button's release over a row (a row outside the
+// selection is selected first), or on the menu key over the current row; a double-click
 // counts only with the left button. A table keeps nothing per row, so filling it with
 // many thousands of rows costs next to nothing.
 class RomListView final : public QTableView {
@@ -23,8 +24,6 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
-                                                         const QEvent *event) const override;
     void keyPressEvent(QKeyEvent *event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 };

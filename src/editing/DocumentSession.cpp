@@ -3,6 +3,8 @@
 #include "DocumentSteps.h"
 #include "ui/FileText.h"
 
+#include <algorithm>
+
 DocumentSession::DocumentSession(IniDocument &doc, QObject *parent) : QObject(parent), m_doc(doc)
 {
     connect(&m_history, &QUndoStack::cleanChanged, this, [this](bool clean) { emit unsavedChanged(!clean); });
@@ -42,12 +44,27 @@ QString DocumentSession::nameOf(std::size_t index) const
 
 bool DocumentSession::editEntry(std::size_t index, const RomEntry &values)
 {
-    if (index >= m_doc.EntryTable.size() || values == m_doc.EntryTable[index])
+    return editEntries({{index, values}});
+}
+
+bool DocumentSession::editEntries(const std::vector<PlacedEntry> &values)
+{
+    std::vector<PlacedEntry> before;
+    std::vector<PlacedEntry> after;
+    for (const PlacedEntry &value : values) {
+        if (value.index >= m_doc.EntryTable.size() || value.entry == m_doc.EntryTable[value.index])
+            continue;
+        const RomEntry &current = m_doc.EntryTable[value.index];
+        before.push_back({value.index, current});
+        after.push_back({value.index, WithTextsKept(m_doc, value.entry, current)});
+    }
+    if (after.empty())
         return false;
-    std::vector<PlacedEntry> before{{index, m_doc.EntryTable[index]}};
-    std::vector<PlacedEntry> after{{index, WithTextsKept(m_doc, values, m_doc.EntryTable[index])}};
-    m_history.push(new EditStep(*this, QStringLiteral("Edit \"%1\"").arg(nameOf(index)), std::move(before),
-                                std::move(after)));
+    const auto byPlace = [](const PlacedEntry &a, const PlacedEntry &b) { return a.index < b.index; };
+    std::sort(before.begin(), before.end(), byPlace);
+    std::sort(after.begin(), after.end(), byPlace);
+    const QString name = stepNameFor(QStringLiteral("Edit"), PlacesOf(after));
+    m_history.push(new EditStep(*this, name, std::move(before), std::move(after)));
     return true;
 }
 

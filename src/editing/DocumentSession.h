@@ -36,6 +36,9 @@ public:
 
     // One step each; false (and no step) when there is nothing to change.
     bool editEntry(std::size_t index, const RomEntry &values);
+    // New values for entries at their places, as one step; those equal to what the entry
+    // holds are left out.
+    bool editEntries(const std::vector<PlacedEntry> &values);
     bool removeEntries(const std::vector<std::size_t> &indexes);
     bool restoreEntries(const std::vector<std::size_t> &indexes);
     // New entries at their places (ascending); their texts are copied into the document.

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "inidb/DocumentEdits.h"
+#include "inidb/EntryChanges.h"
 #include "inidb/RomEntry.h"
 #include "inidb/TextStore.h"
 
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QWidget;
 class UserInterface;
@@ -26,6 +29,19 @@ struct EditedEntry {
 std::optional<EditedEntry> ShowRomProperties(QWidget *parent, const IniDocument &doc, std::size_t entryIndex,
                                              UserInterface &ui, const std::function<void(QWidget &dialog)> &print);
 
-// Asks "Confirm Delete", naming the ROM; true on Yes. An entry that is not there to remove
-// asks nothing and gives false.
-bool ConfirmRemoval(QWidget *parent, const IniDocument &doc, std::size_t entryIndex, UserInterface &ui);
+// What OK in the properties dialog of several ROMs gave: each entry's new values, with
+// the texts the user changed kept in changes.texts.
+struct EditedEntries {
+    EntryChanges changes;
+    std::vector<PlacedEntry> values;
+};
+
+// The same for several entries (at least two): the dialog shows what they share and
+// gives each entry its values with only the controls the user changed applied.
+std::optional<EditedEntries> ShowManyRomProperties(QWidget *parent, const IniDocument &doc,
+                                                   const std::vector<std::size_t> &entryIndexes, UserInterface &ui);
+
+// Asks "Confirm Delete", naming the ROM, or for several how many; true on Yes. Entries
+// that are not there to remove are not counted; with none, it asks nothing and gives false.
+bool ConfirmRemoval(QWidget *parent, const IniDocument &doc, const std::vector<std::size_t> &entryIndexes,
+                    UserInterface &ui);

@@ -11,6 +11,8 @@
 namespace {
 
 const QString ElementName = QStringLiteral("mnuUndoItem");
+// A menu of more lines than a screen holds is no help, and thousands take seconds to build.
+constexpr std::size_t ListedRemovals = 50;
 
 // A name like "Banjo & Kazooie" must not turn into an access key.
 QString menuCaption(TextEncoding encoding, const std::string &name)
@@ -26,6 +28,10 @@ UndoMenu::UndoMenu(QMenu &mnuUndo, DocumentSession &session, QObject *parent)
     m_placeholder = m_menu.addAction(QStringLiteral("No Undo Available"));
     m_placeholder->setObjectName(ElementName);
     m_placeholder->setEnabled(false);
+    m_earlier = m_menu.addAction(QString());
+    m_earlier->setObjectName(QStringLiteral("mnuUndoEarlier"));
+    m_earlier->setEnabled(false);
+    m_earlier->setVisible(false);
     for (const auto announcement : {&DocumentSession::entriesRemoved, &DocumentSession::entriesRestored,
                                     &DocumentSession::entriesInserted, &DocumentSession::entriesErased})
         connect(&session, announcement, this, &UndoMenu::update);
@@ -35,17 +41,30 @@ UndoMenu::UndoMenu(QMenu &mnuUndo, DocumentSession &session, QObject *parent)
 void UndoMenu::update()
 {
     const IniDocument &doc = m_session.document();
-    while (m_elements.size() < doc.UndoList.size()) {
-        const std::size_t recordIndex = m_elements.size();
+    const std::size_t records = doc.UndoList.size();
+    const std::size_t firstListed = records > ListedRemovals ? records - ListedRemovals : 0;
+    for (; m_firstListed < firstListed && !m_elements.empty(); ++m_firstListed) {
+        delete m_elements.front();
+        m_elements.pop_front();
+    }
+    if (m_elements.empty())
+        m_firstListed = firstListed;
+    while (m_firstListed + m_elements.size() < records) {
+        const std::size_t recordIndex = m_firstListed + m_elements.size();
         QAction *element = m_menu.addAction(menuCaption(doc.Encoding, doc.UndoList[recordIndex].Name));
         element->setObjectName(ElementName);
+        element->setData(QVariant::fromValue(recordIndex));
         connect(element, &QAction::triggered, this, [this, recordIndex] { restore(recordIndex); });
         m_elements.push_back(element);
     }
+    m_earlier->setText(firstListed == 1 ? QStringLiteral("1 earlier removal, not listed")
+                                        : QStringLiteral("%1 earlier removals, not listed").arg(firstListed));
+    m_earlier->setVisible(firstListed > 0);
     bool any = false;
-    for (std::size_t recordIndex = 0; recordIndex < m_elements.size(); ++recordIndex) {
+    for (std::size_t recordIndex = 0; recordIndex < records; ++recordIndex) {
         const bool can = canRestore(recordIndex);
-        m_elements[recordIndex]->setEnabled(can);
+        if (recordIndex >= m_firstListed)
+            m_elements[recordIndex - m_firstListed]->setEnabled(can);
         any = any || can;
     }
     m_placeholder->setVisible(!any);

@@ -3,14 +3,16 @@
 #include <QObject>
 
 #include <cstddef>
-#include <vector>
+#include <deque>
 
 class DocumentSession;
 class QAction;
 class QMenu;
 
 // The Undo menu of removed ROMs: one element per removal, captioned with the entry's name,
-// oldest first; element k shows record k of the document's UndoList. Choosing an element
+// oldest first, for the newest removals; a greyed line before them counts the earlier
+// ones. Each element's data is the index of the record of
+// the document's UndoList it shows. Choosing an element
 // restores its entry as a step of the history. An element is greyed while its ROM is in
 // the list and once the history can no longer restore it (another file was loaded);
 // "No Undo Available" is shown, greyed, only when no element can restore anything.
@@ -28,6 +30,8 @@ private:
     QMenu &m_menu;
     DocumentSession &m_session;
     QAction *m_placeholder = nullptr;
-    // m_elements[k] shows the document's UndoList[k].
-    std::vector<QAction *> m_elements;
+    QAction *m_earlier = nullptr;
+    // m_elements[k] shows the document's UndoList[m_firstListed + k].
+    std::deque<QAction *> m_elements;
+    std::size_t m_firstListed = 0;
 };

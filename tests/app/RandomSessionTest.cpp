@@ -1,5 +1,5 @@
 // Seeded random sessions through the real window: whatever mix of pasted edits, removals,
-// restores, CRC conversions, undos, redos, sorted and unsorted saves and reloads a user
+// edits and removals of several rows at once, restores, CRC conversions, undos, redos, sorted and unsorted saves and reloads a user
 // makes, the table is always the one a plain model of the history expects, every save
 // writes the model's bytes, and undoing back to the last save writes that file again.
 #include "app/RomListView.h"
@@ -11,6 +11,7 @@
 #include "inidb/IniWriter.h"
 #include "ui/FileText.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QItemSelectionModel>
@@ -140,12 +141,106 @@ protected:
             return;
         const std::vector<UndoRecord> &records = h.doc.UndoList;
         QAction *element = enabled[pick(enabled.size())];
-        const auto all = h.window->findChild<QMenu *>(QStringLiteral("mnuUndo"))->actions();
-        const std::size_t record = static_cast<std::size_t>(all.indexOf(element)) - 1;
+        const std::size_t record = element->data().value<std::size_t>();
         RomTable next = expected();
         ASSERT_TRUE(next[records[record].entryIndex].Removed);
         next[records[record].entryIndex].Removed = false;
         element->trigger();
+        push(std::move(next));
+    }
+
+    // Two or more rows: some picked with Ctrl, or all of them with Select All.
+    bool selectRows()
+    {
+        const int rows = h.window->proxy().rowCount();
+        if (rows < 2)
+            return false;
+        if (pick(4) == 0) {
+            h.action("mnuSelectAll")->trigger();
+            return true;
+        }
+        QItemSelectionModel &selection = *list->selectionModel();
+        selection.clear();
+        while (h.window->selectedEntries().size() < 2)
+            for (std::size_t k = pick(5) + 2; k > 0; --k)
+                selection.setCurrentIndex(h.window->proxy().index(static_cast<int>(pick(rows)), 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        return true;
+    }
+
+    // Sets a few controls of the dialog of several ROMs and presses OK: those fields, and
+    // only those, take the new values in every selected ROM.
+    void editMany()
+    {
+        const std::vector<std::size_t> entries = h.window->selectedEntries();
+        RomEntry changed;
+        std::vector<StoredText RomEntry::*> texts;
+        std::vector<bool RomEntry::*> flags;
+        bool ucode = false;
+        bool refused = false;
+        whenModal<frmProperties>([&](frmProperties *dialog) {
+            const PropertiesControls &c = dialog->controls();
+            if (pick(2) == 0) {
+                c.cboComments->setCurrentIndex(c.cboComments->findText(QStringLiteral("Not Playable")));
+                changed.Comment = modelTexts.keep("Not Playable");
+                texts.push_back(&RomEntry::Comment);
+            }
+            if (pick(2) == 0) {
+                // Never empty: an empty box over differing texts leaves them as they are.
+                QString pasted = Pieces[0];
+                for (std::size_t piece = pick(4); piece > 0; --piece)
+                    pasted += Pieces[pick(std::size(Pieces))];
+                c.txtInfo->setFocus();
+                c.txtInfo->selectAll();
+                QApplication::clipboard()->setText(pasted);
+                c.txtInfo->paste();
+                changed.Info = modelTexts.keep(toFileText(h.doc.Encoding, c.txtInfo->text()).bytes);
+                texts.push_back(&RomEntry::Info);
+            }
+            if (pick(2) == 0) {
+                changed.DisableDynarec = pick(2) == 0;
+                c.chkDynaRec->setCheckState(changed.DisableDynarec ? Qt::Checked : Qt::Unchecked);
+                flags.push_back(&RomEntry::DisableDynarec);
+            }
+            if (pick(2) == 0) {
+                changed.DisableEeprom = pick(2) == 0;
+                c.chkEeprom->setCheckState(changed.DisableEeprom ? Qt::Unchecked : Qt::Checked);
+                flags.push_back(&RomEntry::DisableEeprom);
+            }
+            if (pick(2) == 0) {
+                c.cboUCode->setCurrentIndex(c.cboUCode->findText(QStringLiteral("4")));
+                ucode = true;
+            }
+            dialog->cmdOK_Click();
+            refused = dialog->isVisible();
+            if (refused)
+                dialog->cmdCancel_Click();
+        });
+        h.window->viewRomPropertiesCommand();
+        if (refused)
+            return;
+        RomTable next = expected();
+        for (const std::size_t entry : entries) {
+            for (StoredText RomEntry::*text : texts)
+                next[entry].*text = changed.*text;
+            for (bool RomEntry::*flag : flags)
+                next[entry].*flag = changed.*flag;
+            if (ucode)
+                next[entry].UCode = 4;
+        }
+        if (next != expected())
+            push(std::move(next));
+    }
+
+    void removeMany()
+    {
+        const std::vector<std::size_t> entries = h.window->selectedEntries();
+        RomTable next = expected();
+        for (const std::size_t entry : entries)
+            next[entry].Removed = true;
+        h.ui.yesNoAnswers = {true};
+        h.window->removeRomEntryCommand();
+        EXPECT_EQ(h.ui.questions().back().text, QStringLiteral("Remove %1 ROM entries?").arg(entries.size()));
         push(std::move(next));
     }
 
@@ -250,7 +345,7 @@ TEST_F(RandomSession, TheTableFollowsAPlainModelOfTheHistory)
         for (int step = 0; step < 150 && !HasFailure(); ++step) {
             SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step);
             keptTexts.push_back(h.doc.Texts);
-            switch (pick(12)) {
+            switch (pick(15)) {
             case 0:
             case 1:
                 if (selectRow())
@@ -283,6 +378,15 @@ TEST_F(RandomSession, TheTableFollowsAPlainModelOfTheHistory)
                 break;
             case 11:
                 reload();
+                break;
+            case 12:
+            case 13:
+                if (selectRows())
+                    editMany();
+                break;
+            case 14:
+                if (selectRows())
+                    removeMany();
                 break;
             }
             EXPECT_EQ(h.doc.EntryTable, expected());

@@ -41,7 +41,7 @@ protected:
     void remove(std::size_t index)
     {
         m_ui.yesNoAnswers.push_back(true);
-        ASSERT_TRUE(ConfirmRemoval(nullptr, m_doc, index, m_ui));
+        ASSERT_TRUE(ConfirmRemoval(nullptr, m_doc, {index}, m_ui));
         ASSERT_TRUE(m_session.removeEntries({index}));
     }
 
@@ -79,12 +79,12 @@ protected:
 TEST_F(Removal, TheMenuOfRemovedRomsRestoresAsStepsOfTheHistory)
 {
     m_ui.yesNoAnswers = {false};
-    EXPECT_FALSE(ConfirmRemoval(nullptr, m_doc, 0, m_ui));
+    EXPECT_FALSE(ConfirmRemoval(nullptr, m_doc, {0}, m_ui));
     EXPECT_EQ(m_ui.questions().back().text, QStringLiteral("Are you sure you wish to delete the ROM entry \"Alpha\"?"));
     EXPECT_EQ(captions(), QStringLiteral("No Undo Available"));
     remove(3);
     remove(1);
-    EXPECT_FALSE(ConfirmRemoval(nullptr, m_doc, 1, m_ui));
+    EXPECT_FALSE(ConfirmRemoval(nullptr, m_doc, {1}, m_ui));
     EXPECT_EQ(m_ui.questions().size(), 3u);
     EXPECT_EQ(captions(), QStringLiteral("+Delta|+Bravo && Co \u20AC"));
     EXPECT_EQ(m_session.history().undoText(), QStringLiteral("Remove \"Bravo & Co \u20AC\""));
