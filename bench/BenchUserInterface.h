@@ -2,8 +2,8 @@
 
 #include "ui/WidgetUserInterface.h"
 
-// The real busy cursor, but no dialog: the benchmark answers no question, so any message
-// or file dialog ends it with what was to be shown.
+// The real busy cursor, but no dialog: but for yesTo, the benchmark answers no question,
+// so any other message or file dialog ends it with what was to be shown.
 class BenchUserInterface final : public UserInterface {
 public:
     bool askYesNo(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
@@ -18,6 +18,9 @@ public:
                                             const QString &proposedPath,
                                             const QString &neverOffer) override;
     void setBusy(bool busy) override { m_widgets.setBusy(busy); }
+
+    // The title of the one question the benchmark answers Yes to, when it asks any.
+    QString yesTo;
 
 private:
     WidgetUserInterface m_widgets;

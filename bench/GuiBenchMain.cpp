@@ -9,6 +9,7 @@
 #include "BenchUserInterface.h"
 #include "FreshProcess.h"
 #include "HeapCounter.h"
+#include "ManyRowsBench.h"
 #include "Timing.h"
 
 #include "app/DiskChangeGuard.h"
@@ -299,6 +300,7 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
     const double fileBytes = static_cast<double>(std::filesystem::file_size(path));
     verdict.line("Convert CRCs step holds", static_cast<double>(steps.convertHeld) / 1e6, "MB",
                  static_cast<double>(steps.convertHeld) / fileBytes, "file size", kConvertHeldTarget);
+    timeManyRows(path, load, verdict);
     if (!judged) {
         const double slowestStep = std::max({firstOpen, open, save, clicks.slowest, sortedOpen, sortedSave, find.focus,
                                              find.slowestKey, steps.convert, steps.convertUndo, steps.convertRedo});

@@ -455,17 +455,11 @@ void MainWindow::selectCurrentRow()
 
 void MainWindow::selectEntries(const std::vector<std::size_t> &entryIndexes, std::optional<std::size_t> current)
 {
-    std::vector<int> rows;
-    rows.reserve(entryIndexes.size());
-    for (const std::size_t entry : entryIndexes)
-        if (const auto row = m_proxy.rowOf(entry))
-            rows.push_back(*row);
+    const std::vector<int> rows = m_proxy.rowsOf(entryIndexes);
     if (rows.empty()) {
         selectCurrentRow();
         return;
     }
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     const std::optional<int> currentRow = current ? m_proxy.rowOf(*current) : std::nullopt;
     const QModelIndex shownCurrent = m_proxy.index(currentRow.value_or(rows.front()), 0);
     QItemSelectionModel &selection = *m_lvwMain->selectionModel();

@@ -155,7 +155,8 @@ void RomListModel::entriesHidden(const std::vector<std::size_t> &entryIndexes)
 {
     if (entryIndexes.size() > RowsChangedOneByOne) {
         std::vector<std::size_t> hidden = entryIndexes;
-        std::sort(hidden.begin(), hidden.end());
+        if (!std::is_sorted(hidden.begin(), hidden.end()))
+            std::sort(hidden.begin(), hidden.end());
         replaceRows([&hidden](const RowEntries &rows, RowEntries &result) {
             std::set_difference(rows.begin(), rows.end(), hidden.begin(), hidden.end(), std::back_inserter(result));
         });
@@ -190,7 +191,8 @@ void RomListModel::entriesShown(const std::vector<std::size_t> &entryIndexes)
         for (const std::size_t entryIndex : entryIndexes)
             if (entryIndex < m_doc.EntryTable.size())
                 shown.push_back(entryIndex);
-        std::sort(shown.begin(), shown.end());
+        if (!std::is_sorted(shown.begin(), shown.end()))
+            std::sort(shown.begin(), shown.end());
         replaceRows([&shown](const RowEntries &rows, RowEntries &result) {
             std::set_union(rows.begin(), rows.end(), shown.begin(), shown.end(), std::back_inserter(result));
         });

@@ -57,6 +57,17 @@ RomListView::RomListView(QWidget *parent) : QTableView(parent)
     header()->setSectionsMovable(true);
 }
 
+void RomListView::setSelectionModel(QItemSelectionModel *selectionModel)
+{
+    QTableView::setSelectionModel(selectionModel);
+    // The headings show no selection, yet they ask at every paint whether their column
+    // is selected, which walks every row: they get a selection of their own, always empty.
+    if (!m_headingSelection)
+        m_headingSelection = new QItemSelectionModel(selectionModel->model(), this);
+    m_headingSelection->setModel(selectionModel->model());
+    header()->setSelectionModel(m_headingSelection);
+}
+
 void RomListView::mouseReleaseEvent(QMouseEvent *event)
 {
     QTableView::mouseReleaseEvent(event);

@@ -16,6 +16,7 @@ public:
 
     // The column headings.
     QHeaderView *header() const { return horizontalHeader(); }
+    void setSelectionModel(QItemSelectionModel *selectionModel) override;
 
 signals:
     void rowMenuRequested(const QPoint &globalPosition);
@@ -26,4 +27,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+
+private:
+    // What the headings are told is selected: never anything.
+    QItemSelectionModel *m_headingSelection = nullptr;
 };

@@ -118,6 +118,25 @@ std::optional<int> RomSortFilterProxy::rowOf(std::size_t entryIndex) const
     return m_sourceToProxy[static_cast<std::size_t>(*sourceRow)];
 }
 
+std::vector<int> RomSortFilterProxy::rowsOf(std::vector<std::size_t> entryIndexes) const
+{
+    if (!std::is_sorted(entryIndexes.begin(), entryIndexes.end()))
+        std::sort(entryIndexes.begin(), entryIndexes.end());
+    std::vector<int> rows;
+    // Source rows are in table order, so both run upward together.
+    auto wanted = entryIndexes.begin();
+    for (int sourceRow = 0; sourceRow < m_model.rowCount() && wanted != entryIndexes.end(); ++sourceRow) {
+        const std::size_t entry = m_model.entryIndex(sourceRow);
+        while (wanted != entryIndexes.end() && *wanted < entry)
+            ++wanted;
+        if (wanted != entryIndexes.end() && *wanted == entry && m_sourceToProxy[static_cast<std::size_t>(sourceRow)] >= 0)
+            rows.push_back(m_sourceToProxy[static_cast<std::size_t>(sourceRow)]);
+    }
+    if (!std::is_sorted(rows.begin(), rows.end()))
+        std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
 bool RomSortFilterProxy::shown(int sourceRow) const
 {
     return !filtering() || (m_needle && m_found[m_model.entryIndex(sourceRow)]);

@@ -48,6 +48,8 @@ public:
 
     std::size_t entryIndex(const QModelIndex &proxyIndex) const;
     std::optional<int> rowOf(std::size_t entryIndex) const;
+    // The shown rows of the entries, ascending; one walk over the list, however many.
+    std::vector<int> rowsOf(std::vector<std::size_t> entryIndexes) const;
     // The entry of every row in the current sort, top to bottom, hidden rows included.
     std::vector<std::size_t> displayedOrder() const;
 

@@ -61,8 +61,10 @@ bool DocumentSession::editEntries(const std::vector<PlacedEntry> &values)
     if (after.empty())
         return false;
     const auto byPlace = [](const PlacedEntry &a, const PlacedEntry &b) { return a.index < b.index; };
-    std::sort(before.begin(), before.end(), byPlace);
-    std::sort(after.begin(), after.end(), byPlace);
+    if (!std::is_sorted(after.begin(), after.end(), byPlace)) {
+        std::sort(before.begin(), before.end(), byPlace);
+        std::sort(after.begin(), after.end(), byPlace);
+    }
     const QString name = stepNameFor(QStringLiteral("Edit"), PlacesOf(after));
     m_history.push(new EditStep(*this, name, std::move(before), std::move(after)));
     return true;

@@ -61,12 +61,13 @@ void UndoMenu::update()
                                         : QStringLiteral("%1 earlier removals, not listed").arg(firstListed));
     m_earlier->setVisible(firstListed > 0);
     bool any = false;
-    for (std::size_t recordIndex = 0; recordIndex < records; ++recordIndex) {
-        const bool can = canRestore(recordIndex);
-        if (recordIndex >= m_firstListed)
-            m_elements[recordIndex - m_firstListed]->setEnabled(can);
+    for (std::size_t k = 0; k < m_elements.size(); ++k) {
+        const bool can = canRestore(m_firstListed + k);
+        m_elements[k]->setEnabled(can);
         any = any || can;
     }
+    for (std::size_t recordIndex = 0; !any && recordIndex < m_firstListed; ++recordIndex)
+        any = canRestore(recordIndex);
     m_placeholder->setVisible(!any);
 }
 

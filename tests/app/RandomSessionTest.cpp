@@ -44,7 +44,7 @@ class RandomSession : public ::testing::Test {
 protected:
     RandomSession() : iniPath(h.path("velmoran.ini"))
     {
-        writeFile(iniPath, generatedIni(30));
+        writeFile(iniPath, generatedIni(80));
         h.openWindow(iniPath);
         list = h.window->findChild<RomListView *>(QStringLiteral("lvwMain"));
         startOver();
