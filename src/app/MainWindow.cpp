@@ -420,7 +420,7 @@ std::vector<std::size_t> MainWindow::selectedEntries() const
     const std::vector<int> rows = selectedRows().rows();
     entries.reserve(rows.size());
     for (const int row : rows)
-        entries.push_back(m_proxy.entryIndex(m_proxy.index(row, 0)));
+        entries.push_back(m_proxy.entryIndex(row));
     return entries;
 }
 
@@ -429,7 +429,7 @@ std::optional<std::size_t> MainWindow::selectedEntry() const
     const SelectedRows rows = selectedRows();
     if (rows.count() != 1)
         return std::nullopt;
-    return m_proxy.entryIndex(m_proxy.index(rows.first(), 0));
+    return m_proxy.entryIndex(rows.first());
 }
 
 std::optional<std::size_t> MainWindow::currentEntry() const
@@ -668,7 +668,7 @@ void MainWindow::showProperties(std::size_t entryIndex)
 void MainWindow::showManyProperties(const std::vector<std::size_t> &entryIndexes)
 {
     if (const auto edited = ShowManyRomProperties(this, m_doc, entryIndexes, m_ui))
-        m_session.editEntries(edited->values);
+        m_session.editEntries(std::move(edited->values));
 }
 
 void MainWindow::viewRomPropertiesCommand()

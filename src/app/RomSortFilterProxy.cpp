@@ -105,9 +105,9 @@ QVariant RomSortFilterProxy::headerData(int section, Qt::Orientation orientation
     return QAbstractProxyModel::headerData(section, orientation, role);
 }
 
-std::size_t RomSortFilterProxy::entryIndex(const QModelIndex &proxyIndex) const
+std::size_t RomSortFilterProxy::entryIndex(int row) const
 {
-    return m_model.entryIndex(m_proxyToSource[static_cast<std::size_t>(proxyIndex.row())]);
+    return m_model.entryIndex(m_proxyToSource[static_cast<std::size_t>(row)]);
 }
 
 std::optional<int> RomSortFilterProxy::rowOf(std::size_t entryIndex) const

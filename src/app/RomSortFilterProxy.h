@@ -46,7 +46,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-    std::size_t entryIndex(const QModelIndex &proxyIndex) const;
+    std::size_t entryIndex(const QModelIndex &proxyIndex) const { return entryIndex(proxyIndex.row()); }
+    std::size_t entryIndex(int row) const;
     std::optional<int> rowOf(std::size_t entryIndex) const;
     // The shown rows of the entries, ascending; one walk over the list, however many.
     std::vector<int> rowsOf(std::vector<std::size_t> entryIndexes) const;

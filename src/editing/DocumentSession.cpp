@@ -47,26 +47,29 @@ bool DocumentSession::editEntry(std::size_t index, const RomEntry &values)
     return editEntries({{index, values}});
 }
 
-bool DocumentSession::editEntries(const std::vector<PlacedEntry> &values)
+bool DocumentSession::editEntries(std::vector<PlacedEntry> values)
 {
+    // values becomes the step's values after, in place: for many entries each copy counts.
     std::vector<PlacedEntry> before;
-    std::vector<PlacedEntry> after;
-    for (const PlacedEntry &value : values) {
+    before.reserve(values.size());
+    std::size_t changed = 0;
+    for (PlacedEntry &value : values) {
         if (value.index >= m_doc.EntryTable.size() || value.entry == m_doc.EntryTable[value.index])
             continue;
         const RomEntry &current = m_doc.EntryTable[value.index];
         before.push_back({value.index, current});
-        after.push_back({value.index, WithTextsKept(m_doc, value.entry, current)});
+        values[changed++] = {value.index, WithTextsKept(m_doc, value.entry, current)};
     }
-    if (after.empty())
+    if (changed == 0)
         return false;
+    values.resize(changed);
     const auto byPlace = [](const PlacedEntry &a, const PlacedEntry &b) { return a.index < b.index; };
-    if (!std::is_sorted(after.begin(), after.end(), byPlace)) {
+    if (!std::is_sorted(values.begin(), values.end(), byPlace)) {
         std::sort(before.begin(), before.end(), byPlace);
-        std::sort(after.begin(), after.end(), byPlace);
+        std::sort(values.begin(), values.end(), byPlace);
     }
-    const QString name = stepNameFor(QStringLiteral("Edit"), PlacesOf(after));
-    m_history.push(new EditStep(*this, name, std::move(before), std::move(after)));
+    const QString name = stepNameFor(QStringLiteral("Edit"), values.size(), values.front().index);
+    m_history.push(new EditStep(*this, name, std::move(before), std::move(values)));
     return true;
 }
 
@@ -79,10 +82,10 @@ std::vector<std::size_t> DocumentSession::flaggedRemoved(const std::vector<std::
     return flagged;
 }
 
-QString DocumentSession::stepNameFor(const QString &verb, const std::vector<std::size_t> &indexes) const
+QString DocumentSession::stepNameFor(const QString &verb, std::size_t count, std::size_t first) const
 {
-    return indexes.size() == 1 ? QStringLiteral("%1 \"%2\"").arg(verb, nameOf(indexes.front()))
-                               : QStringLiteral("%1 %2 ROMs").arg(verb).arg(indexes.size());
+    return count == 1 ? QStringLiteral("%1 \"%2\"").arg(verb, nameOf(first))
+                      : QStringLiteral("%1 %2 ROMs").arg(verb).arg(count);
 }
 
 bool DocumentSession::removeEntries(const std::vector<std::size_t> &indexes)
@@ -90,7 +93,7 @@ bool DocumentSession::removeEntries(const std::vector<std::size_t> &indexes)
     std::vector<std::size_t> shown = flaggedRemoved(indexes, false);
     if (shown.empty())
         return false;
-    const QString name = stepNameFor(QStringLiteral("Remove"), shown);
+    const QString name = stepNameFor(QStringLiteral("Remove"), shown.size(), shown.front());
     for (const std::size_t index : shown)
         m_doc.UndoList.push_back({std::string(m_doc.EntryTable[index].Name), std::string(m_doc.EntryTable[index].CRC),
                                   index, m_doc.LoadGeneration});
@@ -103,7 +106,7 @@ bool DocumentSession::restoreEntries(const std::vector<std::size_t> &indexes)
     std::vector<std::size_t> removed = flaggedRemoved(indexes, true);
     if (removed.empty())
         return false;
-    const QString name = stepNameFor(QStringLiteral("Restore"), removed);
+    const QString name = stepNameFor(QStringLiteral("Restore"), removed.size(), removed.front());
     m_history.push(new RemovedStep(*this, name, std::move(removed), false));
     return true;
 }

@@ -38,7 +38,7 @@ public:
     bool editEntry(std::size_t index, const RomEntry &values);
     // New values for entries at their places, as one step; those equal to what the entry
     // holds are left out.
-    bool editEntries(const std::vector<PlacedEntry> &values);
+    bool editEntries(std::vector<PlacedEntry> values);
     bool removeEntries(const std::vector<std::size_t> &indexes);
     bool restoreEntries(const std::vector<std::size_t> &indexes);
     // New entries at their places (ascending); their texts are copied into the document.
@@ -78,8 +78,8 @@ private:
     QString nameOf(std::size_t index) const;
     // Those of indexes that are in the table with the given removed flag.
     std::vector<std::size_t> flaggedRemoved(const std::vector<std::size_t> &indexes, bool removed) const;
-    // "Remove \"name\"" for one entry, "Remove 3 ROMs" for more.
-    QString stepNameFor(const QString &verb, const std::vector<std::size_t> &indexes) const;
+    // "Remove \"name\"" for one entry (the first), "Remove 3 ROMs" for more.
+    QString stepNameFor(const QString &verb, std::size_t count, std::size_t first) const;
 
     IniDocument &m_doc;
     QUndoStack m_history;
