@@ -13,6 +13,7 @@
 
 #include "app/DiskChangeGuard.h"
 #include "app/MainWindow.h"
+#include "app/MergeCommand.h"
 #include "inidb/FileSystem.h"
 #include "inidb/IniReader.h"
 #include "settings/MemoryRegistryStore.h"
@@ -82,8 +83,10 @@ double diskCheckSeconds(const std::string &path, bool touched)
     const LoadResult loaded = LoadIniFile(doc);
     QWidget window;
     BenchUserInterface ui;
-    DiskChangeGuard guard(window, ui, DefaultFileSystem());
-    guard.remember(path, loaded.snapshot);
+    DocumentSession session(doc);
+    MergeCommand merge(window, ui, doc, session, DefaultFileSystem());
+    DiskChangeGuard guard(window, ui, DefaultFileSystem(), merge);
+    guard.remember(path, loaded.snapshot, doc);
     return bestSeconds([&] {
         // A touch once seen is remembered; each run needs a new one.
         if (touched)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DiskChangeGuard.h"
+#include "MergeCommand.h"
 #include "RomListModel.h"
 #include "RomSortFilterProxy.h"
 #include "ShownProblems.h"
@@ -120,6 +121,7 @@ private:
     QAction *m_actOpen = nullptr;
     QAction *m_actSave = nullptr;
     QAction *m_actSaveAs = nullptr;
+    QAction *m_actMerge = nullptr;
     QAction *m_actOptions = nullptr;
     QAction *m_actExit = nullptr;
     QAction *m_actUndo = nullptr;
@@ -141,5 +143,6 @@ private:
     std::optional<Place> m_place;
     bool m_rebuilding = false;
     ShownProblems m_shownProblems;
+    MergeCommand m_merge;
     DiskChangeGuard m_diskGuard;
 };

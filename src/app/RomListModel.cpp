@@ -27,7 +27,8 @@ constexpr std::array<ColumnDesign, RomListModel::ColumnCount> Columns{{
 }};
 
 constexpr int TwipsPerPixel = 15;
-// Beyond this many changed entries one rebuild beats moving each row into its sort place.
+// Beyond this many entries changed, hidden or shown, one rebuild beats moving each row into
+// its place.
 constexpr std::size_t RowsChangedOneByOne = 64;
 
 // A cell lays out the whole text it is given, which takes seconds for megabytes: it is
@@ -152,6 +153,16 @@ void RomListModel::entriesChanged(const std::vector<std::size_t> &entryIndexes)
 
 void RomListModel::entriesHidden(const std::vector<std::size_t> &entryIndexes)
 {
+    // The entries may still be in the table unflagged (about to be erased), so the rows
+    // are taken out rather than rebuilt from the flags.
+    if (entryIndexes.size() > RowsChangedOneByOne) {
+        beginResetModel();
+        std::erase_if(m_rows, [&entryIndexes](std::uint32_t entry) {
+            return std::binary_search(entryIndexes.begin(), entryIndexes.end(), entry);
+        });
+        endResetModel();
+        return;
+    }
     for (const std::size_t entryIndex : entryIndexes) {
         const auto row = rowOf(entryIndex);
         if (!row)
@@ -175,6 +186,10 @@ void RomListModel::showEntry(std::size_t entryIndex)
 
 void RomListModel::entriesShown(const std::vector<std::size_t> &entryIndexes)
 {
+    if (entryIndexes.size() > RowsChangedOneByOne) {
+        reset();
+        return;
+    }
     for (const std::size_t entryIndex : entryIndexes)
         showEntry(entryIndex);
 }
@@ -191,6 +206,10 @@ void RomListModel::followMovedEntries(const NewPlace &newPlace)
 void RomListModel::entriesInserted(const std::vector<std::size_t> &entryIndexes)
 {
     followMovedEntries(PlaceAfterInsert(entryIndexes));
+    if (entryIndexes.size() > RowsChangedOneByOne) {
+        reset();
+        return;
+    }
     for (const std::size_t entryIndex : entryIndexes)
         if (!m_doc.EntryTable[entryIndex].Removed)
             showEntry(entryIndex);
