@@ -1,0 +1,291 @@
+#include "IniMerge.h"
+
+#include "IniWriter.h"
+#include "MergeFields.h"
+#include "MergeMatching.h"
+#include "RecodedSide.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+constexpr StoredText RomEntry::*kAllTexts[] = {&RomEntry::Name, &RomEntry::CRC, &RomEntry::Comment, &RomEntry::Info,
+                                               &RomEntry::UnknownLines};
+
+// The fields of set, in MergeField order.
+std::vector<MergeField> fieldsOf(MergeFieldSet set)
+{
+    std::vector<MergeField> fields;
+    for (std::size_t index = 0; index < MergeFieldCount; ++index)
+        if (set & FieldBit(static_cast<MergeField>(index)))
+            fields.push_back(static_cast<MergeField>(index));
+    return fields;
+}
+
+// Brings theirs into mine: matches the entries of the sides, then looks at each ROM once.
+class Merger final {
+public:
+    Merger(const MergeSide *base, const MergeSide &mine, const MergeSide &theirs)
+        : m_mine(mine, mine.encoding), m_theirs(theirs, mine.encoding)
+    {
+        if (base)
+            m_base.emplace(*base, mine.encoding);
+    }
+
+    MergeResult run()
+    {
+        match();
+        std::vector<std::pair<std::size_t, MergeChange>> inserted = changesOfTheirsAlone();
+        auto nextInserted = inserted.begin();
+        const std::size_t mineCount = m_mine.side().order.size();
+        for (std::uint32_t mineAt = 0; mineAt < mineCount; ++mineAt) {
+            // What goes after mine's earlier entries comes before this one's change.
+            for (; nextInserted != inserted.end() && nextInserted->first <= mineAt; ++nextInserted)
+                m_result.changes.push_back(std::move(nextInserted->second));
+            changeOfMine(mineAt);
+        }
+        for (; nextInserted != inserted.end(); ++nextInserted)
+            m_result.changes.push_back(std::move(nextInserted->second));
+        mergePreamble();
+        return std::move(m_result);
+    }
+
+private:
+    void match()
+    {
+        const std::vector<std::uint32_t> mineAll = AllPositions(m_mine);
+        const std::vector<std::uint32_t> theirsAll = AllPositions(m_theirs);
+        m_mineTheirs = emptyMatching(m_mine, m_theirs);
+        if (!m_base) {
+            MatchEntries(m_mine, mineAll, m_theirs, theirsAll, m_mineTheirs);
+            return;
+        }
+        const std::vector<std::uint32_t> baseAll = AllPositions(*m_base);
+        m_baseMine = emptyMatching(*m_base, m_mine);
+        m_baseTheirs = emptyMatching(*m_base, m_theirs);
+        MatchEntries(*m_base, baseAll, m_mine, mineAll, m_baseMine);
+        MatchEntries(*m_base, baseAll, m_theirs, theirsAll, m_baseTheirs);
+        for (std::uint32_t baseAt = 0; baseAt < baseAll.size(); ++baseAt) {
+            const std::uint32_t mineAt = m_baseMine.aToB[baseAt];
+            const std::uint32_t theirsAt = m_baseTheirs.aToB[baseAt];
+            if (mineAt != NoMatch && theirsAt != NoMatch) {
+                m_mineTheirs.aToB[mineAt] = theirsAt;
+                m_mineTheirs.bToA[theirsAt] = mineAt;
+            }
+        }
+        // ROMs both sides added since the base are the same ROM too.
+        std::vector<std::uint32_t> mineAdded;
+        std::vector<std::uint32_t> theirsAdded;
+        for (const std::uint32_t mineAt : mineAll)
+            if (m_baseMine.bToA[mineAt] == NoMatch)
+                mineAdded.push_back(mineAt);
+        for (const std::uint32_t theirsAt : theirsAll)
+            if (m_baseTheirs.bToA[theirsAt] == NoMatch)
+                theirsAdded.push_back(theirsAt);
+        MatchEntries(m_mine, mineAdded, m_theirs, theirsAdded, m_mineTheirs);
+    }
+
+    static EntryMatching emptyMatching(const RecodedSide &a, const RecodedSide &b)
+    {
+        return {std::vector<std::uint32_t>(a.side().order.size(), NoMatch),
+                std::vector<std::uint32_t>(b.side().order.size(), NoMatch)};
+    }
+
+    std::uint32_t baseOfMine(std::uint32_t mineAt) const { return m_base ? m_baseMine.bToA[mineAt] : NoMatch; }
+    std::uint32_t baseOfTheirs(std::uint32_t theirsAt) const
+    {
+        return m_base ? m_baseTheirs.bToA[theirsAt] : NoMatch;
+    }
+
+    // The fields in which two entries differ; a text one side could not take into mine's
+    // encoding differs from every text the other side can hold.
+    static MergeFieldSet differing(const RecodedSide &a, std::uint32_t atA, const RecodedSide &b, std::uint32_t atB)
+    {
+        return DifferingFields(a.entry(atA), b.entry(atB)) | (a.unencodable(atA) ^ b.unencodable(atB));
+    }
+
+    void keepTexts(RomEntry &entry)
+    {
+        for (StoredText RomEntry::*text : kAllTexts)
+            entry.*text = m_result.texts.keep(entry.*text);
+    }
+
+    FieldConflict conflictOf(MergeField field, const RomEntry *base, const RomEntry &mine, const RomEntry &theirs,
+                             bool theirsUnencodable) const
+    {
+        return {field, base ? MergeFieldText(*base, field) : std::string(), MergeFieldText(mine, field),
+                MergeFieldText(theirs, field), theirsUnencodable};
+    }
+
+    // The ROMs only theirs holds, each with the number of mine's entries it goes after.
+    std::vector<std::pair<std::size_t, MergeChange>> changesOfTheirsAlone()
+    {
+        std::vector<std::pair<std::size_t, MergeChange>> inserted;
+        const MergeSide &mine = m_mine.side();
+        std::size_t after = 0;
+        for (std::uint32_t theirsAt = 0; theirsAt < m_theirs.side().order.size(); ++theirsAt) {
+            if (const std::uint32_t mineAt = m_mineTheirs.bToA[theirsAt]; mineAt != NoMatch) {
+                after = mineAt + 1;
+                continue;
+            }
+            std::optional<MergeChange> change = changeOfTheirsAlone(theirsAt);
+            if (!change)
+                continue;
+            change->insertBefore = after < mine.order.size() ? mine.order[after] : mine.table->size();
+            inserted.emplace_back(after, std::move(*change));
+        }
+        std::stable_sort(inserted.begin(), inserted.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+        return inserted;
+    }
+
+    // A ROM new in theirs, or one mine removed that theirs may have changed.
+    std::optional<MergeChange> changeOfTheirsAlone(std::uint32_t theirsAt)
+    {
+        const std::uint32_t baseAt = baseOfTheirs(theirsAt);
+        MergeChange change;
+        if (baseAt != NoMatch) {
+            const MergeFieldSet changed = differing(*m_base, baseAt, m_theirs, theirsAt);
+            if (!changed)
+                return std::nullopt;
+            change.kind = MergeChangeKind::Conflict;
+            change.removedOn = RemovedOn::Mine;
+            change.changedThere = fieldsOf(changed);
+        } else {
+            change.takenByDefault = true;
+        }
+        change.theirs = m_theirs.entry(theirsAt);
+        const RomEntry *base = baseAt != NoMatch ? &m_base->entry(baseAt) : nullptr;
+        const RomEntry none;
+        for (const MergeField field : fieldsOf(m_theirs.unencodable(theirsAt))) {
+            // Mine's file cannot hold theirs' text: the ROM comes without it.
+            change.conflicts.push_back(conflictOf(field, base, none, change.theirs, true));
+            const bool baseFits = base && !(m_base->unencodable(baseAt) & FieldBit(field));
+            CopyField(change.theirs, baseFits ? *base : none, field);
+        }
+        if (!change.conflicts.empty())
+            change.kind = MergeChangeKind::Conflict;
+        keepTexts(change.theirs);
+        return change;
+    }
+
+    void changeOfMine(std::uint32_t mineAt)
+    {
+        const std::uint32_t theirsAt = m_mineTheirs.aToB[mineAt];
+        const std::uint32_t baseAt = baseOfMine(mineAt);
+        if (theirsAt != NoMatch)
+            changeOfBoth(mineAt, theirsAt, baseAt);
+        else if (baseAt != NoMatch || !m_base)
+            removedThere(mineAt, baseAt);
+    }
+
+    // Theirs no longer holds a ROM of mine (or, without a base, never did).
+    void removedThere(std::uint32_t mineAt, std::uint32_t baseAt)
+    {
+        MergeChange change;
+        change.kind = MergeChangeKind::RemovedThere;
+        change.mineIndex = m_mine.side().order[mineAt];
+        change.theirs = m_mine.entry(mineAt);
+        if (baseAt != NoMatch) {
+            if (differing(*m_base, baseAt, m_mine, mineAt)) {
+                change.kind = MergeChangeKind::Conflict;
+                change.removedOn = RemovedOn::Theirs;
+            } else {
+                change.takenByDefault = true;
+            }
+        }
+        keepTexts(change.theirs);
+        m_result.changes.push_back(std::move(change));
+    }
+
+    void changeOfBoth(std::uint32_t mineAt, std::uint32_t theirsAt, std::uint32_t baseAt)
+    {
+        MergeFieldSet alone = 0;
+        MergeFieldSet conflicting = 0;
+        if (baseAt != NoMatch) {
+            const MergeFieldSet changedThere = differing(*m_base, baseAt, m_theirs, theirsAt);
+            if (!changedThere)
+                return;
+            const MergeFieldSet changedHere = differing(*m_base, baseAt, m_mine, mineAt);
+            alone = changedThere & ~changedHere;
+            conflicting = changedThere & changedHere & differing(m_mine, mineAt, m_theirs, theirsAt);
+        } else if (m_base) {
+            // Added on both sides: every difference is a conflict.
+            conflicting = differing(m_mine, mineAt, m_theirs, theirsAt);
+        } else {
+            alone = differing(m_mine, mineAt, m_theirs, theirsAt);
+        }
+        const MergeFieldSet unencodable = m_theirs.unencodable(theirsAt) & (alone | conflicting);
+        alone &= ~unencodable;
+        conflicting |= unencodable;
+        if (!alone && !conflicting)
+            return;
+
+        const RomEntry &mine = m_mine.entry(mineAt);
+        const RomEntry &theirs = m_theirs.entry(theirsAt);
+        const RomEntry *base = baseAt != NoMatch ? &m_base->entry(baseAt) : nullptr;
+        MergeChange change;
+        change.kind = conflicting ? MergeChangeKind::Conflict : MergeChangeKind::ChangedThere;
+        change.mineIndex = m_mine.side().order[mineAt];
+        change.theirs = mine;
+        for (const MergeField field : fieldsOf((alone | conflicting) & ~unencodable))
+            CopyField(change.theirs, theirs, field);
+        change.changedThere = fieldsOf(alone);
+        for (const MergeField field : fieldsOf(conflicting))
+            change.conflicts.push_back(conflictOf(field, base, mine, theirs, (unencodable & FieldBit(field)) != 0));
+        // Without a base nobody knows who changed what: mine stays unless chosen otherwise.
+        change.takenByDefault = m_base && alone;
+        keepTexts(change.theirs);
+        m_result.changes.push_back(std::move(change));
+    }
+
+    void mergePreamble()
+    {
+        const std::string_view mine = m_mine.side().preamble;
+        const std::string_view theirs = m_theirs.side().preamble;
+        const bool theirsUnencodable = m_theirs.preambleUnencodable();
+        if (theirs == mine && !theirsUnencodable)
+            return;
+        PreambleMerge preamble{std::string(), std::string(mine), std::string(theirs)};
+        preamble.theirsUnencodable = theirsUnencodable;
+        if (m_base) {
+            preamble.base = m_base->side().preamble;
+            const bool baseUnencodable = m_base->preambleUnencodable();
+            const bool mineChanged = preamble.base != mine || baseUnencodable;
+            const bool theirsChanged = preamble.base != theirs || baseUnencodable != theirsUnencodable;
+            preamble.conflict = theirsChanged && (mineChanged || theirsUnencodable);
+            preamble.takenByDefault = theirsChanged && !preamble.conflict;
+        } else {
+            preamble.conflict = theirsUnencodable;
+        }
+        m_result.preamble = std::move(preamble);
+    }
+
+    RecodedSide m_mine;
+    RecodedSide m_theirs;
+    std::optional<RecodedSide> m_base;
+    EntryMatching m_mineTheirs;
+    EntryMatching m_baseMine;
+    EntryMatching m_baseTheirs;
+    MergeResult m_result;
+};
+
+} // namespace
+
+MergeSide WholeTableSide(const RomTable &table, std::string_view preamble, TextEncoding encoding)
+{
+    MergeSide side{&table, std::vector<std::size_t>(table.size()), preamble, encoding};
+    std::iota(side.order.begin(), side.order.end(), std::size_t{0});
+    return side;
+}
+
+MergeSide DocumentSide(const IniDocument &doc)
+{
+    return {&doc.EntryTable, ReadInOrder(doc), doc.Preamble, doc.Encoding};
+}
+
+MergeResult MergeIni(const MergeSide *base, const MergeSide &mine, const MergeSide &theirs)
+{
+    return Merger(base, mine, theirs).run();
+}
