@@ -146,12 +146,20 @@ QString MergeListModel::fileText(std::string_view bytes) const
     return fromFileText(m_mine.Encoding, bytes);
 }
 
+QString MergeListModel::theirsText(std::string_view bytes, bool unencodable) const
+{
+    // What mine's encoding cannot hold stays in theirs', which is then the other one.
+    if (!unencodable)
+        return fileText(bytes);
+    return fromFileText(m_mine.Encoding == TextEncoding::Utf8 ? TextEncoding::Windows1252 : TextEncoding::Utf8, bytes);
+}
+
 MergeListModel::Values MergeListModel::fieldValues(std::size_t change, const FieldRow &row) const
 {
     const MergeChange &merged = m_result.changes[change];
     if (row.conflict) {
         const FieldConflict &conflict = merged.conflicts[*row.conflict];
-        return {fileText(conflict.base), fileText(conflict.mine), fileText(conflict.theirs)};
+        return {fileText(conflict.base), fileText(conflict.mine), theirsText(conflict.theirs, !takeable(conflict))};
     }
     // Only theirs changed it: mine still holds the base's value.
     const QString mine = fileText(MergeFieldText(shownEntry(merged), row.field));
@@ -202,7 +210,7 @@ QVariant MergeListModel::itemData(Item item, int column, int role) const
         return itemCheck(item);
     if (isPreamble(item)) {
         const PreambleMerge &head = *m_result.preamble;
-        const Values values{fileText(head.base), fileText(head.mine), fileText(head.theirs)};
+        const Values values{fileText(head.base), fileText(head.mine), theirsText(head.theirs, head.theirsUnencodable)};
         if (role == Qt::ToolTipRole && column >= static_cast<int>(Column::Base))
             return ShownStart(column == static_cast<int>(Column::Base)   ? values.base
                               : column == static_cast<int>(Column::Mine) ? values.mine
@@ -276,12 +284,18 @@ Qt::CheckState MergeListModel::fieldCheck(std::size_t change, std::size_t confli
     return conflict < fields.size() && fields[conflict] ? Qt::Checked : Qt::Unchecked;
 }
 
+bool MergeListModel::checksFields(Item item) const
+{
+    const MergeChange &change = m_result.changes[item];
+    return change.mineIndex && !change.conflicts.empty() && change.changedThere.empty();
+}
+
 Qt::CheckState MergeListModel::itemCheck(Item item) const
 {
     if (isPreamble(item))
         return m_takePreamble ? Qt::Checked : Qt::Unchecked;
     const MergeChange &change = m_result.changes[item];
-    if (change.conflicts.empty())
+    if (!checksFields(item))
         return m_choices[item].take ? Qt::Checked : Qt::Unchecked;
     std::size_t taken = 0;
     std::size_t takeableFields = 0;
@@ -303,11 +317,13 @@ Qt::ItemFlags MergeListModel::flags(const QModelIndex &index) const
         return shown;
     if (index.internalId() < FieldBase) {
         const Item item = itemAt(index);
-        const bool anyTakeable =
-            isPreamble(item) || m_result.changes[item].conflicts.empty()
-            || std::any_of(m_result.changes[item].conflicts.begin(), m_result.changes[item].conflicts.end(),
-                           [this](const FieldConflict &conflict) { return takeable(conflict); });
-        return anyTakeable ? shown | Qt::ItemIsUserCheckable : shown;
+        bool canTake = true;
+        if (isPreamble(item))
+            canTake = !m_result.preamble->theirsUnencodable;
+        else if (checksFields(item))
+            canTake = std::any_of(m_result.changes[item].conflicts.begin(), m_result.changes[item].conflicts.end(),
+                                  [this](const FieldConflict &conflict) { return takeable(conflict); });
+        return canTake ? shown | Qt::ItemIsUserCheckable : shown;
     }
     const std::size_t change = index.internalId() - FieldBase;
     const FieldRow row = fieldRows(change)[static_cast<std::size_t>(index.row())];
@@ -323,8 +339,9 @@ bool MergeListModel::setData(const QModelIndex &index, const QVariant &value, in
         return false;
     const bool take = value.value<Qt::CheckState>() != Qt::Unchecked;
     if (index.internalId() < FieldBase) {
-        setItemTaken(itemAt(index), take);
-        choiceChanged(itemAt(index));
+        const Item item = itemAt(index);
+        setItemTaken(item, take, isPreamble(item) || checksFields(item));
+        choiceChanged(item);
         return true;
     }
     const std::size_t change = index.internalId() - FieldBase;
@@ -340,14 +357,14 @@ void MergeListModel::setFieldTaken(std::size_t change, std::size_t conflict, boo
     choice.takeField[conflict] = take && takeable(m_result.changes[change].conflicts[conflict]);
 }
 
-void MergeListModel::setItemTaken(Item item, bool take)
+void MergeListModel::setItemTaken(Item item, bool take, bool withFields)
 {
     if (isPreamble(item)) {
-        m_takePreamble = take;
+        m_takePreamble = take && !m_result.preamble->theirsUnencodable;
         return;
     }
     m_choices[item].take = take;
-    for (std::size_t conflict = 0; conflict < m_result.changes[item].conflicts.size(); ++conflict)
+    for (std::size_t conflict = 0; withFields && conflict < m_result.changes[item].conflicts.size(); ++conflict)
         setFieldTaken(item, conflict, take);
 }
 
@@ -364,7 +381,7 @@ void MergeListModel::setGroupTaken(Group group, bool take)
     if (shown.empty())
         return;
     for (const Item item : shown)
-        setItemTaken(item, take);
+        setItemTaken(item, take, true);
     const QModelIndex parent = groupIndex(group);
     emit dataChanged(index(0, 0, parent), index(static_cast<int>(shown.size()) - 1, 0, parent), {Qt::CheckStateRole});
     for (const Item item : shown)

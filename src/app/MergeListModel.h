@@ -67,16 +67,20 @@ private:
     std::vector<FieldRow> fieldRows(std::size_t change) const;
     const RomEntry &shownEntry(const MergeChange &change) const;
     QString fileText(std::string_view bytes) const;
+    QString theirsText(std::string_view bytes, bool unencodable) const;
     Values fieldValues(std::size_t change, const FieldRow &row) const;
     QVariant groupData(Group group, int column, int role) const;
     QVariant itemData(Item item, int column, int role) const;
     QVariant fieldData(std::size_t change, const FieldRow &row, int column, int role) const;
     QVariant valueData(const Values &values, int column) const;
+    // A conflict of fields alone is ticked by its fields; any other row ticks the
+    // change itself (for a conflict, the fields only theirs changed).
+    bool checksFields(Item item) const;
     Qt::CheckState itemCheck(Item item) const;
     Qt::CheckState fieldCheck(std::size_t change, std::size_t conflict) const;
     // A choice changed: its row, its field rows and its heading show it.
     void choiceChanged(Item item);
-    void setItemTaken(Item item, bool take);
+    void setItemTaken(Item item, bool take, bool withFields);
     void setFieldTaken(std::size_t change, std::size_t conflict, bool take);
     bool takeable(const FieldConflict &conflict) const { return !conflict.theirsUnencodable; }
     void buildFindText() const;
