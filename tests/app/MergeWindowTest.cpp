@@ -103,38 +103,40 @@ TEST_F(MergeWindow, NothingToMergeIsToldNotShown)
     EXPECT_EQ(h.window->session().history().count(), 0);
 }
 
-// A merge of many removals and new ROMs at once: the list shows what a fresh fill of the
+// A merge of many removals, or of many new ROMs: the list shows what a fresh fill of the
 // table shows after the merge, its undo and its redo, and the save writes theirs exactly.
 TEST_F(MergeWindow, TheListFollowsAMergeOfManyRoms)
 {
-    std::string base, theirs;
-    for (int block = 0; block < 100; ++block) {
-        const std::string crc = QStringLiteral("%1-00000000-C:45").arg(block, 8, 16, QLatin1Char('0')).toStdString();
-        base += iniBlock(crc, "Game " + std::to_string(block), 5, "Playable");
-        if (block < 10 || block >= 80)
-            theirs += iniBlock(crc, "Game " + std::to_string(block), 5, "Playable");
-        if (block < 70)
-            theirs += iniBlock("F" + crc.substr(1), "New " + std::to_string(block), 5, "Playable");
+    for (const bool removals : {true, false}) {
+        std::string base, theirs;
+        for (int block = 0; block < 100; ++block) {
+            const std::string crc = QStringLiteral("%1-00000000-C:45").arg(block, 8, 16, QLatin1Char('0')).toStdString();
+            base += iniBlock(crc, "Game " + std::to_string(block), 5, "Playable");
+            if (!removals || block < 10 || block >= 80)
+                theirs += iniBlock(crc, "Game " + std::to_string(block), 5, "Playable");
+            if (!removals && block < 70)
+                theirs += iniBlock("F" + crc.substr(1), "New " + std::to_string(block), 5, "Playable");
+        }
+        writeFile(iniPath, base);
+        const std::string theirsPath = h.path("theirs.ini");
+        writeFile(theirsPath, theirs);
+        h.openWindow(iniPath);
+        mergeFromMenu(h, theirsPath, iniPath, [](MergeDialog &) {});
+        const auto freshFill = [&] {
+            RomListModel fresh(h.doc);
+            fresh.reset();
+            return columnTexts(fresh, 0) + columnTexts(fresh, 1);
+        };
+        const QString merged = freshFill();
+        EXPECT_EQ(h.column(0) + h.column(1), merged);
+        h.window->session().history().undo();
+        EXPECT_EQ(h.column(0) + h.column(1), freshFill());
+        EXPECT_EQ(h.window->model().rowCount(), 100);
+        h.window->session().history().redo();
+        EXPECT_EQ(h.column(0) + h.column(1), merged);
+        h.window->saveCommand();
+        EXPECT_EQ(readFile(iniPath), theirs);
     }
-    writeFile(iniPath, base);
-    const std::string theirsPath = h.path("theirs.ini");
-    writeFile(theirsPath, theirs);
-    h.openWindow(iniPath);
-    mergeFromMenu(h, theirsPath, iniPath, [](MergeDialog &) {});
-    const auto freshFill = [&] {
-        RomListModel fresh(h.doc);
-        fresh.reset();
-        return columnTexts(fresh, 0) + columnTexts(fresh, 1);
-    };
-    const QString merged = freshFill();
-    EXPECT_EQ(h.column(0) + h.column(1), merged);
-    h.window->session().history().undo();
-    EXPECT_EQ(h.column(0) + h.column(1), freshFill());
-    EXPECT_EQ(h.window->model().rowCount(), 100);
-    h.window->session().history().redo();
-    EXPECT_EQ(h.column(0) + h.column(1), merged);
-    h.window->saveCommand();
-    EXPECT_EQ(readFile(iniPath), theirs);
 }
 
 } // namespace
