@@ -15,7 +15,7 @@
 namespace {
 
 constexpr QSize DesignSize(980, 620);
-constexpr std::array<int, MergeListModel::ColumnCount> ColumnWidths{250, 170, 120, 140, 140, 140};
+constexpr std::array<int, MergeListModel::ColumnCount> ColumnWidths{210, 160, 110, 140, 140, 140};
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "ui/FileText.h"
 #include "ui/TextStart.h"
 
+#include <QFont>
 #include <QStringList>
 
 #include <algorithm>
@@ -180,6 +181,11 @@ QVariant MergeListModel::data(const QModelIndex &index, int role) const
 
 QVariant MergeListModel::groupData(Group group, int column, int role) const
 {
+    if (role == Qt::FontRole) {
+        QFont heading;
+        heading.setBold(true);
+        return heading;
+    }
     if (role != Qt::DisplayRole || column != 0)
         return {};
     const auto g = static_cast<std::size_t>(group);
