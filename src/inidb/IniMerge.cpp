@@ -57,15 +57,18 @@ private:
         const std::vector<std::uint32_t> mineAll = AllPositions(m_mine);
         const std::vector<std::uint32_t> theirsAll = AllPositions(m_theirs);
         m_mineTheirs = emptyMatching(m_mine, m_theirs);
+        const CrcIndex mineIndex(m_mine, mineAll);
+        const CrcIndex theirsIndex(m_theirs, theirsAll);
         if (!m_base) {
-            MatchEntries(m_mine, mineAll, m_theirs, theirsAll, m_mineTheirs);
+            MatchEntries(m_mine, mineIndex, mineAll, m_theirs, theirsIndex, m_mineTheirs);
             return;
         }
         const std::vector<std::uint32_t> baseAll = AllPositions(*m_base);
+        const CrcIndex baseIndex(*m_base, baseAll);
         m_baseMine = emptyMatching(*m_base, m_mine);
         m_baseTheirs = emptyMatching(*m_base, m_theirs);
-        MatchEntries(*m_base, baseAll, m_mine, mineAll, m_baseMine);
-        MatchEntries(*m_base, baseAll, m_theirs, theirsAll, m_baseTheirs);
+        MatchEntries(*m_base, baseIndex, baseAll, m_mine, mineIndex, m_baseMine);
+        MatchEntries(*m_base, baseIndex, baseAll, m_theirs, theirsIndex, m_baseTheirs);
         for (std::uint32_t baseAt = 0; baseAt < baseAll.size(); ++baseAt) {
             const std::uint32_t mineAt = m_baseMine.aToB[baseAt];
             const std::uint32_t theirsAt = m_baseTheirs.aToB[baseAt];
@@ -75,15 +78,19 @@ private:
             }
         }
         // ROMs both sides added since the base are the same ROM too.
-        std::vector<std::uint32_t> mineAdded;
-        std::vector<std::uint32_t> theirsAdded;
-        for (const std::uint32_t mineAt : mineAll)
-            if (m_baseMine.bToA[mineAt] == NoMatch)
-                mineAdded.push_back(mineAt);
-        for (const std::uint32_t theirsAt : theirsAll)
-            if (m_baseTheirs.bToA[theirsAt] == NoMatch)
-                theirsAdded.push_back(theirsAt);
-        MatchEntries(m_mine, mineAdded, m_theirs, theirsAdded, m_mineTheirs);
+        const std::vector<std::uint32_t> mineAdded = unmatched(m_baseMine.bToA);
+        const std::vector<std::uint32_t> theirsAdded = unmatched(m_baseTheirs.bToA);
+        MatchEntries(m_mine, CrcIndex(m_mine, mineAdded), mineAdded, m_theirs, CrcIndex(m_theirs, theirsAdded),
+                     m_mineTheirs);
+    }
+
+    static std::vector<std::uint32_t> unmatched(const std::vector<std::uint32_t> &partners)
+    {
+        std::vector<std::uint32_t> positions;
+        for (std::uint32_t position = 0; position < partners.size(); ++position)
+            if (partners[position] == NoMatch)
+                positions.push_back(position);
+        return positions;
     }
 
     static EntryMatching emptyMatching(const RecodedSide &a, const RecodedSide &b)

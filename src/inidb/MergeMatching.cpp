@@ -1,49 +1,8 @@
 #include "MergeMatching.h"
 
-#include <bit>
-#include <functional>
 #include <string_view>
 
 namespace {
-
-// The entries of one side by CRC, in a table of open addressing: a merge of three large
-// files builds several of these, so they take no heap block per entry.
-class CrcIndex final {
-public:
-    CrcIndex(const RecodedSide &side, std::span<const std::uint32_t> positions)
-        : m_side(side), m_slots(std::bit_ceil(positions.size() * 2 + 2), NoMatch),
-          m_next(side.side().order.size(), NoMatch)
-    {
-        // Backwards, so each chain runs in order from its first entry.
-        for (auto at = positions.rbegin(); at != positions.rend(); ++at) {
-            std::uint32_t &slot = m_slots[find(crcOf(*at))];
-            m_next[*at] = slot;
-            slot = *at;
-        }
-    }
-
-    // The first position holding crc, or NoMatch.
-    std::uint32_t first(std::string_view crc) const { return m_slots[find(crc)]; }
-    // The next position with the same CRC, or NoMatch.
-    std::uint32_t next(std::uint32_t position) const { return m_next[position]; }
-
-private:
-    std::string_view crcOf(std::uint32_t position) const { return m_side.entry(position).CRC.view(); }
-
-    // The slot that holds crc's chain, or the empty one where it would go.
-    std::size_t find(std::string_view crc) const
-    {
-        const std::size_t mask = m_slots.size() - 1;
-        std::size_t slot = std::hash<std::string_view>{}(crc) & mask;
-        while (m_slots[slot] != NoMatch && crcOf(m_slots[slot]) != crc)
-            slot = (slot + 1) & mask;
-        return slot;
-    }
-
-    const RecodedSide &m_side;
-    std::vector<std::uint32_t> m_slots;
-    std::vector<std::uint32_t> m_next;
-};
 
 std::vector<std::uint32_t> chain(const CrcIndex &index, std::uint32_t first)
 {
@@ -86,23 +45,27 @@ void matchGroup(const RecodedSide &a, const std::vector<std::uint32_t> &aGroup, 
 
 } // namespace
 
-void MatchEntries(const RecodedSide &a, std::span<const std::uint32_t> aPositions, const RecodedSide &b,
-                  std::span<const std::uint32_t> bPositions, EntryMatching &matching)
+void MatchEntries(const RecodedSide &a, const CrcIndex &aIndex, std::span<const std::uint32_t> aPositions,
+                  const RecodedSide &b, const CrcIndex &bIndex, EntryMatching &matching)
 {
-    const CrcIndex aIndex(a, aPositions);
-    const CrcIndex bIndex(b, bPositions);
+    // Files merged mostly hold their ROMs in the same order: the entry after the last
+    // partner is tried first, which reads memory in order instead of the index.
+    std::uint32_t guess = 0;
+    const std::uint32_t bCount = static_cast<std::uint32_t>(b.side().order.size());
     for (const std::uint32_t atA : aPositions) {
-        const std::string_view crc = a.entry(atA).CRC.view();
         // A group is matched once, from its first entry.
-        if (aIndex.first(crc) != atA)
+        if (!aIndex.isFirst(atA))
             continue;
-        const std::uint32_t atB = bIndex.first(crc);
+        const std::string_view crc = a.entry(atA).CRC.view();
+        const bool guessed = guess < bCount && bIndex.isFirst(guess) && b.entry(guess).CRC.view() == crc;
+        const std::uint32_t atB = guessed ? guess : bIndex.first(crc);
         if (atB == NoMatch)
             continue;
-        if (aIndex.next(atA) == NoMatch && bIndex.next(atB) == NoMatch)
+        if (aIndex.isAlone(atA) && bIndex.isAlone(atB))
             pair(matching, atA, atB);
         else
             matchGroup(a, chain(aIndex, atA), b, chain(bIndex, atB), matching);
+        guess = atB + 1;
     }
 }
 
