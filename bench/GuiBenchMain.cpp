@@ -8,6 +8,7 @@
 #include "BenchFiles.h"
 #include "BenchUserInterface.h"
 #include "FreshProcess.h"
+#include "GuiMergeBench.h"
 #include "HeapCounter.h"
 #include "Timing.h"
 
@@ -265,6 +266,7 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
     const FindFigures find = findKeystrokes(window);
     const double diskCheck = diskCheckSeconds(path, false);
     const double touchedCheck = diskCheckSeconds(path, true);
+    const MergeWindowFigures merge = measureMergeInWindow(folder, blocks);
 
     std::printf("%zu blocks, %d rows listed\n", blocks, window.model().rowCount());
     Verdict verdict{judged};
@@ -302,9 +304,11 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
     const double fileBytes = static_cast<double>(std::filesystem::file_size(path));
     verdict.line("Convert CRCs step holds", static_cast<double>(steps.convertHeld) / 1e6, "MB",
                  static_cast<double>(steps.convertHeld) / fileBytes, "file size", kConvertHeldTarget);
+    reportMergeInWindow(verdict, merge, load);
     if (!judged) {
         const double slowestStep = std::max({firstOpen, open, save, clicks.slowest, sortedOpen, sortedSave, find.focus,
-                                             find.slowestKey, steps.convert, steps.convertUndo, steps.convertRedo});
+                                             find.slowestKey, steps.convert, steps.convertUndo, steps.convertRedo,
+                                             merge.dialogFromMenu, merge.dialogFromSave, merge.apply, merge.undo});
         verdict.require("no step over 1 s", slowestStep <= kUsableSeconds);
     }
     return verdict.allMet;
