@@ -54,6 +54,8 @@ DialogTimes timeMergeDialog(const std::function<void()> &command, bool ok)
         if (!dialog)
             return;
         poll.stop();
+        // Laid out and painted, as the user sees it.
+        dialog->repaint();
         times.shown = secondsSince(start);
         answered = Clock::now();
         ok ? dialog->accept() : dialog->reject();

@@ -21,10 +21,10 @@ const QString Overwrite = QStringLiteral("Overwrite");
 const QString Cancel = QStringLiteral("Cancel");
 const QString Merge = QStringLiteral("Merge");
 
-// OK in the merge dialog, keeping what it offers by default.
-void acceptMerge()
+// OK (or Cancel) in the merge dialog, keeping what it offers by default.
+void answerMerge(bool ok = true)
 {
-    whenModal<MergeDialog>([](MergeDialog *dialog) { dialog->accept(); });
+    whenModal<MergeDialog>([ok](MergeDialog *dialog) { ok ? dialog->accept() : dialog->reject(); });
 }
 
 void touch(const std::string &path)
@@ -47,7 +47,8 @@ void comeBack(AppHarness &h)
 // Another program appends a block, or edits a line keeping the size, between the load and
 // each way of saving (Ctrl+S, Save As the open file, Exit's Yes): the save asks first;
 // Cancel writes nothing and keeps the window, Overwrite writes the table (Bravo removed,
-// so that Exit has changes to offer), Merge writes both changes.
+// so that Exit has changes to offer), Merge writes both changes, or nothing when the
+// merge dialog is cancelled.
 TEST_F(DiskChange, ASaveOverAnOutsideChangeAsksAndCancelWritesNothing)
 {
     const std::function<void()> saves[] = {
@@ -63,7 +64,8 @@ TEST_F(DiskChange, ASaveOverAnOutsideChangeAsksAndCancelWritesNothing)
             std::string merged = theirs;
             merged.erase(merged.find(iniBlock("99AABBCC-DDEEFF00-C:44", "Bravo", 5, "Doesn't Work")),
                          iniBlock("99AABBCC-DDEEFF00-C:44", "Bravo", 5, "Doesn't Work").size());
-            for (const QString &answer : {Cancel, Overwrite, Merge}) {
+            for (const auto &[answer, mergeOk] : {std::pair(Cancel, false), std::pair(Overwrite, false),
+                                                  std::pair(Merge, true), std::pair(Merge, false)}) {
                 writeFile(iniPath, sampleIni());
                 h.openWindow(iniPath);
                 h.window->session().removeEntries({3});
@@ -71,14 +73,15 @@ TEST_F(DiskChange, ASaveOverAnOutsideChangeAsksAndCancelWritesNothing)
                 touch(iniPath);
                 h.ui.choiceAnswers = {answer};
                 if (answer == Merge)
-                    acceptMerge();
+                    answerMerge(mergeOk);
                 save();
                 EXPECT_EQ(h.ui.questions().back().text,
                           QString::fromStdString(iniPath)
                               + QStringLiteral(" was changed by another program since you opened it."));
                 EXPECT_EQ(h.ui.questions().back().answers, QStringList({Merge, Overwrite, Cancel}));
-                EXPECT_EQ(readFile(iniPath), answer == Cancel ? theirs : answer == Overwrite ? ours : merged);
-                EXPECT_TRUE(h.window->isVisible() || answer != Cancel);
+                const bool written = answer == Overwrite || mergeOk;
+                EXPECT_EQ(readFile(iniPath), !written ? theirs : answer == Overwrite ? ours : merged);
+                EXPECT_TRUE(h.window->isVisible() || written);
                 // Asked once: coming back to the window asks nothing more.
                 if (h.window->isVisible())
                     comeBack(h);
@@ -134,7 +137,7 @@ TEST_F(DiskChange, ComingBackWithUnsavedChangesMerges)
     comeBack(h);
     writeFile(iniPath, sampleIni() + Appended);
     h.ui.choiceAnswers = {Merge};
-    acceptMerge();
+    answerMerge();
     comeBack(h);
     EXPECT_EQ(h.column(0), QStringLiteral("Zelda Quest|alpha Racer|Mega Kart|Outside Game"));
     const std::size_t asked = h.ui.questions().size();

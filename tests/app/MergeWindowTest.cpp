@@ -46,7 +46,7 @@ void mergeFromMenu(AppHarness &h, const std::string &theirs, const std::string &
 TEST_F(MergeWindow, TheDialogsChoicesAreOneStep)
 {
     const std::string theirs = h.path("theirs.ini");
-    writeFile(theirs, "// our own test file\r\n" + iniBlock("1A2B3C4D-5E6F7A8B-C:45", "Zelda Quest", 7, "Playable")
+    writeFile(theirs, "// our own test file, release 2\r\n" + iniBlock("1A2B3C4D-5E6F7A8B-C:45", "Zelda Quest", 7, "Playable")
                           + iniBlock("11223344-55667788-C:50", "Mega Kart", 0, "Playable")
                           + iniBlock("99AABBCC-DDEEFF00-C:44", "Bravo", 5, "Doesn't Work")
                           + iniBlock("CAFE0000-00000000-C:45", "Caf\xC3\xA9 Racer", 5, "Playable")
@@ -86,21 +86,63 @@ TEST_F(MergeWindow, TheDialogsChoicesAreOneStep)
         EXPECT_EQ(h.column(0), c.names);
         EXPECT_TRUE(h.column(3).startsWith(c.zeldaUCode + QLatin1Char(' ')));
         EXPECT_EQ(h.window->session().history().count(), steps + (c.ok ? 1 : 0));
+        EXPECT_EQ(h.doc.Preamble, c.ok ? "// our own test file, release 2\r\n" : "// our own test file\r\n");
         h.action("mnuUndoStep")->trigger();
+        EXPECT_EQ(h.doc.Preamble, "// our own test file\r\n");
         EXPECT_EQ(h.column(0), c.ok ? Original : QStringLiteral("Zelda Quest|alpha Racer|Mega Kart|Bravo"));
         EXPECT_TRUE(h.column(3).startsWith(c.ok ? QStringLiteral("6 ") : QStringLiteral("5 ")));
         EXPECT_EQ(h.window->windowTitle().startsWith(QLatin1Char('*')), c.ok);
     }
 }
 
-// Merging the open file with itself finds nothing and says so, without a dialog or a step.
+// Merging the open file with itself finds nothing and says so; a file that cannot be read
+// is told. Neither shows a dialog or makes a step.
 TEST_F(MergeWindow, NothingToMergeIsToldNotShown)
 {
-    h.ui.fileAnswers = {QString::fromStdString(iniPath)};
-    h.ui.choiceAnswers = {QStringLiteral("Merge Without Base")};
-    h.action("mnuMerge")->trigger();
-    EXPECT_EQ(h.ui.shown.back().text, QStringLiteral("The files hold the same ROMs and settings."));
-    EXPECT_EQ(h.window->session().history().count(), 0);
+    for (const std::string &other : {iniPath, h.path("missing.ini")}) {
+        h.ui.fileAnswers = {QString::fromStdString(other)};
+        h.ui.choiceAnswers = {QStringLiteral("Merge Without Base")};
+        h.action("mnuMerge")->trigger();
+        EXPECT_EQ(h.window->session().history().count(), 0);
+    }
+    EXPECT_EQ(h.ui.shown.at(2).text, QStringLiteral("The files hold the same ROMs and settings."));
+    EXPECT_EQ(h.ui.errors().size(), 1u);
+}
+
+// Bravo's UCode, comment and info changed differently on both sides, theirs' info in a
+// character this file cannot hold: ticking the comment alone takes only the comment, and
+// the info cannot be ticked.
+TEST_F(MergeWindow, AConflictIsChosenFieldByField)
+{
+    const std::string bravo = iniBlock("99AABBCC-DDEEFF00-C:44", "Bravo", 5, "Doesn't Work");
+    std::string theirs = sampleIni();
+    theirs.replace(theirs.find(bravo), bravo.size(),
+                   iniBlock("99AABBCC-DDEEFF00-C:44", "Bravo", 7, "Not Playable").insert(bravo.size() - 2,
+                                                                                          "Info=\xCE\xA9 note\r\n"));
+    const std::string theirsPath = h.path("theirs.ini");
+    writeFile(theirsPath, theirs);
+    RomEntry mine = h.doc.EntryTable[3];
+    mine.UCode = 6;
+    mine.Comment = h.doc.Texts.keep("Playable");
+    mine.Info = h.doc.Texts.keep("Mine note");
+    h.window->session().editEntry(3, mine);
+    mergeFromMenu(h, theirsPath, iniPath, [](MergeDialog &dialog) {
+        MergeListModel &model = dialog.model();
+        const QModelIndex rom = model.index(0, 0, model.groupIndex(MergeListModel::Group::Conflicts));
+        for (int row = 0; row < model.rowCount(rom); ++row) {
+            const QString field = model.index(row, 2, rom).data().toString();
+            const QModelIndex check = model.index(row, 0, rom);
+            if (field == QStringLiteral("Comment"))
+                EXPECT_TRUE(model.setData(check, Qt::Checked, Qt::CheckStateRole));
+            if (field == QStringLiteral("Info"))
+                EXPECT_FALSE(model.flags(check) & Qt::ItemIsUserCheckable);
+        }
+        EXPECT_EQ(rom.data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::PartiallyChecked);
+    });
+    const RomEntry &merged = h.doc.EntryTable[3];
+    EXPECT_EQ(merged.UCode, 6);
+    EXPECT_EQ(merged.Comment, "Not Playable");
+    EXPECT_EQ(merged.Info, "Mine note");
 }
 
 // A merge of many removals, or of many new ROMs: the list shows what a fresh fill of the
