@@ -41,6 +41,11 @@ public:
         std::vector<std::pair<std::size_t, MergeChange>> inserted = changesOfTheirsAlone();
         auto nextInserted = inserted.begin();
         const std::size_t mineCount = m_mine.side().order.size();
+        // Room for every change at most, so the changes are not moved as they come.
+        std::size_t most = inserted.size();
+        for (std::uint32_t mineAt = 0; mineAt < mineCount; ++mineAt)
+            most += m_theirsDiffers[mineAt] != 0 || m_mineTheirs.aToB[mineAt] == NoMatch;
+        m_result.changes.reserve(most);
         for (std::uint32_t mineAt = 0; mineAt < mineCount; ++mineAt) {
             // What goes after mine's earlier entries comes before this one's change.
             for (; nextInserted != inserted.end() && nextInserted->first <= mineAt; ++nextInserted)
