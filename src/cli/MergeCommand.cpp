@@ -27,6 +27,8 @@ std::vector<std::string> conflictLines(const MergeChange &change, TextEncoding e
 {
     const std::string rom = "{" + std::string(change.theirs.CRC) + "} " + std::string(change.theirs.Name) + ": ";
     std::vector<std::string> lines;
+    if (change.crcUnencodable)
+        lines.push_back(rom + "its CRC cannot be written in " + std::string(TextEncodingName(encoding)) + "; left out");
     if (change.removedOn == RemovedOn::Theirs)
         lines.push_back(rom + "removed in theirs, changed in mine; mine kept");
     if (change.removedOn == RemovedOn::Mine) {

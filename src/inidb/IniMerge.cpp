@@ -131,7 +131,8 @@ private:
     // encoding differs from every text the other side can hold.
     static MergeFieldSet differing(const RecodedSide &a, std::uint32_t atA, const RecodedSide &b, std::uint32_t atB)
     {
-        return DifferingFields(a.entry(atA), b.entry(atB)) | (a.unencodable(atA) ^ b.unencodable(atB));
+        const MergeFieldSet unencodableTexts = (a.unencodable(atA) ^ b.unencodable(atB)) & ~UnencodableCrc;
+        return DifferingFields(a.entry(atA), b.entry(atB)) | unencodableTexts;
     }
 
     void keepTexts(RomEntry &entry)
@@ -187,7 +188,7 @@ private:
         change.theirs = m_theirs.entry(theirsAt);
         const RomEntry *base = baseAt != NoMatch ? &m_base->entry(baseAt) : nullptr;
         const RomEntry none;
-        for (const MergeField field : fieldsOf(m_theirs.unencodable(theirsAt))) {
+        for (const MergeField field : fieldsOf(m_theirs.unencodable(theirsAt) & ~UnencodableCrc)) {
             // Mine's file cannot hold theirs' text: the ROM comes without it.
             change.conflicts.push_back(conflictOf(field, base, none, change.theirs, true));
             const bool baseFits = base && !(m_base->unencodable(baseAt) & FieldBit(field));
@@ -195,6 +196,11 @@ private:
         }
         if (!change.conflicts.empty())
             change.kind = MergeChangeKind::Conflict;
+        if (m_theirs.unencodable(theirsAt) & UnencodableCrc) {
+            change.kind = MergeChangeKind::Conflict;
+            change.crcUnencodable = true;
+            change.takenByDefault = false;
+        }
         keepTexts(change.theirs);
         return change;
     }
