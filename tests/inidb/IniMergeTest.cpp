@@ -21,10 +21,7 @@ IniDocument Loaded(std::string_view bytes)
 {
     ParsedIni parsed = ParseIni(bytes);
     IniDocument doc;
-    doc.EntryTable = std::move(parsed.entries);
-    doc.Texts = std::move(parsed.texts);
-    doc.Preamble = std::move(parsed.preamble);
-    doc.Encoding = parsed.encoding;
+    TakeParsed(doc, parsed);
     return doc;
 }
 
