@@ -96,14 +96,12 @@ Exit RunMerge(const MergeArguments &arguments)
         docs[which].IniPath = *paths[which];
         loads[which] = std::async(std::launch::async, [&doc = docs[which]] { return LoadIniFile(doc); });
     }
-    bool linesNotRead = false;
     for (int which = 0; which < 3; ++which) {
         const LoadResult loaded = loads[which].get();
         if (!loaded.status.ok())
             return Failure(Exit::CannotOpen, loaded.status);
+        // Listed only: the reader keeps such lines as written, so the merge loses none.
         ListProblems(std::cerr, *paths[which], loaded.problems);
-        // The base's lines only steer the merge; mine's and theirs' may reach the output.
-        linesNotRead = linesNotRead || (which > 0 && !loaded.problems.empty());
     }
     IniDocument &mine = docs[1];
     const MergeSide base = DocumentSide(docs[0]);
@@ -119,5 +117,5 @@ Exit RunMerge(const MergeArguments &arguments)
         if (!written.ok())
             return Failure(Exit::CannotWrite, written);
     }
-    return conflicts > 0 || linesNotRead ? Exit::LinesNotRead : Exit::Clean;
+    return conflicts > 0 ? Exit::Conflicts : Exit::Clean;
 }
