@@ -11,6 +11,7 @@
 enum class Exit : int {
     Clean = 0,
     LinesNotRead = 1,   // done, but some lines could not be read (listed)
+    Conflicts = 1,      // merged, but both sides changed some values differently (listed)
     CannotOpen = 2,     // the input file cannot be read
     CannotWrite = 3,    // the output file was not written; it is as it was
     BadArguments = 64,

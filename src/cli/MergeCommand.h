@@ -20,6 +20,6 @@ struct MergeArguments {
 // The arguments of the whole command line ("merge" first), or nothing when they are wrong.
 std::optional<MergeArguments> ParseMergeArguments(const std::vector<std::string> &args);
 
-// Exit::Clean without conflicts, Exit::LinesNotRead (1) with conflicts or with lines of
-// mine or theirs the reader could not use (the file is still written, keeping mine).
+// Exit::Clean without conflicts, Exit::Conflicts with them (the file is still written,
+// keeping mine).
 Exit RunMerge(const MergeArguments &arguments);

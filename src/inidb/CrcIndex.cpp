@@ -1,55 +1,53 @@
 #include "CrcIndex.h"
 
-#include <bit>
-#include <functional>
+#define XXH_INLINE_ALL
+#include <xxhash.h>
 
 namespace {
 
-std::uint32_t tagOf(std::size_t hash)
+// CRCs are short: XXH3 hashes them several times faster than std::hash.
+std::uint64_t hashOf(std::string_view crc)
 {
-    return static_cast<std::uint32_t>(hash >> 32);
+    return XXH3_64bits(crc.data(), crc.size());
 }
 
-// How many slots ahead a build asks the memory for: a large table is a cache miss per
-// insert, and asking early lets those misses overlap.
-constexpr std::size_t kPrefetchDistance = 16;
+// How many entries ahead a build hashes and asks the memory for its slot: a large table
+// is a cache miss per insert, and asking early lets those misses overlap.
+constexpr std::size_t kAhead = 16;
 
 } // namespace
 
 CrcIndex::CrcIndex(const RecodedSide &side, std::span<const std::uint32_t> positions)
-    : m_side(side), m_slots(std::bit_ceil(positions.size() * 2 + 2)), m_next(side.side().order.size(), NoMatch),
-      m_first(side.side().order.size(), false)
+    : m_side(side), m_slots(positions.size() + positions.size() / 2 + 1), m_indexed(side.side().order.size()),
+      m_grouped(side.side().order.size()), m_later(side.side().order.size())
 {
-    const std::size_t mask = m_slots.size() - 1;
-    std::vector<std::size_t> hashes(positions.size());
-    for (std::size_t at = 0; at < positions.size(); ++at)
-        hashes[at] = std::hash<std::string_view>{}(crcOf(positions[at]));
+    std::uint64_t ahead[kAhead];
+    const auto hashAhead = [&](std::size_t at) {
+        ahead[at % kAhead] = hashOf(crcOf(positions[at]));
+        __builtin_prefetch(&m_slots[slotOf(ahead[at % kAhead])]);
+    };
+    for (std::size_t at = positions.size(); at-- > 0 && positions.size() - at <= kAhead;)
+        hashAhead(at);
     // Backwards, so each chain runs in order from its first entry.
     for (std::size_t at = positions.size(); at-- > 0;) {
-        if (at >= kPrefetchDistance)
-            __builtin_prefetch(&m_slots[hashes[at - kPrefetchDistance] & mask]);
+        const std::uint64_t hash = ahead[at % kAhead];
+        if (at >= kAhead)
+            hashAhead(at - kAhead);
         const std::uint32_t position = positions[at];
-        Slot &slot = m_slots[find(crcOf(position), hashes[at])];
-        if (slot.position != NoMatch)
-            m_first[slot.position] = false;
-        m_next[position] = slot.position;
-        m_first[position] = true;
-        slot = {position, tagOf(hashes[at])};
+        m_indexed[position] = true;
+        // The CRC is read only where a tag matches: by now its text has left the cache.
+        Slot &slot = m_slots[find(hash, [&] { return crcOf(position); })];
+        if (slot.position != NoMatch) {
+            m_next.emplace(position, slot.position);
+            m_later[slot.position] = true;
+            m_grouped[slot.position] = true;
+            m_grouped[position] = true;
+        }
+        slot = {position, static_cast<std::uint32_t>(hash)};
     }
 }
 
 std::uint32_t CrcIndex::first(std::string_view crc) const
 {
-    return m_slots[find(crc, std::hash<std::string_view>{}(crc))].position;
-}
-
-std::size_t CrcIndex::find(std::string_view crc, std::size_t hash) const
-{
-    const std::size_t mask = m_slots.size() - 1;
-    const std::uint32_t tag = tagOf(hash);
-    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const Slot &held = m_slots[slot];
-        if (held.position == NoMatch || (held.tag == tag && crcOf(held.position) == crc))
-            return slot;
-    }
+    return m_slots[find(hashOf(crc), [crc] { return crc; })].position;
 }

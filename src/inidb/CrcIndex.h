@@ -6,15 +6,17 @@
 #include <limits>
 #include <span>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // An order position without a partner, or no position at all.
 inline constexpr std::uint32_t NoMatch = std::numeric_limits<std::uint32_t>::max();
 
 // The entries of one side of a merge by CRC: for each CRC the chain of its order positions.
-// A merge of three large files builds a few of these, so the table is open addressing
-// over plain numbers, with no heap block per entry, and each slot keeps a piece of the
-// CRC's hash so that a probe seldom needs to read an entry.
+// A merge of three large files builds one per side, and in a fresh process every page it
+// touches costs a fault: so the table is open addressing over plain numbers, two thirds
+// full, each slot with a piece of the CRC's hash so that a probe seldom reads an entry,
+// and only the rare CRCs held more than once take room for their chains.
 class CrcIndex final {
 public:
     CrcIndex(const RecodedSide &side, std::span<const std::uint32_t> positions);
@@ -22,11 +24,17 @@ public:
     // The first position holding crc, or NoMatch.
     std::uint32_t first(std::string_view crc) const;
     // The next position with the same CRC, or NoMatch.
-    std::uint32_t next(std::uint32_t position) const { return m_next[position]; }
-    // Whether position is the first of its CRC's chain.
-    bool isFirst(std::uint32_t position) const { return m_first[position]; }
-    // Whether position's CRC is held by no other position.
-    bool isAlone(std::uint32_t position) const { return m_first[position] && m_next[position] == NoMatch; }
+    std::uint32_t next(std::uint32_t position) const
+    {
+        if (!m_grouped[position])
+            return NoMatch;
+        const auto found = m_next.find(position);
+        return found == m_next.end() ? NoMatch : found->second;
+    }
+    // Whether position is the first of its CRC's chain; false for a position not indexed.
+    bool isFirst(std::uint32_t position) const { return m_indexed[position] && !m_later[position]; }
+    // Whether position's CRC is held by no other indexed position.
+    bool isAlone(std::uint32_t position) const { return !m_grouped[position]; }
 
 private:
     struct Slot {
@@ -35,11 +43,31 @@ private:
     };
 
     std::string_view crcOf(std::uint32_t position) const { return m_side.entry(position).CRC.view(); }
-    // The slot of crc's chain, or the empty one where it would go.
-    std::size_t find(std::string_view crc, std::size_t hash) const;
+    std::size_t slotOf(std::uint64_t hash) const
+    {
+        return static_cast<std::size_t>((static_cast<unsigned __int128>(hash) * m_slots.size()) >> 64);
+    }
+
+    // The slot of the chain of the CRC crc() gives, whose hash is hash, or the empty one
+    // where it would go.
+    template <typename Crc>
+    std::size_t find(std::uint64_t hash, const Crc &crc) const
+    {
+        const auto tag = static_cast<std::uint32_t>(hash);
+        for (std::size_t slot = slotOf(hash);; slot = slot + 1 == m_slots.size() ? 0 : slot + 1) {
+            const Slot &held = m_slots[slot];
+            if (held.position == NoMatch || (held.tag == tag && crcOf(held.position) == crc()))
+                return slot;
+        }
+    }
 
     const RecodedSide &m_side;
     std::vector<Slot> m_slots;
-    std::vector<std::uint32_t> m_next;
-    std::vector<bool> m_first;
+    std::vector<bool> m_indexed;
+    // In a chain of more than one position.
+    std::vector<bool> m_grouped;
+    // Not the first of its chain.
+    std::vector<bool> m_later;
+    // The next position of each grouped one that has one.
+    std::unordered_map<std::uint32_t, std::uint32_t> m_next;
 };

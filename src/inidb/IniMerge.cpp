@@ -6,6 +6,7 @@
 #include "RecodedSide.h"
 
 #include <algorithm>
+#include <future>
 #include <numeric>
 
 namespace {
@@ -36,9 +37,15 @@ public:
     MergeResult run()
     {
         match();
+        lookAtTheirs();
         std::vector<std::pair<std::size_t, MergeChange>> inserted = changesOfTheirsAlone();
         auto nextInserted = inserted.begin();
         const std::size_t mineCount = m_mine.side().order.size();
+        // Room for every change at most, so the changes are not moved as they come.
+        std::size_t most = inserted.size();
+        for (std::uint32_t mineAt = 0; mineAt < mineCount; ++mineAt)
+            most += m_theirsDiffers[mineAt] != 0 || m_mineTheirs.aToB[mineAt] == NoMatch;
+        m_result.changes.reserve(most);
         for (std::uint32_t mineAt = 0; mineAt < mineCount; ++mineAt) {
             // What goes after mine's earlier entries comes before this one's change.
             for (; nextInserted != inserted.end() && nextInserted->first <= mineAt; ++nextInserted)
@@ -54,21 +61,36 @@ public:
 private:
     void match()
     {
-        const std::vector<std::uint32_t> mineAll = AllPositions(m_mine);
-        const std::vector<std::uint32_t> theirsAll = AllPositions(m_theirs);
+        const std::size_t baseCount = m_base ? m_base->side().order.size() : 0;
+        const std::vector<std::uint32_t> positions =
+            PositionsBelow(std::max({baseCount, m_mine.side().order.size(), m_theirs.side().order.size()}));
+        const auto all = [&positions](const RecodedSide &side) {
+            return std::span(positions).first(side.side().order.size());
+        };
+        const std::span<const std::uint32_t> mineAll = all(m_mine);
+        const std::span<const std::uint32_t> theirsAll = all(m_theirs);
         m_mineTheirs = emptyMatching(m_mine, m_theirs);
+        // Theirs' half of the matching runs beside mine's: on large files it is most of
+        // the merge's time.
+        std::optional<CrcIndex> theirsIndex;
+        std::future<void> theirsBuilt =
+            std::async(std::launch::async, [&] { theirsIndex.emplace(m_theirs, theirsAll); });
         const CrcIndex mineIndex(m_mine, mineAll);
-        const CrcIndex theirsIndex(m_theirs, theirsAll);
         if (!m_base) {
-            MatchEntries(m_mine, mineIndex, mineAll, m_theirs, theirsIndex, m_mineTheirs);
+            theirsBuilt.get();
+            MatchEntries(m_mine, mineIndex, mineAll, m_theirs, *theirsIndex, m_mineTheirs);
             return;
         }
-        const std::vector<std::uint32_t> baseAll = AllPositions(*m_base);
+        const std::span<const std::uint32_t> baseAll = all(*m_base);
         const CrcIndex baseIndex(*m_base, baseAll);
         m_baseMine = emptyMatching(*m_base, m_mine);
         m_baseTheirs = emptyMatching(*m_base, m_theirs);
+        theirsBuilt.get();
+        std::future<void> theirsMatched = std::async(std::launch::async, [&] {
+            MatchEntries(*m_base, baseIndex, baseAll, m_theirs, *theirsIndex, m_baseTheirs);
+        });
         MatchEntries(*m_base, baseIndex, baseAll, m_mine, mineIndex, m_baseMine);
-        MatchEntries(*m_base, baseIndex, baseAll, m_theirs, theirsIndex, m_baseTheirs);
+        theirsMatched.get();
         for (std::uint32_t baseAt = 0; baseAt < baseAll.size(); ++baseAt) {
             const std::uint32_t mineAt = m_baseMine.aToB[baseAt];
             const std::uint32_t theirsAt = m_baseTheirs.aToB[baseAt];
@@ -109,7 +131,8 @@ private:
     // encoding differs from every text the other side can hold.
     static MergeFieldSet differing(const RecodedSide &a, std::uint32_t atA, const RecodedSide &b, std::uint32_t atB)
     {
-        return DifferingFields(a.entry(atA), b.entry(atB)) | (a.unencodable(atA) ^ b.unencodable(atB));
+        const MergeFieldSet unencodableTexts = (a.unencodable(atA) ^ b.unencodable(atB)) & ~UnencodableCrc;
+        return DifferingFields(a.entry(atA), b.entry(atB)) | unencodableTexts;
     }
 
     void keepTexts(RomEntry &entry)
@@ -165,7 +188,7 @@ private:
         change.theirs = m_theirs.entry(theirsAt);
         const RomEntry *base = baseAt != NoMatch ? &m_base->entry(baseAt) : nullptr;
         const RomEntry none;
-        for (const MergeField field : fieldsOf(m_theirs.unencodable(theirsAt))) {
+        for (const MergeField field : fieldsOf(m_theirs.unencodable(theirsAt) & ~UnencodableCrc)) {
             // Mine's file cannot hold theirs' text: the ROM comes without it.
             change.conflicts.push_back(conflictOf(field, base, none, change.theirs, true));
             const bool baseFits = base && !(m_base->unencodable(baseAt) & FieldBit(field));
@@ -173,8 +196,40 @@ private:
         }
         if (!change.conflicts.empty())
             change.kind = MergeChangeKind::Conflict;
+        if (m_theirs.unencodable(theirsAt) & UnencodableCrc) {
+            change.kind = MergeChangeKind::Conflict;
+            change.crcUnencodable = true;
+            change.takenByDefault = false;
+        }
         keepTexts(change.theirs);
         return change;
+    }
+
+    // The fields in which theirs' entry differs from the one it is measured against: the
+    // base's, or mine's where the base lacks the ROM.
+    MergeFieldSet theirsDiffers(std::uint32_t mineAt) const
+    {
+        const std::uint32_t theirsAt = m_mineTheirs.aToB[mineAt];
+        if (theirsAt == NoMatch)
+            return 0;
+        const std::uint32_t baseAt = baseOfMine(mineAt);
+        return baseAt != NoMatch ? differing(*m_base, baseAt, m_theirs, theirsAt)
+                                 : differing(m_mine, mineAt, m_theirs, theirsAt);
+    }
+
+    // Looks at every ROM both hold, in two halves side by side: on large files this is
+    // most of what is left after the matching, and nearly every ROM turns out unchanged.
+    void lookAtTheirs()
+    {
+        const std::size_t count = m_mine.side().order.size();
+        m_theirsDiffers.resize(count);
+        const auto look = [this](std::size_t begin, std::size_t end) {
+            for (std::size_t mineAt = begin; mineAt < end; ++mineAt)
+                m_theirsDiffers[mineAt] = theirsDiffers(static_cast<std::uint32_t>(mineAt));
+        };
+        std::future<void> firstHalf = std::async(std::launch::async, look, 0, count / 2);
+        look(count / 2, count);
+        firstHalf.get();
     }
 
     void changeOfMine(std::uint32_t mineAt)
@@ -210,18 +265,18 @@ private:
     {
         MergeFieldSet alone = 0;
         MergeFieldSet conflicting = 0;
+        if (!m_theirsDiffers[mineAt])
+            return;
         if (baseAt != NoMatch) {
-            const MergeFieldSet changedThere = differing(*m_base, baseAt, m_theirs, theirsAt);
-            if (!changedThere)
-                return;
+            const MergeFieldSet changedThere = m_theirsDiffers[mineAt];
             const MergeFieldSet changedHere = differing(*m_base, baseAt, m_mine, mineAt);
             alone = changedThere & ~changedHere;
             conflicting = changedThere & changedHere & differing(m_mine, mineAt, m_theirs, theirsAt);
         } else if (m_base) {
             // Added on both sides: every difference is a conflict.
-            conflicting = differing(m_mine, mineAt, m_theirs, theirsAt);
+            conflicting = m_theirsDiffers[mineAt];
         } else {
-            alone = differing(m_mine, mineAt, m_theirs, theirsAt);
+            alone = m_theirsDiffers[mineAt];
         }
         const MergeFieldSet unencodable = m_theirs.unencodable(theirsAt) & (alone | conflicting);
         alone &= ~unencodable;
@@ -275,6 +330,8 @@ private:
     EntryMatching m_mineTheirs;
     EntryMatching m_baseMine;
     EntryMatching m_baseTheirs;
+    // By mine's order position: see theirsDiffers.
+    std::vector<MergeFieldSet> m_theirsDiffers;
     MergeResult m_result;
 };
 

@@ -97,6 +97,9 @@ struct MergeChange {
     // Conflict of fields: each field changed differently on both sides.
     std::vector<FieldConflict> conflicts;
     RemovedOn removedOn = RemovedOn::None;
+    // A ROM only theirs holds whose CRC mine's encoding cannot hold: a Conflict that is
+    // never taken (its CRC is theirs' own bytes).
+    bool crcUnencodable = false;
     // What the merge does when nobody chooses: new ROMs and changes theirs made alone are
     // taken (in a conflict of fields: its changedThere fields, so this is set when there
     // are any); conflicts keep mine; without a base only new ROMs are taken. A new ROM with

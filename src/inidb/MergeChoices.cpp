@@ -45,7 +45,7 @@ MergeEdits EditsForChoices(IniDocument &mine, const MergeResult &result, std::sp
         const MergeChange &change = result.changes[index];
         const MergeChoice &choice = choices[index];
         if (!change.mineIndex) {
-            if (choice.take)
+            if (choice.take && !change.crcUnencodable)
                 edits.inserted.push_back({change.insertBefore, WithTextsKept(mine, change.theirs)});
         } else if (removesMine(change)) {
             if (choice.take)

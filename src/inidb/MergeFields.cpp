@@ -80,6 +80,15 @@ StoredText RomEntry::*TextMemberOf(MergeField field)
 
 MergeFieldSet DifferingFields(const RomEntry &a, const RomEntry &b)
 {
+    // Nearly every entry a merge compares is unchanged: that answer takes no walk through
+    // the fields.
+    if (a.UCode == b.UCode && a.ScaleFactor == b.ScaleFactor && a.EepromSize == b.EepromSize
+        && a.OSRescanCount == b.OSRescanCount && a.DisableDynarec == b.DisableDynarec
+        && a.DisableTextureCRC == b.DisableTextureCRC && a.DisableSpeedSync == b.DisableSpeedSync
+        && a.IncTexRectEdge == b.IncTexRectEdge && a.ExpansionPak == b.ExpansionPak
+        && a.DisableEeprom == b.DisableEeprom && a.DisablePatches == b.DisablePatches && a.Name == b.Name
+        && a.Comment == b.Comment && a.Info == b.Info && a.UnknownLines == b.UnknownLines)
+        return 0;
     MergeFieldSet differing = 0;
     for (std::size_t index = 0; index < MergeFieldCount; ++index) {
         const FieldAccess &held = kFields[index];

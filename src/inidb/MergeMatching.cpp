@@ -69,9 +69,9 @@ void MatchEntries(const RecodedSide &a, const CrcIndex &aIndex, std::span<const 
     }
 }
 
-std::vector<std::uint32_t> AllPositions(const RecodedSide &side)
+std::vector<std::uint32_t> PositionsBelow(std::size_t count)
 {
-    std::vector<std::uint32_t> positions(side.side().order.size());
+    std::vector<std::uint32_t> positions(count);
     for (std::uint32_t position = 0; position < positions.size(); ++position)
         positions[position] = position;
     return positions;

@@ -21,5 +21,5 @@ struct EntryMatching {
 void MatchEntries(const RecodedSide &a, const CrcIndex &aIndex, std::span<const std::uint32_t> aPositions,
                   const RecodedSide &b, const CrcIndex &bIndex, EntryMatching &matching);
 
-// Every order position of the side, ascending.
-std::vector<std::uint32_t> AllPositions(const RecodedSide &side);
+// The order positions 0 to count - 1.
+std::vector<std::uint32_t> PositionsBelow(std::size_t count);

@@ -36,11 +36,9 @@ RecodedSide::RecodedSide(const MergeSide &side, TextEncoding to) : m_original(&s
     for (std::size_t position = 0; position < side.order.size(); ++position) {
         RomEntry entry = (*side.table)[side.order[position]];
         MergeFieldSet &refused = m_unencodable[position];
-        // A CRC mine cannot hold matches nothing of mine either way.
-        MergeFieldSet crcRefused = 0;
-        entry.CRC = recoded(entry.CRC, from, MergeField::Name, crcRefused);
+        entry.CRC = recoded(entry.CRC, from, UnencodableCrc, refused);
         for (const MergeField field : kTextFields)
-            entry.*TextMemberOf(field) = recoded(entry.*TextMemberOf(field), from, field, refused);
+            entry.*TextMemberOf(field) = recoded(entry.*TextMemberOf(field), from, FieldBit(field), refused);
         m_table.push_back(entry);
     }
     if (std::optional<std::string> preamble = recode(side.preamble, from, to)) {
@@ -56,10 +54,10 @@ RecodedSide::RecodedSide(const MergeSide &side, TextEncoding to) : m_original(&s
     m_own.preamble = m_preamble;
 }
 
-StoredText RecodedSide::recoded(StoredText text, TextEncoding from, MergeField field, MergeFieldSet &refused)
+StoredText RecodedSide::recoded(StoredText text, TextEncoding from, MergeFieldSet bit, MergeFieldSet &refused)
 {
     if (std::optional<std::string> bytes = recode(text, from, m_own.encoding))
         return m_texts.keep(*bytes);
-    refused |= FieldBit(field);
+    refused |= bit;
     return m_texts.keep(text);
 }

@@ -12,6 +12,9 @@
 // for byte. A side already in that encoding is used as it is, without a copy. A text the
 // encoding cannot hold keeps the side's own bytes and is marked, so it never passes for
 // a text of mine.
+// In unencodable: the CRC is one the target encoding cannot hold.
+inline constexpr MergeFieldSet UnencodableCrc = 1u << MergeFieldCount;
+
 class RecodedSide final {
 public:
     RecodedSide(const MergeSide &side, TextEncoding to);
@@ -20,7 +23,8 @@ public:
 
     const MergeSide &side() const { return m_recoded ? m_own : *m_original; }
     const RomEntry &entry(std::size_t position) const { return (*side().table)[side().order[position]]; }
-    // The text fields of the entry at that order position the target encoding cannot hold.
+    // The text fields of the entry at that order position the target encoding cannot hold
+    // (and UnencodableCrc).
     MergeFieldSet unencodable(std::size_t position) const
     {
         return m_unencodable.empty() ? 0 : m_unencodable[position];
@@ -28,7 +32,7 @@ public:
     bool preambleUnencodable() const { return m_preambleUnencodable; }
 
 private:
-    StoredText recoded(StoredText text, TextEncoding from, MergeField field, MergeFieldSet &refused);
+    StoredText recoded(StoredText text, TextEncoding from, MergeFieldSet bit, MergeFieldSet &refused);
 
     const MergeSide *m_original;
     bool m_recoded = false;

@@ -21,10 +21,7 @@ IniDocument Loaded(std::string_view bytes)
 {
     ParsedIni parsed = ParseIni(bytes);
     IniDocument doc;
-    doc.EntryTable = std::move(parsed.entries);
-    doc.Texts = std::move(parsed.texts);
-    doc.Preamble = std::move(parsed.preamble);
-    doc.Encoding = parsed.encoding;
+    TakeParsed(doc, parsed);
     return doc;
 }
 
@@ -75,6 +72,8 @@ std::string Described(const MergeResult &result)
         text += std::string(change.theirs.CRC);
         for (const FieldConflict &conflict : change.conflicts)
             text += std::string(conflict.theirsUnencodable ? "!" : ":") + std::string(MergeFieldName(conflict.field));
+        if (change.crcUnencodable)
+            text += "!CRC";
         if (change.removedOn != RemovedOn::None)
             text += change.removedOn == RemovedOn::Mine ? "/removed here" : "/removed there";
         text += change.takenByDefault ? "* " : " ";
@@ -136,8 +135,8 @@ TEST(IniMerge, EachRuleGivesItsFileAndItsChoices)
         {"a character mine's encoding lacks is a conflict, never a stand-in",
          Block("A-45", "Caf\xe9") + B, Block("A-45", "Caf\xe9") + B,
          Block("A-45", "Caf\xc3\xa9") + Block("B-45", "Beta", "Info=\xe4\xb8\xad\r\n")
-             + Block("C-45", "Cr\xc3\xa8me", "Comment=\xe2\x82\xac\xe4\xb8\xad\r\n"),
-         Block("A-45", "Caf\xe9") + B + Block("C-45", "Cr\xe8me"), "CB-45!Info CC-45!Comment* "},
+             + Block("C-45", "Cr\xc3\xa8me", "Comment=\xe2\x82\xac\xe4\xb8\xad\r\n") + Block("\xe4\xb8\xad", "Han"),
+         Block("A-45", "Caf\xe9") + B + Block("C-45", "Cr\xe8me"), "CB-45!Info CC-45!Comment* C\xe4\xb8\xad!CRC "},
         {"texts of a file in another encoding are taken into mine's", Block("A-45", "Caf\xe9"),
          Block("A-45", "Caf\xc3\xa9", "Info=\xe4\xb8\xad\r\n"), Block("A-45", "Caf\xe9", "Comment=Cr\xe8me\r\n"),
          Block("A-45", "Caf\xc3\xa9", "Comment=Cr\xc3\xa8me\r\nInfo=\xe4\xb8\xad\r\n"), "TA-45* "},
