@@ -241,7 +241,7 @@ QVariant MergeListModel::itemData(Item item, int column, int role) const
     case Column::Rom:
         return ShownStart(fileText(entry.Name), ShownCellLength);
     case Column::Crc:
-        return fileText(entry.CRC);
+        return theirsText(entry.CRC, change.crcUnencodable);
     case Column::Field:
         if (change.removedOn == RemovedOn::Theirs)
             return QStringLiteral("Removed there, changed here");
@@ -314,6 +314,17 @@ Qt::CheckState MergeListModel::itemCheck(Item item) const
     return taken == takeableFields ? Qt::Checked : Qt::PartiallyChecked;
 }
 
+bool MergeListModel::canTake(Item item) const
+{
+    if (isPreamble(item))
+        return !m_result.preamble->theirsUnencodable;
+    const MergeChange &change = m_result.changes[item];
+    if (change.crcUnencodable)
+        return false;
+    return !checksFields(item) || std::any_of(change.conflicts.begin(), change.conflicts.end(),
+                                              [this](const FieldConflict &conflict) { return takeable(conflict); });
+}
+
 Qt::ItemFlags MergeListModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
@@ -321,16 +332,8 @@ Qt::ItemFlags MergeListModel::flags(const QModelIndex &index) const
     const Qt::ItemFlags shown = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (index.internalId() == GroupId || index.column() != 0)
         return shown;
-    if (index.internalId() < FieldBase) {
-        const Item item = itemAt(index);
-        bool canTake = true;
-        if (isPreamble(item))
-            canTake = !m_result.preamble->theirsUnencodable;
-        else if (checksFields(item))
-            canTake = std::any_of(m_result.changes[item].conflicts.begin(), m_result.changes[item].conflicts.end(),
-                                  [this](const FieldConflict &conflict) { return takeable(conflict); });
-        return canTake ? shown | Qt::ItemIsUserCheckable : shown;
-    }
+    if (index.internalId() < FieldBase)
+        return canTake(itemAt(index)) ? shown | Qt::ItemIsUserCheckable : shown;
     const std::size_t change = index.internalId() - FieldBase;
     const FieldRow row = fieldRows(change)[static_cast<std::size_t>(index.row())];
     if (!row.conflict)
@@ -366,10 +369,10 @@ void MergeListModel::setFieldTaken(std::size_t change, std::size_t conflict, boo
 void MergeListModel::setItemTaken(Item item, bool take, bool withFields)
 {
     if (isPreamble(item)) {
-        m_takePreamble = take && !m_result.preamble->theirsUnencodable;
+        m_takePreamble = take && canTake(item);
         return;
     }
-    m_choices[item].take = take;
+    m_choices[item].take = take && canTake(item);
     for (std::size_t conflict = 0; withFields && conflict < m_result.changes[item].conflicts.size(); ++conflict)
         setFieldTaken(item, conflict, take);
 }

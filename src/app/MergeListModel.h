@@ -77,6 +77,8 @@ private:
     // change itself (for a conflict, the fields only theirs changed).
     bool checksFields(Item item) const;
     Qt::CheckState itemCheck(Item item) const;
+    // Whether theirs can be taken at all: not where mine's encoding cannot hold it.
+    bool canTake(Item item) const;
     Qt::CheckState fieldCheck(std::size_t change, std::size_t conflict) const;
     // A choice changed: its row, its field rows and its heading show it.
     void choiceChanged(Item item);

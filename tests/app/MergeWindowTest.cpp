@@ -111,7 +111,7 @@ TEST_F(MergeWindow, NothingToMergeIsToldNotShown)
 
 // Bravo's UCode, comment and info changed differently on both sides, theirs' info in a
 // character this file cannot hold: ticking the comment alone takes only the comment, and
-// the info cannot be ticked.
+// the info cannot be ticked, nor a new ROM whose CRC this file cannot hold.
 TEST_F(MergeWindow, AConflictIsChosenFieldByField)
 {
     const std::string bravo = iniBlock("99AABBCC-DDEEFF00-C:44", "Bravo", 5, "Doesn't Work");
@@ -120,7 +120,7 @@ TEST_F(MergeWindow, AConflictIsChosenFieldByField)
                    iniBlock("99AABBCC-DDEEFF00-C:44", "Bravo", 7, "Not Playable").insert(bravo.size() - 2,
                                                                                           "Info=\xCE\xA9 note\r\n"));
     const std::string theirsPath = h.path("theirs.ini");
-    writeFile(theirsPath, theirs);
+    writeFile(theirsPath, theirs + iniBlock("\xCE\xA9-45", "Omega", 5, "Playable"));
     RomEntry mine = h.doc.EntryTable[3];
     mine.UCode = 6;
     mine.Comment = h.doc.Texts.keep("Playable");
@@ -132,17 +132,20 @@ TEST_F(MergeWindow, AConflictIsChosenFieldByField)
         for (int row = 0; row < model.rowCount(rom); ++row) {
             const QString field = model.index(row, 2, rom).data().toString();
             const QModelIndex check = model.index(row, 0, rom);
-            if (field == QStringLiteral("Comment"))
+            if (field == QStringLiteral("Comment")) {
                 EXPECT_TRUE(model.setData(check, Qt::Checked, Qt::CheckStateRole));
-            if (field == QStringLiteral("Info"))
+            } else if (field == QStringLiteral("Info")) {
                 EXPECT_FALSE(model.flags(check) & Qt::ItemIsUserCheckable);
+            }
         }
         EXPECT_EQ(rom.data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::PartiallyChecked);
+        EXPECT_FALSE(model.flags(model.index(1, 0, rom.parent())) & Qt::ItemIsUserCheckable);
     });
     const RomEntry &merged = h.doc.EntryTable[3];
     EXPECT_EQ(merged.UCode, 6);
     EXPECT_EQ(merged.Comment, "Not Playable");
     EXPECT_EQ(merged.Info, "Mine note");
+    EXPECT_EQ(h.window->model().rowCount(), 4);
 }
 
 // A merge of many removals, or of many new ROMs: the list shows what a fresh fill of the
