@@ -1,6 +1,7 @@
 #include "MergeMatching.h"
 
 #include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -19,16 +20,20 @@ void pair(EntryMatching &matching, std::uint32_t a, std::uint32_t b)
 }
 
 // A CRC held more than once: equal names first, each with the first free one, then the
-// rest in order.
+// rest in order. Names are looked up, so a CRC held thousands of times costs no
+// comparison of every pair.
 void matchGroup(const RecodedSide &a, const std::vector<std::uint32_t> &aGroup, const RecodedSide &b,
                 const std::vector<std::uint32_t> &bGroup, EntryMatching &matching)
 {
+    // Each name's positions of b, the first last.
+    std::unordered_map<std::string_view, std::vector<std::uint32_t>> byName;
+    for (auto atB = bGroup.rbegin(); atB != bGroup.rend(); ++atB)
+        byName[b.entry(*atB).Name.view()].push_back(*atB);
     for (const std::uint32_t atA : aGroup) {
-        for (const std::uint32_t atB : bGroup) {
-            if (matching.bToA[atB] == NoMatch && a.entry(atA).Name == b.entry(atB).Name) {
-                pair(matching, atA, atB);
-                break;
-            }
+        const auto named = byName.find(a.entry(atA).Name.view());
+        if (named != byName.end() && !named->second.empty()) {
+            pair(matching, atA, named->second.back());
+            named->second.pop_back();
         }
     }
     auto freeB = bGroup.begin();
