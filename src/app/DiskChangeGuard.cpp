@@ -44,7 +44,7 @@ bool DiskChangeGuard::mergeChanges()
     std::optional<ReadIniFile> merged = m_merge.mergeChangedFile(m_path, m_onDisk);
     if (!merged)
         return false;
-    remember(m_path, merged->snapshot, merged->doc);
+    remember(m_path, merged->loaded.snapshot, merged->doc);
     return true;
 }
 

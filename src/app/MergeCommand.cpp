@@ -9,6 +9,9 @@
 #include "ui/FileText.h"
 #include "ui/UserInterface.h"
 
+#include <functional>
+#include <future>
+
 namespace {
 
 const QString MergeTitle = QStringLiteral("Merge");
@@ -38,23 +41,24 @@ MergeCommand::MergeCommand(QWidget &window, UserInterface &ui, IniDocument &doc,
 {
 }
 
-std::optional<ReadIniFile> MergeCommand::read(const std::string &path)
+ReadIniFile ReadForMerge(const std::string &path, FileSystem &fs)
 {
     ReadIniFile file;
     file.doc.IniPath = path;
-    LoadResult loaded;
-    {
-        const BusyCursor busy(m_ui);
-        loaded = LoadIniFile(file.doc, m_fs);
-    }
-    if (!loaded.status.ok()) {
-        m_ui.showError(&m_window, QStringLiteral("Error"), IoErrorText(loaded.status));
-        return std::nullopt;
-    }
-    if (!loaded.problems.empty())
-        m_ui.showError(&m_window, QStringLiteral("Error"), LoadProblemsText(path, file.doc.Encoding, loaded.problems));
-    file.snapshot = loaded.snapshot;
+    file.loaded = LoadIniFile(file.doc, fs);
     return file;
+}
+
+bool MergeCommand::told(const ReadIniFile &file)
+{
+    if (!file.loaded.status.ok()) {
+        m_ui.showError(&m_window, QStringLiteral("Error"), IoErrorText(file.loaded.status));
+        return false;
+    }
+    if (!file.loaded.problems.empty())
+        m_ui.showError(&m_window, QStringLiteral("Error"),
+                       LoadProblemsText(file.doc.IniPath, file.doc.Encoding, file.loaded.problems));
+    return true;
 }
 
 void MergeCommand::mergeAnotherFile()
@@ -74,31 +78,43 @@ void MergeCommand::mergeAnotherFile()
     std::optional<QString> basePath;
     if (answer == ChooseBase && !(basePath = m_ui.chooseFileToOpen(&m_window, BaseFilter)))
         return;
-    const std::optional<ReadIniFile> theirs = read(toPath(*theirsPath));
-    if (!theirs)
-        return;
     std::optional<ReadIniFile> base;
-    if (basePath && !(base = read(toPath(*basePath))))
+    ReadIniFile theirs;
+    {
+        const BusyCursor busy(m_ui);
+        // Reading is most of a merge's time: the base is read beside theirs.
+        std::future<ReadIniFile> baseRead;
+        if (basePath)
+            baseRead = std::async(std::launch::async, ReadForMerge, toPath(*basePath), std::ref(m_fs));
+        theirs = ReadForMerge(toPath(*theirsPath), m_fs);
+        if (basePath)
+            base = baseRead.get();
+    }
+    if (!told(theirs) || (base && !told(*base)))
         return;
     MergeResult result;
     {
         const BusyCursor busy(m_ui);
         const MergeSide baseSide = base ? DocumentSide(base->doc) : MergeSide{};
-        result = MergeIni(base ? &baseSide : nullptr, DocumentSide(m_doc), DocumentSide(theirs->doc));
+        result = MergeIni(base ? &baseSide : nullptr, DocumentSide(m_doc), DocumentSide(theirs.doc));
     }
     chooseAndApply(result, toPath(*theirsPath), base.has_value());
 }
 
 std::optional<ReadIniFile> MergeCommand::mergeChangedFile(const std::string &path, const IniDocument &base)
 {
-    std::optional<ReadIniFile> theirs = read(path);
-    if (!theirs)
+    ReadIniFile theirs;
+    {
+        const BusyCursor busy(m_ui);
+        theirs = ReadForMerge(path, m_fs);
+    }
+    if (!told(theirs))
         return std::nullopt;
     MergeResult result;
     {
         const BusyCursor busy(m_ui);
         const MergeSide baseSide = DocumentSide(base);
-        result = MergeIni(&baseSide, DocumentSide(m_doc), DocumentSide(theirs->doc));
+        result = MergeIni(&baseSide, DocumentSide(m_doc), DocumentSide(theirs.doc));
     }
     if (!chooseAndApply(result, path, true))
         return std::nullopt;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "inidb/DiskSnapshot.h"
 #include "inidb/IniDocument.h"
+#include "inidb/IniReader.h"
 
 #include <optional>
 #include <string>
@@ -12,11 +12,13 @@ class QWidget;
 class UserInterface;
 struct MergeResult;
 
-// A file read for a merge, and what it held then.
+// A file read for a merge, and how the read went (what it held then, or why it failed).
 struct ReadIniFile {
     IniDocument doc;
-    DiskSnapshot snapshot;
+    LoadResult loaded;
 };
+// Touches nothing of the window's, so two files can be read side by side.
+ReadIniFile ReadForMerge(const std::string &path, FileSystem &fs);
 
 // Brings another velmoran.ini's changes into the open document: the differences are shown
 // in the merge dialog, and what the user takes becomes one step of the history.
@@ -33,8 +35,8 @@ public:
     std::optional<ReadIniFile> mergeChangedFile(const std::string &path, const IniDocument &base);
 
 private:
-    // Reads path as a load does and tells what went wrong; nullopt when it cannot be read.
-    std::optional<ReadIniFile> read(const std::string &path);
+    // Tells what went wrong in reading file as a load would; false when it was not read.
+    bool told(const ReadIniFile &file);
     // Shows the differences and applies what the user chose; false when cancelled.
     bool chooseAndApply(const MergeResult &result, const std::string &theirsPath, bool withBase);
 
