@@ -62,7 +62,7 @@ private:
     void match()
     {
         const std::size_t baseCount = m_base ? m_base->side().order.size() : 0;
-        const std::vector<std::uint32_t> positions =
+        const MergeArray<std::uint32_t> positions =
             PositionsBelow(std::max({baseCount, m_mine.side().order.size(), m_theirs.side().order.size()}));
         const auto all = [&positions](const RecodedSide &side) {
             return std::span(positions).first(side.side().order.size());
@@ -106,7 +106,7 @@ private:
                      m_mineTheirs);
     }
 
-    static std::vector<std::uint32_t> unmatched(const std::vector<std::uint32_t> &partners)
+    static std::vector<std::uint32_t> unmatched(const MergeArray<std::uint32_t> &partners)
     {
         std::vector<std::uint32_t> positions;
         for (std::uint32_t position = 0; position < partners.size(); ++position)
@@ -117,8 +117,8 @@ private:
 
     static EntryMatching emptyMatching(const RecodedSide &a, const RecodedSide &b)
     {
-        return {std::vector<std::uint32_t>(a.side().order.size(), NoMatch),
-                std::vector<std::uint32_t>(b.side().order.size(), NoMatch)};
+        return {MergeArray<std::uint32_t>(a.side().order.size(), NoMatch),
+                MergeArray<std::uint32_t>(b.side().order.size(), NoMatch)};
     }
 
     std::uint32_t baseOfMine(std::uint32_t mineAt) const { return m_base ? m_baseMine.bToA[mineAt] : NoMatch; }
@@ -331,7 +331,7 @@ private:
     EntryMatching m_baseMine;
     EntryMatching m_baseTheirs;
     // By mine's order position: see theirsDiffers.
-    std::vector<MergeFieldSet> m_theirsDiffers;
+    MergeArray<MergeFieldSet> m_theirsDiffers;
     MergeResult m_result;
 };
 

@@ -74,9 +74,9 @@ void MatchEntries(const RecodedSide &a, const CrcIndex &aIndex, std::span<const 
     }
 }
 
-std::vector<std::uint32_t> PositionsBelow(std::size_t count)
+MergeArray<std::uint32_t> PositionsBelow(std::size_t count)
 {
-    std::vector<std::uint32_t> positions(count);
+    MergeArray<std::uint32_t> positions(count);
     for (std::uint32_t position = 0; position < positions.size(); ++position)
         positions[position] = position;
     return positions;

@@ -10,8 +10,8 @@
 
 // For each order position of one side, its partner's order position on the other.
 struct EntryMatching {
-    std::vector<std::uint32_t> aToB;
-    std::vector<std::uint32_t> bToA;
+    MergeArray<std::uint32_t> aToB;
+    MergeArray<std::uint32_t> bToA;
 };
 
 // Pairs the entries of a at aPositions (ascending) with those bIndex holds: by CRC
@@ -22,4 +22,4 @@ void MatchEntries(const RecodedSide &a, const CrcIndex &aIndex, std::span<const 
                   const RecodedSide &b, const CrcIndex &bIndex, EntryMatching &matching);
 
 // The order positions 0 to count - 1.
-std::vector<std::uint32_t> PositionsBelow(std::size_t count);
+MergeArray<std::uint32_t> PositionsBelow(std::size_t count);
