@@ -5,9 +5,11 @@
 #include "BenchFiles.h"
 #include "FreshProcess.h"
 #include "HeapCounter.h"
+#include "MergeBenchFiles.h"
 #include "Timing.h"
 
 #include "inidb/FileSystem.h"
+#include "inidb/IniMerge.h"
 #include "inidb/IniReader.h"
 #include "inidb/IniWriter.h"
 #include "reports/CompatText.h"
@@ -31,6 +33,10 @@ constexpr double kDisplayedTarget = 1.5;
 constexpr double kPeakTarget = 2.0;
 constexpr double kTableTarget = 1.5;
 constexpr double kLongLineTarget = 3.0;
+constexpr double kMergeTarget = 3.0;
+constexpr double kMergePeakTarget = 3.0;
+// tamsic-ini merge exits 1 when it printed conflicts, as the merge files hold.
+constexpr int kMergedWithConflicts = 1;
 constexpr std::size_t kLongLineBytes = std::size_t{64} << 20;
 constexpr int kFreshRuns = 7;
 constexpr const char *kFirstLoadArgument = "--first-load";
@@ -125,6 +131,51 @@ bool runLongLine(const std::string &folder)
     return verdict.allMet;
 }
 
+// Three files merged by tamsic-ini against reading the three and writing one, and the
+// heap the merge itself takes beyond the three loaded files.
+bool runMerge(const std::string &folder)
+{
+    constexpr std::size_t blocks = 200000;
+    const MergeBenchFiles files = writeMergeBenchFiles(folder, blocks);
+    const std::string outPath = folder + "/merged.ini";
+    double readFloor = 0;
+    for (const std::string &path : {files.base, files.mine, files.theirs})
+        readFloor += bestSeconds([&] { readAndSplit(path); });
+    const IoValue<std::string> mineBytes = DefaultFileSystem().ReadWholeFile(files.mine);
+    const double writeFloor = bestSeconds([&] { writeAndFlush(outPath, mineBytes.value); });
+    const double merge = bestSeconds(
+        [&] {
+            runProcess({TAMSIC_INI, "merge", files.base, files.mine, files.theirs, "-o", outPath},
+                       kMergedWithConflicts);
+        },
+        kFreshRuns);
+
+    IniDocument docs[3];
+    const std::string *paths[] = {&files.base, &files.mine, &files.theirs};
+    for (int which = 0; which < 3; ++which) {
+        docs[which].IniPath = *paths[which];
+        if (const LoadResult loaded = LoadIniFile(docs[which]); !loaded.status.ok())
+            fail(loaded.status);
+    }
+    const std::size_t heapBefore = HeapInUse();
+    ResetHeapPeak();
+    const MergeSide base = DocumentSide(docs[0]);
+    const MergeResult result = MergeIni(&base, DocumentSide(docs[1]), DocumentSide(docs[2]));
+    ApplyMergeEdits(docs[1], EditsForChoices(docs[1], result, DefaultChoices(result), false));
+    const double mergePeak = static_cast<double>(HeapPeak() - heapBefore);
+
+    std::printf("merge of three files of %zu blocks, %zu changes\n", blocks, result.changes.size());
+    Verdict verdict;
+    constexpr double ms = 1e3;
+    verdict.line("floor: read + split lines, three files", readFloor * ms, "ms", 1.0, "");
+    verdict.line("floor: write + flush", writeFloor * ms, "ms", 1.0, "");
+    verdict.line("tamsic-ini merge", merge * ms, "ms", merge / (readFloor + writeFloor), "read 3 + write floor",
+                 kMergeTarget);
+    verdict.line("heap peak of the merge", mergePeak / 1e6, "MB", mergePeak / static_cast<double>(mineBytes.value.size()),
+                 "file size", kMergePeakTarget);
+    return verdict.allMet;
+}
+
 // The child of a fresh run: one load, then its figures on one line.
 int firstLoadRun(const char *path)
 {
@@ -157,6 +208,7 @@ int main(int argc, char **argv)
     runSize(folder, 32766, false);
     bool allMet = runSize(folder, 200000, true);
     allMet = runLongLine(folder) && allMet;
+    allMet = runMerge(folder) && allMet;
     std::filesystem::remove_all(folder);
 
     rusage usage {};

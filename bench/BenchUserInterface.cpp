@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 
 namespace {
 
@@ -10,6 +11,16 @@ namespace {
     std::fprintf(stderr, "tamsic_bench_gui: unexpected %s \"%s\": %s\n", kind, qPrintable(title),
                  qPrintable(text));
     std::exit(2);
+}
+
+// The next scripted answer, or the end of the benchmark.
+QString scripted(std::deque<QString> &answers, const char *kind, const QString &title, const QString &text)
+{
+    if (answers.empty())
+        unexpected(kind, title, text);
+    QString answer = answers.front();
+    answers.pop_front();
+    return answer;
 }
 
 } // namespace
@@ -30,7 +41,7 @@ UserInterface::Answer BenchUserInterface::askYesNoCancel(QWidget *, const QStrin
 QString BenchUserInterface::askChoice(QWidget *, const QString &title, const QString &text, Icon,
                                       const QStringList &)
 {
-    unexpected("question", title, text);
+    return scripted(choiceAnswers, "question", title, text);
 }
 
 void BenchUserInterface::showError(QWidget *, const QString &title, const QString &text)
@@ -45,7 +56,7 @@ void BenchUserInterface::showNotice(QWidget *, const QString &title, const QStri
 
 std::optional<QString> BenchUserInterface::chooseFileToOpen(QWidget *, const FileFilter &filter)
 {
-    unexpected("open dialog", filter.description, filter.pattern);
+    return scripted(fileAnswers, "open dialog", filter.description, filter.pattern);
 }
 
 std::optional<QString> BenchUserInterface::chooseFileToSave(QWidget *, const FileFilter &filter, const QString &,

@@ -2,10 +2,15 @@
 
 #include "ui/WidgetUserInterface.h"
 
-// The real busy cursor, but no dialog: but for yesTo, the benchmark answers no question,
-// so any other message or file dialog ends it with what was to be shown.
+#include <deque>
+
+// The real busy cursor, but no dialog: the benchmark answers only yesTo and the choices
+// and files it scripted, so any other message or file dialog ends it with what was to be shown.
 class BenchUserInterface final : public UserInterface {
 public:
+    std::deque<QString> choiceAnswers;
+    std::deque<QString> fileAnswers;
+
     bool askYesNo(QWidget *parent, const QString &title, const QString &text, Icon icon) override;
     Answer askYesNoCancel(QWidget *parent, const QString &title, const QString &text,
                           Icon icon) override;

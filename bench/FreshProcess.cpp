@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <sstream>
 #include <sys/wait.h>
@@ -45,7 +46,7 @@ std::string outputOfFreshRun(const std::vector<std::string> &args)
     return output;
 }
 
-void runProcess(const std::vector<std::string> &command)
+void runProcess(const std::vector<std::string> &command, int expectedExit)
 {
     std::vector<char *> argv;
     for (const std::string &word : command)
@@ -53,12 +54,14 @@ void runProcess(const std::vector<std::string> &command)
     argv.push_back(nullptr);
     const pid_t child = ::fork();
     if (child == 0) {
+        if (const int null = ::open("/dev/null", O_WRONLY); null >= 0)
+            ::dup2(null, STDOUT_FILENO);
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != expectedExit)
         fail(IoStatus{1, commandLine(command) + "failed"});
 }
 

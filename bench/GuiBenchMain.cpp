@@ -8,12 +8,14 @@
 #include "BenchFiles.h"
 #include "BenchUserInterface.h"
 #include "FreshProcess.h"
+#include "GuiMergeBench.h"
 #include "HeapCounter.h"
 #include "ManyRowsBench.h"
 #include "Timing.h"
 
 #include "app/DiskChangeGuard.h"
 #include "app/MainWindow.h"
+#include "app/MergeCommand.h"
 #include "inidb/FileSystem.h"
 #include "inidb/IniReader.h"
 #include "settings/MemoryRegistryStore.h"
@@ -83,8 +85,10 @@ double diskCheckSeconds(const std::string &path, bool touched)
     const LoadResult loaded = LoadIniFile(doc);
     QWidget window;
     BenchUserInterface ui;
-    DiskChangeGuard guard(window, ui, DefaultFileSystem());
-    guard.remember(path, loaded.snapshot);
+    DocumentSession session(doc);
+    MergeCommand merge(window, ui, doc, session, DefaultFileSystem());
+    DiskChangeGuard guard(window, ui, DefaultFileSystem(), merge);
+    guard.remember(path, loaded.snapshot, doc);
     return bestSeconds([&] {
         // A touch once seen is remembered; each run needs a new one.
         if (touched)
@@ -263,6 +267,7 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
     const FindFigures find = findKeystrokes(window);
     const double diskCheck = diskCheckSeconds(path, false);
     const double touchedCheck = diskCheckSeconds(path, true);
+    const MergeWindowFigures merge = measureMergeInWindow(folder, blocks);
 
     std::printf("%zu blocks, %d rows listed\n", blocks, window.model().rowCount());
     Verdict verdict{judged};
@@ -301,9 +306,11 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
     verdict.line("Convert CRCs step holds", static_cast<double>(steps.convertHeld) / 1e6, "MB",
                  static_cast<double>(steps.convertHeld) / fileBytes, "file size", kConvertHeldTarget);
     timeManyRows(path, load, verdict);
+    reportMergeInWindow(verdict, merge, load);
     if (!judged) {
         const double slowestStep = std::max({firstOpen, open, save, clicks.slowest, sortedOpen, sortedSave, find.focus,
-                                             find.slowestKey, steps.convert, steps.convertUndo, steps.convertRedo});
+                                             find.slowestKey, steps.convert, steps.convertUndo, steps.convertRedo,
+                                             merge.dialogFromMenu, merge.dialogFromSave, merge.apply, merge.undo});
         verdict.require("no step over 1 s", slowestStep <= kUsableSeconds);
     }
     return verdict.allMet;

@@ -1,5 +1,6 @@
 #include "DiskChangeGuard.h"
 
+#include "MergeCommand.h"
 #include "inidb/SameFile.h"
 #include "ui/FileText.h"
 #include "ui/UserInterface.h"
@@ -13,22 +14,38 @@ namespace {
 
 const QString ChangedTitle = QStringLiteral("File Changed");
 const QString Overwrite = QStringLiteral("Overwrite");
+const QString Merge = QStringLiteral("Merge");
+const QString Later = QStringLiteral("Later");
 const QString Save = QStringLiteral("Save");
 const QString Cancel = QStringLiteral("Cancel");
 const QString Ok = QStringLiteral("OK");
 
 } // namespace
 
-DiskChangeGuard::DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs)
-    : m_window(window), m_ui(ui), m_fs(fs)
+DiskChangeGuard::DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs, MergeCommand &merge)
+    : m_window(window), m_ui(ui), m_fs(fs), m_merge(merge)
 {
 }
 
-void DiskChangeGuard::remember(const std::string &path, const DiskSnapshot &snapshot)
+void DiskChangeGuard::remember(const std::string &path, const DiskSnapshot &snapshot, const IniDocument &onDisk)
 {
     m_path = path;
     m_snapshot = snapshot;
     m_told.reset();
+    // A copy of the store shares its texts, so only the table itself is copied.
+    m_onDisk.EntryTable = onDisk.EntryTable;
+    m_onDisk.Texts = onDisk.Texts;
+    m_onDisk.Preamble = onDisk.Preamble;
+    m_onDisk.Encoding = onDisk.Encoding;
+}
+
+bool DiskChangeGuard::mergeChanges()
+{
+    std::optional<ReadIniFile> merged = m_merge.mergeChangedFile(m_path, m_onDisk);
+    if (!merged)
+        return false;
+    remember(m_path, merged->loaded.snapshot, merged->doc);
+    return true;
 }
 
 bool DiskChangeGuard::isRemembered(const std::string &path) const
@@ -68,10 +85,11 @@ bool DiskChangeGuard::allowsWriting(const std::string &path)
                                   .arg(file),
                               UserInterface::Icon::Exclamation, {Save, Cancel})
             == Save;
-    return m_ui.askChoice(&m_window, ChangedTitle,
-                          QStringLiteral("%1 was changed by another program since you opened it.").arg(file),
-                          UserInterface::Icon::Exclamation, {Overwrite, Cancel})
-        == Overwrite;
+    const QString answer =
+        m_ui.askChoice(&m_window, ChangedTitle,
+                       QStringLiteral("%1 was changed by another program since you opened it.").arg(file),
+                       UserInterface::Icon::Exclamation, {Merge, Overwrite, Cancel});
+    return answer == Overwrite || (answer == Merge && mergeChanges());
 }
 
 bool DiskChangeGuard::wantsReload(bool unsavedChanges)
@@ -93,11 +111,13 @@ bool DiskChangeGuard::wantsReload(bool unsavedChanges)
         return false;
     }
     if (unsavedChanges) {
-        m_ui.askChoice(&m_window, ChangedTitle,
-                       QStringLiteral("%1 was changed by another program. Your changes are not saved yet; "
-                                      "you will be asked before it is written over.")
-                           .arg(file),
-                       UserInterface::Icon::Exclamation, {Ok});
+        if (m_ui.askChoice(&m_window, ChangedTitle,
+                           QStringLiteral("%1 was changed by another program. Your changes are not saved yet: "
+                                          "merge its changes into yours now, or later, before it is written over.")
+                               .arg(file),
+                           UserInterface::Icon::Exclamation, {Merge, Later})
+            == Merge)
+            mergeChanges();
         return false;
     }
     return m_ui.askYesNo(&m_window, ChangedTitle,

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "inidb/DiskSnapshot.h"
+#include "inidb/IniDocument.h"
 
 #include <optional>
 #include <string>
 
 class FileSystem;
+class MergeCommand;
 class QWidget;
 class UserInterface;
 
@@ -14,15 +16,18 @@ class UserInterface;
 // the user choosing so.
 class DiskChangeGuard final {
 public:
-    DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs);
+    // merge brings an outside change into the table, when the user chooses it over
+    // writing the change over or leaving it.
+    DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs, MergeCommand &merge);
 
-    // After a load or a save of path: the window holds what is on disk.
-    void remember(const std::string &path, const DiskSnapshot &snapshot);
+    // After a load or a save of path: onDisk is the document as the file now holds it.
+    void remember(const std::string &path, const DiskSnapshot &snapshot, const IniDocument &onDisk);
     // Before writing path: true unless another program changed or removed the file since
-    // and the user did not choose to write it anyway.
+    // and the user did not choose to write it anyway, or to merge its changes first.
     bool allowsWriting(const std::string &path);
     // The window is active again: tells of an outside change once, and gives true when
-    // the user wants the file read again (offered only with no changes to lose).
+    // the user wants the file read again (offered only with no changes to lose; with
+    // them, merging its changes is offered).
     bool wantsReload(bool unsavedChanges);
 
 private:
@@ -36,13 +41,19 @@ private:
 
     bool isRemembered(const std::string &path) const;
     DiskChange change();
+    // Merges the file's changes into the table; true when the user applied the merge,
+    // which makes the file as read the one remembered.
+    bool mergeChanges();
     Seen seenNow() const;
 
     QWidget &m_window;
     UserInterface &m_ui;
     FileSystem &m_fs;
     std::string m_path;
+    MergeCommand &m_merge;
     std::optional<DiskSnapshot> m_snapshot;
+    // The table, texts and head the file held, as the base of a merge with what it holds now.
+    IniDocument m_onDisk;
     std::optional<Seen> m_told;
     // A question of ours is open; the activation it causes must not ask again.
     bool m_asking = false;

@@ -25,6 +25,11 @@ QString shortened(TextEncoding encoding, std::string_view text)
 
 } // namespace
 
+QString IoErrorText(const IoStatus &status)
+{
+    return QStringLiteral("Error %1: %2").arg(status.number).arg(fromPath(status.description));
+}
+
 QString LoadProblemsText(const std::string &path, TextEncoding encoding, const std::vector<LoadProblem> &problems)
 {
     QString text = QStringLiteral("%1 line(s) of %2 could not be read as written:\n")

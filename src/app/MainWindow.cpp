@@ -92,11 +92,6 @@ void setTipWithKeys(QAction *action, const QString &tip)
     action->setToolTip(key.isEmpty() ? tip : QStringLiteral("%1 (%2)").arg(tip, key.toString(QKeySequence::NativeText)));
 }
 
-QString errorText(const IoStatus &status)
-{
-    return QStringLiteral("Error %1: %2").arg(status.number).arg(fromPath(status.description));
-}
-
 } // namespace
 
 MainWindow::MainWindow(IniDocument &doc, UserInterface &ui, RegistryStore &store, QWidget *parent)
@@ -115,7 +110,8 @@ MainWindow::MainWindow(IniDocument &doc, UserInterface &ui, RegistryStore &store
       m_model(doc),
       m_proxy(m_model),
       m_settings(store),
-      m_diskGuard(*this, ui, DefaultFileSystem())
+      m_merge(*this, ui, doc, m_session, DefaultFileSystem()),
+      m_diskGuard(*this, ui, DefaultFileSystem(), m_merge)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QLatin1String(DesignCaption));
@@ -170,6 +166,8 @@ void MainWindow::buildActions()
                         QKeySequence(Qt::CTRL | Qt::Key_S));
     m_actSaveAs = command(QStringLiteral("mnuSaveAs"), QStringLiteral("S&ave As..."), &MainWindow::saveAsCommand,
                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    m_actMerge = command(QStringLiteral("mnuMerge"), QStringLiteral("&Merge Another ini File..."),
+                         [this] { m_merge.mergeAnotherFile(); });
     m_actOptions = command(QStringLiteral("mnuOptions"), QStringLiteral("Op&tions"), &MainWindow::optionsCommand);
     m_actExit = command(QStringLiteral("mnuExit"), QStringLiteral("E&xit"), &MainWindow::exitCommand,
                         QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -227,6 +225,7 @@ void MainWindow::buildMenus()
     recent->setObjectName(QStringLiteral("mnuRecent"));
     m_recentMenu = new RecentFilesMenu(*recent, m_settings, this);
     connect(m_recentMenu, &RecentFilesMenu::fileChosen, this, &MainWindow::openRecentFile);
+    file->addAction(m_actMerge);
     file->addAction(m_actSave);
     file->addAction(m_actSaveAs);
     separator(file, QStringLiteral("mnuDiv2"));
@@ -507,7 +506,7 @@ void MainWindow::FillRomList()
 bool MainWindow::reportLoad(const LoadResult &result)
 {
     if (!result.status.ok()) {
-        m_ui.showError(this, QStringLiteral("Error"), errorText(result.status));
+        m_ui.showError(this, QStringLiteral("Error"), IoErrorText(result.status));
         return false;
     }
     m_recentMenu->opened(m_doc.IniPath);
@@ -527,7 +526,7 @@ bool MainWindow::loadIniFile()
         m_kept.forgetNames();
     }
     if (result.status.ok()) {
-        m_diskGuard.remember(m_doc.IniPath, result.snapshot);
+        m_diskGuard.remember(m_doc.IniPath, result.snapshot, m_doc);
         // Another file, or the same one read afresh: its problems are told again.
         m_shownProblems.clear();
     }
@@ -580,10 +579,10 @@ bool MainWindow::saveTo(const std::string &path)
         m_kept.forgetNames();
     }
     if (!result.status.ok()) {
-        m_ui.showError(this, QStringLiteral("Error"), errorText(result.status));
+        m_ui.showError(this, QStringLiteral("Error"), IoErrorText(result.status));
         return false;
     }
-    m_diskGuard.remember(path, result.written);
+    m_diskGuard.remember(path, result.written, m_doc);
     // The file written is the one to open next time.
     m_resolver.ResolveIniPath(path);
     updateCaption();

@@ -2,6 +2,7 @@
 
 #include "DiskChangeGuard.h"
 #include "KeptSelection.h"
+#include "MergeCommand.h"
 #include "RomListModel.h"
 #include "RomSortFilterProxy.h"
 #include "ShownProblems.h"
@@ -131,6 +132,7 @@ private:
     QAction *m_actOpen = nullptr;
     QAction *m_actSave = nullptr;
     QAction *m_actSaveAs = nullptr;
+    QAction *m_actMerge = nullptr;
     QAction *m_actOptions = nullptr;
     QAction *m_actExit = nullptr;
     QAction *m_actUndo = nullptr;
@@ -147,5 +149,6 @@ private:
     // The selection while the list is rebuilt.
     KeptSelection m_kept;
     ShownProblems m_shownProblems;
+    MergeCommand m_merge;
     DiskChangeGuard m_diskGuard;
 };

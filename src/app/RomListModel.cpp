@@ -28,7 +28,8 @@ constexpr std::array<ColumnDesign, RomListModel::ColumnCount> Columns{{
 }};
 
 constexpr int TwipsPerPixel = 15;
-// Beyond this many changed entries one rebuild beats moving each row into its sort place.
+// Beyond this many entries changed, hidden or shown, one rebuild beats moving each row into
+// its place.
 constexpr std::size_t RowsChangedOneByOne = 64;
 
 // A cell lays out the whole text it is given, which takes seconds for megabytes: it is
@@ -226,6 +227,10 @@ void RomListModel::followMovedEntries(const NewPlace &newPlace)
 void RomListModel::entriesInserted(const std::vector<std::size_t> &entryIndexes)
 {
     followMovedEntries(PlaceAfterInsert(entryIndexes));
+    if (entryIndexes.size() > RowsChangedOneByOne) {
+        reset();
+        return;
+    }
     for (const std::size_t entryIndex : entryIndexes)
         if (!m_doc.EntryTable[entryIndex].Removed)
             showEntry(entryIndex);

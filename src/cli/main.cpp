@@ -1,5 +1,7 @@
 // tamsic-ini: the editor's load, save and report for scripts and version control.
 
+#include "CliReport.h"
+#include "MergeCommand.h"
 #include "TerminalText.h"
 #include "inidb/FileSystem.h"
 #include "inidb/IniReader.h"
@@ -11,41 +13,19 @@
 #include <algorithm>
 #include <functional>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-// Exit codes, the same for every command.
-enum class Exit : int {
-    Clean = 0,
-    LinesNotRead = 1,   // done, but some lines could not be read (listed)
-    CannotOpen = 2,     // the input file cannot be read
-    CannotWrite = 3,    // the output file was not written; it is as it was
-    BadArguments = 64,
-};
-
 constexpr std::string_view kUsage =
     "usage: tamsic-ini check FILE\n"
     "       tamsic-ini normalize IN OUT   (OUT may be IN)\n"
     "       tamsic-ini compat IN OUT      (OUT - writes to standard output)\n"
+    "       tamsic-ini merge BASE MINE THEIRS [-o OUT]   (OUT is MINE when not given)\n"
     "       tamsic-ini --help | --version\n";
-
-// Everything printed that comes from a file or a path goes through ForTerminal.
-void listProblems(std::ostream &out, const std::string &path, const std::vector<LoadProblem> &problems)
-{
-    for (const LoadProblem &problem : problems)
-        out << ForTerminal(path + ":" + std::to_string(problem.lineNumber) + ": \"" + problem.line
-                           + (problem.lineRead ? "\": " : "\" could not be read; used ") + problem.whatWasUsed)
-            << "\n";
-}
-
-Exit failure(Exit code, const IoStatus &status)
-{
-    std::cerr << "tamsic-ini: " << ForTerminal(status.description) << "\n";
-    return code;
-}
 
 // The report on standard output: its CR LF line ends stay, whatever the names hold is escaped.
 IoStatus printReport(const IniDocument &doc)
@@ -72,12 +52,12 @@ Exit runOnFile(const std::string &in, std::ostream &problemsOut,
     doc.IniPath = in;
     const LoadResult loaded = LoadIniFile(doc);
     if (!loaded.status.ok())
-        return failure(Exit::CannotOpen, loaded.status);
-    listProblems(problemsOut, in, loaded.problems);
+        return Failure(Exit::CannotOpen, loaded.status);
+    ListProblems(problemsOut, in, loaded.problems);
     if (write) {
         const IoStatus written = write(doc);
         if (!written.ok())
-            return failure(Exit::CannotWrite, written);
+            return Failure(Exit::CannotWrite, written);
     }
     return loaded.problems.empty() ? Exit::Clean : Exit::LinesNotRead;
 }
@@ -99,7 +79,7 @@ Exit normalize(const std::string &in, const std::string &out)
 Exit compat(const std::string &in, const std::string &out)
 {
     if (IsSameFile(in, out))
-        return failure(Exit::CannotWrite, {EEXIST, "The compatibility list cannot be written over the ini file " + in
+        return Failure(Exit::CannotWrite, {EEXIST, "The compatibility list cannot be written over the ini file " + in
                                                        + " itself; it was left as it was. Choose another name."});
     if (out == "-")
         return runOnFile(in, std::cerr, printReport);
@@ -123,6 +103,9 @@ Exit run(const std::vector<std::string> &args)
         return normalize(args[1], args[2]);
     if (args.size() == 3 && args[0] == "compat")
         return compat(args[1], args[2]);
+    if (!args.empty() && args[0] == "merge")
+        if (const std::optional<MergeArguments> merge = ParseMergeArguments(args))
+            return RunMerge(*merge);
     std::cerr << kUsage;
     return Exit::BadArguments;
 }

@@ -1,6 +1,7 @@
 #include "DocumentSession.h"
 
 #include "DocumentSteps.h"
+#include "MergeStep.h"
 #include "ui/FileText.h"
 
 #include <algorithm>
@@ -132,6 +133,18 @@ bool DocumentSession::upperCaseCrcs()
     return true;
 }
 
+bool DocumentSession::applyMerge(MergeEdits edits, const QString &stepName)
+{
+    if (edits.empty())
+        return false;
+    std::vector<PlacedEntry> before;
+    before.reserve(edits.replaced.size());
+    for (const PlacedEntry &placed : edits.replaced)
+        before.push_back({placed.index, m_doc.EntryTable[placed.index]});
+    m_history.push(new MergeStep(*this, stepName, std::move(before), m_doc.Preamble, std::move(edits)));
+    return true;
+}
+
 void DocumentSession::replace(std::span<const PlacedEntry> values)
 {
     ReplaceEntries(m_doc, values);
@@ -165,6 +178,11 @@ std::vector<ChangedCrc> DocumentSession::upperCase()
     std::vector<ChangedCrc> changes = UpperCaseCRCs(m_doc);
     announceCrcs(changes);
     return changes;
+}
+
+void DocumentSession::setPreamble(const std::string &preamble)
+{
+    m_doc.Preamble = preamble;
 }
 
 void DocumentSession::setCrcs(std::span<const ChangedCrc> changes, bool after)

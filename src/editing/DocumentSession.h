@@ -3,6 +3,7 @@
 #include "inidb/DocumentEdits.h"
 #include "inidb/DocumentSave.h"
 #include "inidb/IniDocument.h"
+#include "inidb/IniMerge.h"
 #include "inidb/IniReader.h"
 
 #include <QObject>
@@ -44,6 +45,8 @@ public:
     // New entries at their places (ascending); their texts are copied into the document.
     bool insertEntries(const std::vector<PlacedEntry> &entries, const QString &stepName);
     bool upperCaseCrcs();
+    // The chosen result of a merge as one step (texts already kept in the document).
+    bool applyMerge(MergeEdits edits, const QString &stepName);
 
 signals:
     // The table was replaced: everything shown of it is to be built anew.
@@ -66,6 +69,7 @@ private:
     friend class RemovedStep;
     friend class InsertStep;
     friend class UpperCaseStep;
+    friend class MergeStep;
 
     // The changes the steps of the history make, each announced.
     void replace(std::span<const PlacedEntry> values);
@@ -73,6 +77,7 @@ private:
     void insert(std::span<const PlacedEntry> entries);
     void erase(const std::vector<std::size_t> &indexes);
     std::vector<ChangedCrc> upperCase();
+    void setPreamble(const std::string &preamble);
     void setCrcs(std::span<const ChangedCrc> changes, bool after);
     void announceCrcs(std::span<const ChangedCrc> changes);
     QString nameOf(std::size_t index) const;

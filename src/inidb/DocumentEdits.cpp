@@ -51,16 +51,17 @@ void SetRemoved(IniDocument &doc, std::span<const std::size_t> indexes, bool rem
 
 void InsertEntries(IniDocument &doc, std::span<const PlacedEntry> entries)
 {
-    RomTable table;
-    table.reserve(doc.EntryTable.size() + entries.size());
-    std::size_t old = 0;
-    for (const PlacedEntry &placed : entries) {
-        while (table.size() < placed.index)
-            table.push_back(doc.EntryTable[old++]);
-        table.push_back(placed.entry);
+    // In place, from the back: a loaded table has room to spare, so a large table takes
+    // a few inserts without a copy of itself.
+    RomTable &table = doc.EntryTable;
+    std::size_t old = table.size();
+    table.resize(old + entries.size());
+    std::size_t place = table.size();
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+        while (place > entry->index + 1)
+            table[--place] = table[--old];
+        table[--place] = entry->entry;
     }
-    table.insert(table.end(), doc.EntryTable.begin() + static_cast<std::ptrdiff_t>(old), doc.EntryTable.end());
-    doc.EntryTable = std::move(table);
     const PlaceAfterInsert moved(PlacesOf(entries));
     for (UndoRecord &record : doc.UndoList)
         if (record.entryIndex != NoEntry)

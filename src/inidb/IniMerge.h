@@ -64,7 +64,8 @@ struct FieldConflict {
     std::string base;
     std::string mine;
     std::string theirs;
-    // theirs holds a character mine's encoding cannot hold: taking theirs is not offered.
+    // theirs holds a character mine's encoding cannot hold: taking theirs is not offered,
+    // and theirs is then theirs' own bytes, as its file holds them.
     bool theirsUnencodable = false;
 };
 
@@ -96,8 +97,14 @@ struct MergeChange {
     // Conflict of fields: each field changed differently on both sides.
     std::vector<FieldConflict> conflicts;
     RemovedOn removedOn = RemovedOn::None;
+    // A ROM only theirs holds whose CRC mine's encoding cannot hold: a Conflict that is
+    // never taken (its CRC is theirs' own bytes).
+    bool crcUnencodable = false;
     // What the merge does when nobody chooses: new ROMs and changes theirs made alone are
-    // taken; conflicts keep mine; without a base only new ROMs are taken.
+    // taken (in a conflict of fields: its changedThere fields, so this is set when there
+    // are any); conflicts keep mine; without a base only new ROMs are taken. A new ROM with
+    // a text mine's encoding cannot hold is a Conflict without mineIndex, taken by default
+    // without that text (listed in conflicts).
     bool takenByDefault = false;
 };
 
@@ -108,6 +115,9 @@ struct PreambleMerge {
     std::string theirs;
     bool conflict = false;        // both changed it differently
     bool takenByDefault = false;  // only theirs changed it
+    // theirs holds a character mine's encoding cannot hold (and is then theirs' own
+    // bytes): taking theirs is not offered.
+    bool theirsUnencodable = false;
 };
 
 struct MergeResult {
@@ -124,7 +134,9 @@ struct MergeResult {
 MergeResult MergeIni(const MergeSide *base, const MergeSide &mine, const MergeSide &theirs);
 
 // The user's answer to one change: take theirs or keep mine, and for a conflict of fields
-// which fields to take from theirs (index into MergeChange::conflicts).
+// which fields to take from theirs (index into MergeChange::conflicts). For a conflict of
+// fields take brings the changedThere fields and each takeField its own field, whatever
+// take says; a field theirs' text cannot be written in is never taken.
 struct MergeChoice {
     bool take = false;
     std::vector<bool> takeField;
@@ -145,3 +157,6 @@ struct MergeEdits {
 };
 MergeEdits EditsForChoices(IniDocument &mine, const MergeResult &result, std::span<const MergeChoice> choices,
                            bool takePreamble);
+
+// Makes the edits in doc: replaced, then removed flagged, then inserted, then the head.
+void ApplyMergeEdits(IniDocument &doc, const MergeEdits &edits);

@@ -317,6 +317,14 @@ ParsedIni ParseIni(std::string_view bytes)
     return ParseIni(std::span(&bytes, 1));
 }
 
+void TakeParsed(IniDocument &doc, ParsedIni &parsed)
+{
+    doc.EntryTable = std::move(parsed.entries);
+    doc.Texts = std::move(parsed.texts);
+    doc.Preamble = std::move(parsed.preamble);
+    doc.Encoding = parsed.encoding;
+}
+
 LoadResult LoadIniFile(IniDocument &doc, FileSystem &fs)
 {
     Parser parser;
@@ -333,10 +341,7 @@ LoadResult LoadIniFile(IniDocument &doc, FileSystem &fs)
     if (!read.ok())
         return {read, {}, {}};
     ParsedIni parsed = parser.finish();
-    doc.EntryTable = std::move(parsed.entries);
-    doc.Texts = std::move(parsed.texts);
-    doc.Preamble = std::move(parsed.preamble);
-    doc.Encoding = parsed.encoding;
+    TakeParsed(doc, parsed);
     ++doc.LoadGeneration;
     return {IoStatus::success(), std::move(parsed.problems), SnapshotOf(content, before)};
 }

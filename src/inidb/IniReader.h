@@ -32,6 +32,8 @@ struct ParsedIni {
 };
 
 ParsedIni ParseIni(std::string_view bytes);
+// Gives doc the table, texts, head and encoding of parsed (its problems stay).
+void TakeParsed(IniDocument &doc, ParsedIni &parsed);
 // The same for bytes that arrive in pieces, which may end anywhere.
 ParsedIni ParseIni(std::span<const std::string_view> pieces);
 

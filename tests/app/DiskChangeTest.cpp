@@ -1,5 +1,8 @@
 #include "AppHarness.h"
 
+#include "ModalDriver.h"
+#include "app/MergeDialog.h"
+
 #include <QApplication>
 #include <QTest>
 
@@ -16,6 +19,13 @@ using DiskChange = OpenedSample;
 const std::string Appended = iniBlock("12345678-9ABCDEF0-C:45", "Outside Game", 5, "Playable");
 const QString Overwrite = QStringLiteral("Overwrite");
 const QString Cancel = QStringLiteral("Cancel");
+const QString Merge = QStringLiteral("Merge");
+
+// OK (or Cancel) in the merge dialog, keeping what it offers by default.
+void answerMerge(bool ok = true)
+{
+    whenModal<MergeDialog>([ok](MergeDialog *dialog) { ok ? dialog->accept() : dialog->reject(); });
+}
 
 void touch(const std::string &path)
 {
@@ -37,7 +47,8 @@ void comeBack(AppHarness &h)
 // Another program appends a block, or edits a line keeping the size, between the load and
 // each way of saving (Ctrl+S, Save As the open file, Exit's Yes): the save asks first;
 // Cancel writes nothing and keeps the window, Overwrite writes the table (Bravo removed,
-// so that Exit has changes to offer).
+// so that Exit has changes to offer), Merge writes both changes, or nothing when the
+// merge dialog is cancelled.
 TEST_F(DiskChange, ASaveOverAnOutsideChangeAsksAndCancelWritesNothing)
 {
     const std::function<void()> saves[] = {
@@ -50,20 +61,27 @@ TEST_F(DiskChange, ASaveOverAnOutsideChangeAsksAndCancelWritesNothing)
     ours.erase(ours.find(iniBlock("99AABBCC-DDEEFF00-C:44", "Bravo", 5, "Doesn't Work")));
     for (const auto &save : saves) {
         for (const std::string &theirs : {sampleIni() + Appended, edited}) {
-            for (const QString &answer : {Cancel, Overwrite}) {
+            std::string merged = theirs;
+            merged.erase(merged.find(iniBlock("99AABBCC-DDEEFF00-C:44", "Bravo", 5, "Doesn't Work")),
+                         iniBlock("99AABBCC-DDEEFF00-C:44", "Bravo", 5, "Doesn't Work").size());
+            for (const auto &[answer, mergeOk] : {std::pair(Cancel, false), std::pair(Overwrite, false),
+                                                  std::pair(Merge, true), std::pair(Merge, false)}) {
                 writeFile(iniPath, sampleIni());
                 h.openWindow(iniPath);
                 h.window->session().removeEntries({3});
                 writeFile(iniPath, theirs);
                 touch(iniPath);
                 h.ui.choiceAnswers = {answer};
+                if (answer == Merge)
+                    answerMerge(mergeOk);
                 save();
                 EXPECT_EQ(h.ui.questions().back().text,
                           QString::fromStdString(iniPath)
                               + QStringLiteral(" was changed by another program since you opened it."));
-                EXPECT_EQ(h.ui.questions().back().answers, QStringList({Overwrite, Cancel}));
-                EXPECT_EQ(readFile(iniPath), answer == Cancel ? theirs : ours);
-                EXPECT_TRUE(h.window->isVisible() || answer == Overwrite);
+                EXPECT_EQ(h.ui.questions().back().answers, QStringList({Merge, Overwrite, Cancel}));
+                const bool written = answer == Overwrite || mergeOk;
+                EXPECT_EQ(readFile(iniPath), !written ? theirs : answer == Overwrite ? ours : merged);
+                EXPECT_TRUE(h.window->isVisible() || written);
                 // Asked once: coming back to the window asks nothing more.
                 if (h.window->isVisible())
                     comeBack(h);
@@ -104,11 +122,30 @@ TEST_F(DiskChange, ComingBackOffersToReloadOncePerChange)
     h.ui.yesNoAnswers = {true};
     h.window->removeRomEntryCommand();
     writeFile(iniPath, sampleIni());
-    h.ui.choiceAnswers = {QStringLiteral("OK")};
+    h.ui.choiceAnswers = {QStringLiteral("Later")};
     comeBack(h);
     comeBack(h);
     EXPECT_TRUE(h.ui.questions().at(2).text.contains(QStringLiteral("Your changes are not saved yet")));
     EXPECT_EQ(h.window->model().rowCount(), 4);
+}
+
+// Back in the window with Bravo removed and a block appended outside: Merge brings the
+// block into the list, and the save that follows writes both without asking again.
+TEST_F(DiskChange, ComingBackWithUnsavedChangesMerges)
+{
+    h.window->session().removeEntries({3});
+    comeBack(h);
+    writeFile(iniPath, sampleIni() + Appended);
+    h.ui.choiceAnswers = {Merge};
+    answerMerge();
+    comeBack(h);
+    EXPECT_EQ(h.column(0), QStringLiteral("Zelda Quest|alpha Racer|Mega Kart|Outside Game"));
+    const std::size_t asked = h.ui.questions().size();
+    h.window->saveCommand();
+    EXPECT_EQ(h.ui.questions().size(), asked);
+    std::string both = sampleIni() + Appended;
+    both.erase(both.find("{99AABBCC"), iniBlock("99AABBCC-DDEEFF00-C:44", "Bravo", 5, "Doesn't Work").size());
+    EXPECT_EQ(readFile(iniPath), both);
 }
 
 } // namespace

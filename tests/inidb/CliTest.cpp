@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <ranges>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -99,6 +101,72 @@ TEST(Cli, ControlCharactersOfTheFileArePrintedEscaped)
                   std::string::npos)
             << escaped;
     }
+}
+
+// merge writes the merged file (to MINE without -o) and prints each conflict; a file it
+// cannot write stays as it was.
+TEST(Cli, MergeWritesTheMergedFileAndListsConflicts)
+{
+    TempFolder folder;
+    const auto block = [](std::string_view lines) { return "{A-45}\r\nName=Alpha\r\nUCode=1\r\n" + std::string(lines) + "\r\n"; };
+    WriteBytes(folder.file("base.ini"), block(""));
+    WriteBytes(folder.file("empty.ini"), "");
+    WriteBytes(folder.file("mine.ini"), block("Info=mine\r\n"));
+    WriteBytes(folder.file("theirs.ini"), block("Comment=Playable\r\nInfo=theirs\r\n"));
+    WriteBytes(folder.file("same.ini"), block("Info=mine\r\n"));
+    const auto files = [&folder](std::string_view names) {
+        std::string quoted;
+        for (const auto name : std::views::split(names, ' '))
+            quoted += " '" + folder.file(std::string_view(name.begin(), name.end())) + "'";
+        return quoted;
+    };
+    const ToolRun conflict = tool("merge" + files("base.ini mine.ini theirs.ini") + " -o " + files("out.ini"));
+    EXPECT_EQ(conflict.exitCode, 1);
+    EXPECT_EQ(conflict.output, "{A-45} Alpha: Info: base \"\", mine \"mine\", theirs \"theirs\"\n");
+    EXPECT_EQ(ReadBytes(folder.file("out.ini")), block("Comment=Playable\r\nInfo=mine\r\n"));
+    EXPECT_EQ(tool("merge" + files("base.ini same.ini base.ini")).exitCode, 0);
+    EXPECT_EQ(ReadBytes(folder.file("same.ini")), block("Info=mine\r\n"));
+    // Without a common ancestor git hands over an empty base.
+    EXPECT_EQ(tool("merge" + files("empty.ini same.ini mine.ini")).exitCode, 0);
+    EXPECT_EQ(tool("merge" + files("base.ini same.ini gone.ini")).exitCode, 2);
+    ASSERT_EQ(::mkdir(folder.file("dir").c_str(), 0700), 0);
+    EXPECT_EQ(tool("merge" + files("base.ini mine.ini theirs.ini") + " -o " + files("dir")).exitCode, 3);
+    EXPECT_EQ(folder.listing(), "base.ini\ndir\nempty.ini\nmine.ini\nout.ini\nsame.ini\ntheirs.ini\n");
+    EXPECT_EQ(tool("merge" + files("base.ini mine.ini")).exitCode, 64);
+    EXPECT_EQ(tool("merge" + files("base.ini mine.ini theirs.ini") + " -o").exitCode, 64);
+}
+
+// As git's merge driver: branches that add lines at one place of a block (a conflict to
+// git's own merge) merge, and a field both changed stops the merge as a conflict.
+TEST(Cli, MergeDriverMergesGitBranches)
+{
+    TempFolder folder;
+    const auto shell = [&folder](const std::string &commands) {
+        // Neither the user's nor the system's git configuration is read or written.
+        const std::string line = "cd '" + folder.path() + "' && export GIT_CONFIG_GLOBAL=/dev/null GIT_CONFIG_NOSYSTEM=1 "
+                                 "GIT_AUTHOR_NAME=T GIT_AUTHOR_EMAIL=t@example.com GIT_COMMITTER_NAME=T "
+                                 "GIT_COMMITTER_EMAIL=t@example.com && " + commands + " >/dev/null 2>&1";
+        return std::system(line.c_str());
+    };
+    const std::string ini = folder.file("velmoran.ini");
+    const auto block = [](std::string_view lines) { return "{A-45}\r\nName=Alpha\r\nUCode=1\r\n" + std::string(lines) + "\r\n"; };
+    WriteBytes(folder.file(".gitattributes"), "velmoran.ini merge=tamsic\n");
+    WriteBytes(ini, block(""));
+    ASSERT_EQ(shell(std::string("git init -q -b main && git config merge.tamsic.driver \"'") + TAMSIC_INI_PATH
+                    + "' merge %O %A %B -o %A\" && git add . && git commit -qm base && git checkout -qb theirs"), 0);
+    WriteBytes(ini, block("Comment=Playable\r\n"));
+    ASSERT_EQ(shell("git commit -qam theirs && git checkout -q main"), 0);
+    WriteBytes(ini, block("Info=mine\r\n"));
+    ASSERT_EQ(shell("git commit -qam mine"), 0);
+    EXPECT_EQ(shell("git merge -q --no-edit theirs"), 0);
+    EXPECT_EQ(ReadBytes(ini), block("Comment=Playable\r\nInfo=mine\r\n"));
+
+    ASSERT_EQ(shell("git checkout -q theirs"), 0);
+    WriteBytes(ini, block("Comment=Playable\r\nInfo=theirs\r\n"));
+    ASSERT_EQ(shell("git commit -qam again && git checkout -q main"), 0);
+    EXPECT_NE(shell("git merge -q --no-edit theirs"), 0);
+    EXPECT_EQ(shell("git diff --name-only --diff-filter=U | grep -qx velmoran.ini"), 0);
+    EXPECT_EQ(ReadBytes(ini), block("Comment=Playable\r\nInfo=mine\r\n"));
 }
 
 } // namespace
