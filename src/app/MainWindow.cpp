@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "ClipboardCommands.h"
 #include "LoadProblemsText.h"
 #include "FindBar.h"
 #include "RecentFilesMenu.h"
@@ -8,6 +9,7 @@
 #include "Startup.h"
 #include "WindowLayout.h"
 #include "editing/EditingCommands.h"
+#include "editing/NewEntryCommands.h"
 #include "editing/UndoMenu.h"
 #include "inidb/FileSystem.h"
 #include "inidb/IniReader.h"
@@ -25,6 +27,7 @@
 #include <QDropEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QItemSelection>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -179,6 +182,16 @@ void MainWindow::buildActions()
     m_actProperties = command(QStringLiteral("mnuProperties"), QStringLiteral("View ROM &Properties"),
                               &MainWindow::viewRomPropertiesCommand, QKeySequence(Qt::Key_Return));
     m_actProperties->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    m_actAdd = command(QStringLiteral("mnuAddEntry"), QStringLiteral("&Add ROM Entry..."),
+                       &MainWindow::addRomEntryCommand, QKeySequence(Qt::Key_Insert));
+    m_actDuplicate = command(QStringLiteral("mnuDuplicateEntry"), QStringLiteral("&Duplicate ROM Entry..."),
+                             &MainWindow::duplicateRomEntryCommand);
+    // A focused text box keeps these keys for its own text: it claims the platform's
+    // copy and paste keys before a window shortcut sees them.
+    m_actCopy = command(QStringLiteral("mnuCopy"), QStringLiteral("&Copy"), &MainWindow::copyCommand,
+                        QKeySequence::Copy);
+    m_actPaste = command(QStringLiteral("mnuPaste"), QStringLiteral("&Paste"), &MainWindow::pasteCommand,
+                         QKeySequence::Paste);
     m_actCrcUcase = command(QStringLiteral("mnuCrcUcase"), QStringLiteral("crc -> &CRC"),
                             &MainWindow::crcToUpperCaseCommand);
     m_actMakeCompat = command(QStringLiteral("mnuMakeCompat"), QStringLiteral("Make Compatibility &List"),
@@ -204,6 +217,13 @@ void MainWindow::buildActions()
         action->setIcon(ImagelistSmall::icon(QLatin1String(key)));
         setTipWithKeys(action, QLatin1String(key));
     }
+    const std::pair<QAction *, const char *> tips[] = {
+        {m_actAdd, "Add a ROM at the end of the list"},
+        {m_actDuplicate, "Copy the selected ROM's settings to a new ROM"},
+        {m_actCopy, "Copy the selected ROMs' settings as text, as the ini file holds them"},
+        {m_actPaste, "Add or replace ROMs from settings copied as text"}};
+    for (const auto &[action, tip] : tips)
+        setTipWithKeys(action, QLatin1String(tip));
     // The step's name is the tip; the keys go with it.
     for (QAction *step : {m_actUndo, m_actRedo})
         connect(step, &QAction::changed, this, [step] {
@@ -232,6 +252,9 @@ void MainWindow::buildMenus()
     QMenu *edit = topMenu(bar, QStringLiteral("mnuEdit"), QStringLiteral("&Edit"));
     edit->addAction(m_actUndo);
     edit->addAction(m_actRedo);
+    separator(edit, QStringLiteral("mnuEditDiv2"));
+    edit->addAction(m_actCopy);
+    edit->addAction(m_actPaste);
     separator(edit, QStringLiteral("mnuEditDiv1"));
     // The removed ROMs, each to be restored; the tool bar's Undo button offers it too.
     m_mnuUndo = edit->addMenu(QStringLiteral("Removed R&OMs"));
@@ -242,6 +265,8 @@ void MainWindow::buildMenus()
     QMenu *functions = topMenu(bar, QStringLiteral("mnuFunctions"), QStringLiteral("F&unctions"));
     functions->addAction(m_actFind);
     separator(functions, QStringLiteral("mnuFunctionsDiv3"));
+    functions->addAction(m_actAdd);
+    functions->addAction(m_actDuplicate);
     functions->addAction(m_actRemove);
     functions->addAction(m_actProperties);
     separator(functions, QStringLiteral("mnuFunctionsDiv2"));
@@ -257,6 +282,10 @@ void MainWindow::buildMenus()
     m_mnulvwpopup->setObjectName(QStringLiteral("mnulvwpopup"));
     m_mnulvwpopup->addAction(m_actProperties);
     separator(m_mnulvwpopup, QStringLiteral("mnuDiv4"));
+    m_mnulvwpopup->addAction(m_actAdd);
+    m_mnulvwpopup->addAction(m_actDuplicate);
+    m_mnulvwpopup->addAction(m_actCopy);
+    m_mnulvwpopup->addAction(m_actPaste);
     m_mnulvwpopup->addAction(m_actRemove);
 }
 
@@ -397,6 +426,21 @@ std::optional<std::size_t> MainWindow::selectedEntry() const
     return m_proxy.entryIndex(rows.constFirst());
 }
 
+std::vector<std::size_t> MainWindow::selectedEntries() const
+{
+    const QModelIndexList rows = m_lvwMain->selectionModel()->selectedRows();
+    std::vector<int> shown;
+    shown.reserve(static_cast<std::size_t>(rows.size()));
+    for (const QModelIndex &row : rows)
+        shown.push_back(row.row());
+    std::sort(shown.begin(), shown.end());
+    std::vector<std::size_t> entries;
+    entries.reserve(shown.size());
+    for (const int row : shown)
+        entries.push_back(m_proxy.entryIndex(m_proxy.index(row, 0)));
+    return entries;
+}
+
 void MainWindow::selectCurrentRow()
 {
     // The list draws its current row like a chosen one, so it must be the selected one;
@@ -420,6 +464,37 @@ void MainWindow::selectEntry(std::size_t entryIndex)
     const QModelIndex index = m_proxy.index(*row, 0);
     m_lvwMain->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_lvwMain->scrollTo(index);
+    updateRowCommands();
+}
+
+void MainWindow::showAndSelect(const std::vector<std::size_t> &entryIndexes)
+{
+    if (entryIndexes.empty())
+        return;
+    const auto hidden = [this](std::size_t entry) { return !m_proxy.rowOf(entry); };
+    if (m_proxy.filtering() && std::any_of(entryIndexes.begin(), entryIndexes.end(), hidden))
+        findBox().clear();
+    std::vector<int> rows;
+    rows.reserve(entryIndexes.size());
+    for (const std::size_t entry : entryIndexes)
+        if (const auto row = m_proxy.rowOf(entry))
+            rows.push_back(*row);
+    if (rows.empty())
+        return;
+    std::sort(rows.begin(), rows.end());
+    // One range per run of rows, so many pasted rows make a small selection.
+    QItemSelection selection;
+    const int lastColumn = m_proxy.columnCount() - 1;
+    for (std::size_t start = 0, end = 0; start < rows.size(); start = end) {
+        for (end = start + 1; end < rows.size() && rows[end] == rows[end - 1] + 1;)
+            ++end;
+        selection.select(m_proxy.index(rows[start], 0), m_proxy.index(rows[end - 1], lastColumn));
+    }
+    QItemSelectionModel *selected = m_lvwMain->selectionModel();
+    const QModelIndex first = m_proxy.index(rows.front(), 0);
+    selected->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    selected->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_lvwMain->scrollTo(first);
     updateRowCommands();
 }
 
@@ -466,6 +541,8 @@ void MainWindow::updateRowCommands()
     const bool rowSelected = selectedEntry().has_value();
     m_actProperties->setEnabled(rowSelected);
     m_actRemove->setEnabled(rowSelected);
+    m_actCopy->setEnabled(rowSelected);
+    m_actDuplicate->setEnabled(m_lvwMain->selectionModel()->selectedRows().size() == 1);
 }
 
 void MainWindow::updateCaption()
@@ -630,10 +707,14 @@ void MainWindow::dropEvent(QDropEvent *event)
     QMetaObject::invokeMethod(this, [this, dropped = *path] { openIniFile(dropped); }, Qt::QueuedConnection);
 }
 
+std::function<void(QWidget &dialog)> MainWindow::propertiesPrinter()
+{
+    return [this](QWidget &dialog) { PrintRomProperties(dialog, m_doc, m_ui); };
+}
+
 void MainWindow::showProperties(std::size_t entryIndex)
 {
-    const auto print = [this](QWidget &dialog) { PrintRomProperties(dialog, m_doc, m_ui); };
-    if (const auto edited = ShowRomProperties(this, m_doc, entryIndex, m_ui, print))
+    if (const auto edited = ShowRomProperties(this, m_doc, entryIndex, m_ui, propertiesPrinter()))
         m_session.editEntry(entryIndex, edited->values);
 }
 
@@ -650,6 +731,33 @@ void MainWindow::removeRomEntryCommand()
         return;
     m_session.removeEntries({*entry});
     selectCurrentRow();
+}
+
+void MainWindow::addRomEntryCommand()
+{
+    if (const auto added = AddRomEntry(this, m_session, m_ui, propertiesPrinter()))
+        showAndSelect({*added});
+}
+
+void MainWindow::duplicateRomEntryCommand()
+{
+    const std::vector<std::size_t> selected = selectedEntries();
+    if (selected.size() != 1)
+        return;
+    if (const auto added = DuplicateRomEntry(this, m_session, selected.front(), m_ui))
+        showAndSelect({*added});
+}
+
+void MainWindow::copyCommand()
+{
+    const std::vector<std::size_t> selected = selectedEntries();
+    if (!selected.empty())
+        CopyEntries(m_doc, selected);
+}
+
+void MainWindow::pasteCommand()
+{
+    showAndSelect(PasteEntries(this, m_session, m_ui));
 }
 
 void MainWindow::crcToUpperCaseCommand()

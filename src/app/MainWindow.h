@@ -11,8 +11,10 @@
 #include <QMainWindow>
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class FindBar;
 class QAction;
@@ -48,6 +50,8 @@ public:
     RomSortFilterProxy &proxy() { return m_proxy; }
     // The entry of the selected row, if a row is selected.
     std::optional<std::size_t> selectedEntry() const;
+    // The entries of the selected rows, in the order shown.
+    std::vector<std::size_t> selectedEntries() const;
     // Opens path, or with "" asks for the file; unsaved changes are offered for saving first.
     void openIniFile(const std::string &path);
     // Asks whether to save unsaved changes; false when the user cancelled or the save failed.
@@ -61,6 +65,10 @@ public slots:
     void optionsCommand();
     void exitCommand();
     void removeRomEntryCommand();
+    void addRomEntryCommand();
+    void duplicateRomEntryCommand();
+    void copyCommand();
+    void pasteCommand();
     void viewRomPropertiesCommand();
     void crcToUpperCaseCommand();
     void makeCompatListCommand();
@@ -87,6 +95,8 @@ private:
     // For a few seconds, in place of the row count.
     void showWritten(const QString &what, const QString &path);
     void showProperties(std::size_t entryIndex);
+    // Print in the properties dialog.
+    std::function<void(QWidget &dialog)> propertiesPrinter();
     bool saveTo(const std::string &path);
     // Shows what went wrong in a load, or what it could not read that was not told before;
     // true when it loaded.
@@ -96,6 +106,9 @@ private:
     // Makes the row that looks current the selected one, and greys the commands that need one.
     void selectCurrentRow();
     void selectEntry(std::size_t entryIndex);
+    // Selects the rows of entries just made or changed, showing every row first when the
+    // find text hides one of them.
+    void showAndSelect(const std::vector<std::size_t> &entryIndexes);
     void updateRowCommands();
     // The selected entry, remembered so that a rebuilt list selects it again.
     void rememberPlace();
@@ -126,6 +139,10 @@ private:
     QAction *m_actRedo = nullptr;
     QAction *m_actFind = nullptr;
     QAction *m_actRemove = nullptr;
+    QAction *m_actAdd = nullptr;
+    QAction *m_actDuplicate = nullptr;
+    QAction *m_actCopy = nullptr;
+    QAction *m_actPaste = nullptr;
     QAction *m_actProperties = nullptr;
     QAction *m_actCrcUcase = nullptr;
     QAction *m_actMakeCompat = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "inidb/RomEntry.h"
+#include "inidb/TextEncoding.h"
 #include "inidb/TextStore.h"
 
 #include <cstddef>
@@ -25,6 +26,9 @@ struct EditedEntry {
 // refuses one it cannot hold.
 std::optional<EditedEntry> ShowRomProperties(QWidget *parent, const IniDocument &doc, std::size_t entryIndex,
                                              UserInterface &ui, const std::function<void(QWidget &dialog)> &print);
+// The same for an entry not in the table yet, whose texts are in encoding.
+std::optional<EditedEntry> ShowEntryProperties(QWidget *parent, const RomEntry &entry, TextEncoding encoding,
+                                               UserInterface &ui, const std::function<void(QWidget &dialog)> &print);
 
 // Asks "Confirm Delete", naming the ROM; true on Yes. An entry that is not there to remove
 // asks nothing and gives false.
