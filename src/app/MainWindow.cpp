@@ -190,7 +190,7 @@ void MainWindow::buildActions()
     // copy and paste keys before a window shortcut sees them.
     m_actCopy = command(QStringLiteral("mnuCopy"), QStringLiteral("&Copy"), &MainWindow::copyCommand,
                         QKeySequence::Copy);
-    m_actPaste = command(QStringLiteral("mnuPaste"), QStringLiteral("&Paste"), &MainWindow::pasteCommand,
+    m_actPaste = command(QStringLiteral("mnuPaste"), QStringLiteral("Pa&ste"), &MainWindow::pasteCommand,
                          QKeySequence::Paste);
     m_actCrcUcase = command(QStringLiteral("mnuCrcUcase"), QStringLiteral("crc -> &CRC"),
                             &MainWindow::crcToUpperCaseCommand);

@@ -191,9 +191,23 @@ void RomListModel::followMovedEntries(const NewPlace &newPlace)
 void RomListModel::entriesInserted(const std::vector<std::size_t> &entryIndexes)
 {
     followMovedEntries(PlaceAfterInsert(entryIndexes));
-    for (const std::size_t entryIndex : entryIndexes)
-        if (!m_doc.EntryTable[entryIndex].Removed)
-            showEntry(entryIndex);
+    // New entries between the same two rows come in as one run of rows (many pasted ones
+    // at the end of the table as one).
+    std::vector<std::uint32_t> run;
+    for (std::size_t next = 0; next < entryIndexes.size();) {
+        const auto place = std::lower_bound(m_rows.begin(), m_rows.end(), entryIndexes[next]);
+        const auto row = static_cast<int>(place - m_rows.begin());
+        const std::size_t below = place == m_rows.end() ? m_doc.EntryTable.size() : *place;
+        run.clear();
+        for (; next < entryIndexes.size() && entryIndexes[next] < below; ++next)
+            if (!m_doc.EntryTable[entryIndexes[next]].Removed)
+                run.push_back(static_cast<std::uint32_t>(entryIndexes[next]));
+        if (run.empty())
+            continue;
+        beginInsertRows({}, row, row + static_cast<int>(run.size()) - 1);
+        m_rows.insert(m_rows.begin() + row, run.begin(), run.end());
+        endInsertRows();
+    }
 }
 
 void RomListModel::entriesErased(const std::vector<std::size_t> &entryIndexes)
