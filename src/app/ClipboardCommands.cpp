@@ -62,11 +62,14 @@ std::vector<std::size_t> PasteEntries(QWidget *parent, DocumentSession &session,
 {
     const IniDocument &doc = session.document();
     const QString text = QGuiApplication::clipboard()->text();
-    if (const auto refused = RefusedCharacterText(QStringLiteral("Clipboard"), text, doc.Encoding)) {
-        ui.showError(parent, QStringLiteral("Error"), *refused + QStringLiteral("\nNothing was pasted."));
+    const EncodedText bytes = toFileText(doc.Encoding, text);
+    if (bytes.refused) {
+        ui.showError(parent, QStringLiteral("Error"),
+                     *RefusedCharacterText(QStringLiteral("Clipboard"), text, doc.Encoding)
+                         + QStringLiteral("\nNothing was pasted."));
         return {};
     }
-    PastedBlocks pasted = ReadPastedBlocks(doc, toFileText(doc.Encoding, text).bytes);
+    PastedBlocks pasted = ReadPastedBlocks(doc, bytes.bytes);
     if (pasted.replacing.empty() && pasted.added.empty()) {
         ui.showNotice(parent, PasteTitle,
                       pasted.parsed.entries.size() == pasted.withoutCrc

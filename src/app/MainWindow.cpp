@@ -420,10 +420,19 @@ void MainWindow::openRecentFile(const std::string &path)
 
 std::optional<std::size_t> MainWindow::selectedEntry() const
 {
-    const QModelIndexList rows = m_lvwMain->selectionModel()->selectedRows();
-    if (rows.isEmpty())
+    // The selection's ranges, not its rows: listing thousands of selected rows takes long.
+    const QItemSelection selection = m_lvwMain->selectionModel()->selection();
+    if (selection.isEmpty())
         return std::nullopt;
-    return m_proxy.entryIndex(rows.constFirst());
+    return m_proxy.entryIndex(m_proxy.index(selection.constFirst().top(), 0));
+}
+
+bool MainWindow::oneRowSelected() const
+{
+    const QItemSelection selection = m_lvwMain->selectionModel()->selection();
+    return !selection.isEmpty() && std::all_of(selection.cbegin(), selection.cend(), [&](const QItemSelectionRange &range) {
+        return range.top() == range.bottom() && range.top() == selection.constFirst().top();
+    });
 }
 
 std::vector<std::size_t> MainWindow::selectedEntries() const
@@ -542,7 +551,7 @@ void MainWindow::updateRowCommands()
     m_actProperties->setEnabled(rowSelected);
     m_actRemove->setEnabled(rowSelected);
     m_actCopy->setEnabled(rowSelected);
-    m_actDuplicate->setEnabled(m_lvwMain->selectionModel()->selectedRows().size() == 1);
+    m_actDuplicate->setEnabled(oneRowSelected());
 }
 
 void MainWindow::updateCaption()
@@ -741,10 +750,9 @@ void MainWindow::addRomEntryCommand()
 
 void MainWindow::duplicateRomEntryCommand()
 {
-    const std::vector<std::size_t> selected = selectedEntries();
-    if (selected.size() != 1)
+    if (!oneRowSelected())
         return;
-    if (const auto added = DuplicateRomEntry(this, m_session, selected.front(), m_ui))
+    if (const auto added = DuplicateRomEntry(this, m_session, *selectedEntry(), m_ui))
         showAndSelect({*added});
 }
 

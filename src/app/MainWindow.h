@@ -52,6 +52,8 @@ public:
     std::optional<std::size_t> selectedEntry() const;
     // The entries of the selected rows, in the order shown.
     std::vector<std::size_t> selectedEntries() const;
+    // Exactly one row is selected, as Duplicate needs.
+    bool oneRowSelected() const;
     // Opens path, or with "" asks for the file; unsaved changes are offered for saving first.
     void openIniFile(const std::string &path);
     // Asks whether to save unsaved changes; false when the user cancelled or the save failed.

@@ -3,6 +3,7 @@
 #include "IniWriter.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 #include <unordered_map>
 
@@ -38,11 +39,21 @@ PastedBlocks ReadPastedBlocks(const IniDocument &doc, std::string_view bytes)
         else
             blocks[at->second] = entry;
     }
-    // One pass over the table, however many blocks there are.
+    // One pass over the table, however many blocks there are. Most CRCs of a large table
+    // are none of the pasted ones: a bit per hash, small enough to stay in the cache,
+    // tells them without a look into the map.
+    std::vector<bool> maybePasted(std::bit_ceil(std::max<std::size_t>(64, 16 * blocks.size())));
+    const std::size_t mask = maybePasted.size() - 1;
+    const std::hash<std::string_view> hash;
+    for (const auto &[crc, block] : blockOf)
+        maybePasted[hash(crc) & mask] = true;
     std::vector<std::size_t> target(blocks.size(), NoPlace);
     const RomTable &table = doc.EntryTable;
     for (std::size_t index = 0; index < table.size(); ++index) {
-        const auto found = blockOf.find(table[index].CRC.view());
+        const std::string_view crc = table[index].CRC.view();
+        if (!maybePasted[hash(crc) & mask])
+            continue;
+        const auto found = blockOf.find(crc);
         if (found == blockOf.end())
             continue;
         std::size_t &place = target[found->second];
