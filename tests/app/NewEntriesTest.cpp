@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <numeric>
+
 namespace {
 
 using Answer = UserInterface::Answer;
@@ -129,6 +131,35 @@ TEST_F(OpenedSample, CopyThenPasteIntoAnotherFileWritesTheSameBlocks)
     EXPECT_EQ(h.window->selectedEntries(), (std::vector<std::size_t>{1, 2}));
     h.window->saveCommand();
     EXPECT_EQ(readFile(other), iniBlock("AABBCCDD-EEFF0011-C:45", "Other Game", 5, "Playable") + kept + second);
+}
+
+TEST_F(OpenedSample, PastedRowsTakeTheirPlacesInTheSortAndAreSelected)
+{
+    // A new row after each old one: a few runs of new rows, or more than are told one by one.
+    for (const int count : {4, 20}) {
+        SCOPED_TRACE(count);
+        std::string file;
+        QString pasted;
+        QStringList names;
+        for (int n = 0; n < count; ++n) {
+            const std::string name = "B" + std::to_string(10 + n);
+            file += iniBlock("OLD" + std::to_string(n) + "-45", name, 5, "");
+            pasted += QStringLiteral("{NEW%1-45}\r\nName=%2a\r\n\r\n").arg(n).arg(QString::fromStdString(name));
+            names << QString::fromStdString(name) << QString::fromStdString(name) + QLatin1Char('a');
+        }
+        writeFile(iniPath, file);
+        h.ui.yesNoCancelAnswers = {Answer::No};
+        h.window->openIniFile(iniPath);
+        h.window->proxy().sort(0);
+        QApplication::clipboard()->setText(pasted);
+        h.window->pasteCommand();
+        EXPECT_EQ(h.column(0), names.join(QLatin1Char('|')));
+        std::vector<std::size_t> added(static_cast<std::size_t>(count));
+        std::iota(added.begin(), added.end(), static_cast<std::size_t>(count));
+        std::vector<std::size_t> selected = h.window->selectedEntries();
+        std::sort(selected.begin(), selected.end());
+        EXPECT_EQ(selected, added);
+    }
 }
 
 TEST_F(OpenedSample, AKnownCrcIsReplacedOnlyAfterYes)
