@@ -39,7 +39,7 @@ std::optional<bool> askToReplace(QWidget *parent, UserInterface &ui, const Paste
     const auto removed = std::count_if(pasted.replacing.begin(), pasted.replacing.end(),
                                        [](const PlacedEntry &placed) { return placed.entry.Removed; });
     if (removed > 0)
-        question += QStringLiteral("\n%1 of them removed, which come back.").arg(removed);
+        question += QStringLiteral("\n%1 of them had been removed and come back.").arg(removed);
     switch (ui.askYesNoCancel(parent, PasteTitle, question, UserInterface::Icon::Question)) {
     case UserInterface::Answer::Yes:
         return true;

@@ -184,7 +184,7 @@ void MainWindow::buildActions()
     m_actProperties->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
     m_actAdd = command(QStringLiteral("mnuAddEntry"), QStringLiteral("&Add ROM Entry..."),
                        &MainWindow::addRomEntryCommand, QKeySequence(Qt::Key_Insert));
-    m_actDuplicate = command(QStringLiteral("mnuDuplicateEntry"), QStringLiteral("&Duplicate ROM Entry..."),
+    m_actDuplicate = command(QStringLiteral("mnuDuplicateEntry"), QStringLiteral("&Duplicate ROM Entry"),
                              &MainWindow::duplicateRomEntryCommand);
     // A focused text box keeps these keys for its own text: it claims the platform's
     // copy and paste keys before a window shortcut sees them.
