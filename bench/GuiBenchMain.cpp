@@ -2,15 +2,18 @@
 // into the list, a header click, a save with its reload) against the bare load of the
 // same file, on the offscreen platform; and each keystroke in the find box against it.
 // The first open is judged as a fresh process against a first load in a fresh process.
-// Convert CRCs, its undo and redo, and the undo and redo of one edit are judged against
-// the bare load too, and the memory a Convert CRCs step holds against the file's size.
+// Convert CRCs, its undo and redo, the undo and redo of one edit, and a copy and paste of
+// 10,000 rows are judged against the bare load too, and the memory a Convert CRCs step
+// holds against the file's size.
 
 #include "BenchFiles.h"
 #include "BenchUserInterface.h"
+#include "ClipboardBench.h"
 #include "FreshProcess.h"
 #include "GuiMergeBench.h"
 #include "HeapCounter.h"
 #include "ManyRowsBench.h"
+#include "IniGenerator.h"
 #include "Timing.h"
 
 #include "app/DiskChangeGuard.h"
@@ -50,6 +53,7 @@ constexpr double kConvertTarget = 1.0;
 constexpr double kEditStepTarget = 0.05;
 // Of the file's size.
 constexpr double kConvertHeldTarget = 0.5;
+constexpr double kClipboardTarget = 0.5;
 // Above this a step makes the window feel stuck.
 constexpr double kUsableSeconds = 1.0;
 constexpr int kFreshRuns = 7;
@@ -268,6 +272,11 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
     const double diskCheck = diskCheckSeconds(path, false);
     const double touchedCheck = diskCheckSeconds(path, true);
     const MergeWindowFigures merge = measureMergeInWindow(folder, blocks);
+    // Another file of as many blocks, whose CRCs differ, to paste into.
+    const std::string otherPath = folder + "/other.ini";
+    writeAndFlush(otherPath, GenerateIni(blocks, 19990101u));
+    ShownWindow other(otherPath);
+    const ClipboardFigures clipboard = clipboardSteps(window, *other.window, kRuns);
 
     std::printf("%zu blocks, %d rows listed\n", blocks, window.model().rowCount());
     Verdict verdict{judged};
@@ -302,6 +311,9 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
                  kConvertTarget);
     verdict.line("undo one edit", steps.editUndo * ms, "ms", steps.editUndo / load, "bare load", kEditStepTarget);
     verdict.line("redo one edit", steps.editRedo * ms, "ms", steps.editRedo / load, "bare load", kEditStepTarget);
+    verdict.line("copy 10,000 rows", clipboard.copy * ms, "ms", clipboard.copy / load, "bare load", kClipboardTarget);
+    verdict.line("paste them into another file", clipboard.paste * ms, "ms", clipboard.paste / load, "bare load",
+                 kClipboardTarget);
     const double fileBytes = static_cast<double>(std::filesystem::file_size(path));
     verdict.line("Convert CRCs step holds", static_cast<double>(steps.convertHeld) / 1e6, "MB",
                  static_cast<double>(steps.convertHeld) / fileBytes, "file size", kConvertHeldTarget);
@@ -310,7 +322,8 @@ bool runSize(const std::string &folder, std::size_t blocks, bool judged)
     if (!judged) {
         const double slowestStep = std::max({firstOpen, open, save, clicks.slowest, sortedOpen, sortedSave, find.focus,
                                              find.slowestKey, steps.convert, steps.convertUndo, steps.convertRedo,
-                                             merge.dialogFromMenu, merge.dialogFromSave, merge.apply, merge.undo});
+                                             merge.dialogFromMenu, merge.dialogFromSave, merge.apply, merge.undo,
+                                             clipboard.copy, clipboard.paste});
         verdict.require("no step over 1 s", slowestStep <= kUsableSeconds);
     }
     return verdict.allMet;

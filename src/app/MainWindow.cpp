@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "ClipboardCommands.h"
 #include "LoadProblemsText.h"
 #include "FindBar.h"
 #include "RecentFilesMenu.h"
@@ -9,6 +10,7 @@
 #include "Startup.h"
 #include "WindowLayout.h"
 #include "editing/EditingCommands.h"
+#include "editing/NewEntryCommands.h"
 #include "editing/UndoMenu.h"
 #include "inidb/FileSystem.h"
 #include "inidb/IniReader.h"
@@ -26,6 +28,7 @@
 #include <QDropEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QItemSelection>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -182,6 +185,16 @@ void MainWindow::buildActions()
     m_actProperties = command(QStringLiteral("mnuProperties"), QStringLiteral("View ROM &Properties"),
                               &MainWindow::viewRomPropertiesCommand, QKeySequence(Qt::Key_Return));
     m_actProperties->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    m_actAdd = command(QStringLiteral("mnuAddEntry"), QStringLiteral("&Add ROM Entry..."),
+                       &MainWindow::addRomEntryCommand, QKeySequence(Qt::Key_Insert));
+    m_actDuplicate = command(QStringLiteral("mnuDuplicateEntry"), QStringLiteral("&Duplicate ROM Entry"),
+                             &MainWindow::duplicateRomEntryCommand);
+    // A focused text box keeps these keys for its own text: it claims the platform's
+    // copy and paste keys before a window shortcut sees them.
+    m_actCopy = command(QStringLiteral("mnuCopy"), QStringLiteral("&Copy"), &MainWindow::copyCommand,
+                        QKeySequence::Copy);
+    m_actPaste = command(QStringLiteral("mnuPaste"), QStringLiteral("Pa&ste"), &MainWindow::pasteCommand,
+                         QKeySequence::Paste);
     m_actCrcUcase = command(QStringLiteral("mnuCrcUcase"), QStringLiteral("crc -> &CRC"),
                             &MainWindow::crcToUpperCaseCommand);
     m_actMakeCompat = command(QStringLiteral("mnuMakeCompat"), QStringLiteral("Make Compatibility &List"),
@@ -207,6 +220,13 @@ void MainWindow::buildActions()
         action->setIcon(ImagelistSmall::icon(QLatin1String(key)));
         setTipWithKeys(action, QLatin1String(key));
     }
+    const std::pair<QAction *, const char *> tips[] = {
+        {m_actAdd, "Add a ROM at the end of the list"},
+        {m_actDuplicate, "Copy the selected ROM's settings to a new ROM"},
+        {m_actCopy, "Copy the selected ROMs' settings as text, as the ini file holds them"},
+        {m_actPaste, "Add or replace ROMs from settings copied as text"}};
+    for (const auto &[action, tip] : tips)
+        setTipWithKeys(action, QLatin1String(tip));
     // The step's name is the tip; the keys go with it.
     for (QAction *step : {m_actUndo, m_actRedo})
         connect(step, &QAction::changed, this, [step] {
@@ -237,6 +257,8 @@ void MainWindow::buildMenus()
     edit->addAction(m_actUndo);
     edit->addAction(m_actRedo);
     separator(edit, QStringLiteral("mnuEditDiv1"));
+    edit->addAction(m_actCopy);
+    edit->addAction(m_actPaste);
     edit->addAction(m_actSelectAll);
     separator(edit, QStringLiteral("mnuEditDiv2"));
     // The removed ROMs, each to be restored; the tool bar's Undo button offers it too.
@@ -248,6 +270,8 @@ void MainWindow::buildMenus()
     QMenu *functions = topMenu(bar, QStringLiteral("mnuFunctions"), QStringLiteral("F&unctions"));
     functions->addAction(m_actFind);
     separator(functions, QStringLiteral("mnuFunctionsDiv3"));
+    functions->addAction(m_actAdd);
+    functions->addAction(m_actDuplicate);
     functions->addAction(m_actRemove);
     functions->addAction(m_actProperties);
     separator(functions, QStringLiteral("mnuFunctionsDiv2"));
@@ -263,6 +287,10 @@ void MainWindow::buildMenus()
     m_mnulvwpopup->setObjectName(QStringLiteral("mnulvwpopup"));
     m_mnulvwpopup->addAction(m_actProperties);
     separator(m_mnulvwpopup, QStringLiteral("mnuDiv4"));
+    m_mnulvwpopup->addAction(m_actAdd);
+    m_mnulvwpopup->addAction(m_actDuplicate);
+    m_mnulvwpopup->addAction(m_actCopy);
+    m_mnulvwpopup->addAction(m_actPaste);
     m_mnulvwpopup->addAction(m_actRemove);
 }
 
@@ -471,6 +499,16 @@ void MainWindow::selectEntries(const std::vector<std::size_t> &entryIndexes, std
     updateRowCommands();
 }
 
+void MainWindow::showAndSelect(const std::vector<std::size_t> &entryIndexes)
+{
+    if (entryIndexes.empty())
+        return;
+    const auto hidden = [this](std::size_t entry) { return !m_proxy.rowOf(entry); };
+    if (m_proxy.filtering() && std::any_of(entryIndexes.begin(), entryIndexes.end(), hidden))
+        findBox().clear();
+    selectEntries(entryIndexes);
+}
+
 void MainWindow::keepSelectionByName()
 {
     m_kept.keep(selectedEntries(), currentEntry());
@@ -489,6 +527,8 @@ void MainWindow::updateRowCommands()
     const bool anySelected = selectedRows().count() > 0;
     m_actProperties->setEnabled(anySelected);
     m_actRemove->setEnabled(anySelected);
+    m_actCopy->setEnabled(anySelected);
+    m_actDuplicate->setEnabled(selectedEntry().has_value());
 }
 
 void MainWindow::updateCaption()
@@ -657,10 +697,14 @@ void MainWindow::dropEvent(QDropEvent *event)
     QMetaObject::invokeMethod(this, [this, dropped = *path] { openIniFile(dropped); }, Qt::QueuedConnection);
 }
 
+std::function<void(QWidget &dialog)> MainWindow::propertiesPrinter()
+{
+    return [this](QWidget &dialog) { PrintRomProperties(dialog, m_doc, m_ui); };
+}
+
 void MainWindow::showProperties(std::size_t entryIndex)
 {
-    const auto print = [this](QWidget &dialog) { PrintRomProperties(dialog, m_doc, m_ui); };
-    if (const auto edited = ShowRomProperties(this, m_doc, entryIndex, m_ui, print))
+    if (const auto edited = ShowRomProperties(this, m_doc, entryIndex, m_ui, propertiesPrinter()))
         m_session.editEntry(entryIndex, edited->values);
 }
 
@@ -690,6 +734,33 @@ void MainWindow::removeRomEntryCommand()
     const int next = std::min(firstRow, m_proxy.rowCount() - 1);
     m_lvwMain->selectionModel()->setCurrentIndex(m_proxy.index(next, 0), QItemSelectionModel::NoUpdate);
     selectCurrentRow();
+}
+
+void MainWindow::addRomEntryCommand()
+{
+    if (const auto added = AddRomEntry(this, m_session, m_ui, propertiesPrinter()))
+        showAndSelect({*added});
+}
+
+void MainWindow::duplicateRomEntryCommand()
+{
+    const std::optional<std::size_t> selected = selectedEntry();
+    if (!selected)
+        return;
+    if (const auto added = DuplicateRomEntry(this, m_session, *selected, m_ui))
+        showAndSelect({*added});
+}
+
+void MainWindow::copyCommand()
+{
+    const std::vector<std::size_t> selected = selectedEntries();
+    if (!selected.empty())
+        CopyEntries(m_doc, selected);
+}
+
+void MainWindow::pasteCommand()
+{
+    showAndSelect(PasteEntries(this, m_session, m_ui));
 }
 
 void MainWindow::crcToUpperCaseCommand()

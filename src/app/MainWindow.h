@@ -13,6 +13,7 @@
 #include <QMainWindow>
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,6 +68,10 @@ public slots:
     void optionsCommand();
     void exitCommand();
     void removeRomEntryCommand();
+    void addRomEntryCommand();
+    void duplicateRomEntryCommand();
+    void copyCommand();
+    void pasteCommand();
     void viewRomPropertiesCommand();
     void crcToUpperCaseCommand();
     void makeCompatListCommand();
@@ -95,6 +100,8 @@ private:
     void showWritten(const QString &what, const QString &path);
     void showProperties(std::size_t entryIndex);
     void showManyProperties(const std::vector<std::size_t> &entryIndexes);
+    // Print in the properties dialog.
+    std::function<void(QWidget &dialog)> propertiesPrinter();
     bool saveTo(const std::string &path);
     // Shows what went wrong in a load, or what it could not read that was not told before;
     // true when it loaded.
@@ -108,6 +115,9 @@ private:
     void selectEntries(const std::vector<std::size_t> &entryIndexes, std::optional<std::size_t> current = {});
     SelectedRows selectedRows() const;
     std::optional<std::size_t> currentEntry() const;
+    // Selects the rows of entries just made or changed, showing every row first when the
+    // find text hides one of them.
+    void showAndSelect(const std::vector<std::size_t> &entryIndexes);
     void updateRowCommands();
     // Before the table is read anew: the selection is found again by name and CRC.
     void keepSelectionByName();
@@ -140,6 +150,10 @@ private:
     QAction *m_actFind = nullptr;
     QAction *m_actSelectAll = nullptr;
     QAction *m_actRemove = nullptr;
+    QAction *m_actAdd = nullptr;
+    QAction *m_actDuplicate = nullptr;
+    QAction *m_actCopy = nullptr;
+    QAction *m_actPaste = nullptr;
     QAction *m_actProperties = nullptr;
     QAction *m_actCrcUcase = nullptr;
     QAction *m_actMakeCompat = nullptr;

@@ -224,16 +224,43 @@ void RomListModel::followMovedEntries(const NewPlace &newPlace)
     emit entryPlacesChanged();
 }
 
+std::size_t RomListModel::runsOfRows(const std::vector<std::size_t> &entryIndexes) const
+{
+    std::size_t runs = 0;
+    auto lastPlace = m_rows.end();
+    for (const std::size_t entryIndex : entryIndexes) {
+        const auto place = std::lower_bound(m_rows.begin(), m_rows.end(), entryIndex);
+        if (runs == 0 || place != lastPlace)
+            ++runs;
+        lastPlace = place;
+    }
+    return runs;
+}
+
 void RomListModel::entriesInserted(const std::vector<std::size_t> &entryIndexes)
 {
     followMovedEntries(PlaceAfterInsert(entryIndexes));
-    if (entryIndexes.size() > RowsChangedOneByOne) {
+    // New entries between the same two rows come in as one run of rows (many pasted ones
+    // at the end of the table as one); new entries in many places rebuild the list at once.
+    if (runsOfRows(entryIndexes) > RowsChangedOneByOne) {
         reset();
         return;
     }
-    for (const std::size_t entryIndex : entryIndexes)
-        if (!m_doc.EntryTable[entryIndex].Removed)
-            showEntry(entryIndex);
+    std::vector<std::uint32_t> run;
+    for (std::size_t next = 0; next < entryIndexes.size();) {
+        const auto place = std::lower_bound(m_rows.begin(), m_rows.end(), entryIndexes[next]);
+        const auto row = static_cast<int>(place - m_rows.begin());
+        const std::size_t below = place == m_rows.end() ? m_doc.EntryTable.size() : *place;
+        run.clear();
+        for (; next < entryIndexes.size() && entryIndexes[next] < below; ++next)
+            if (!m_doc.EntryTable[entryIndexes[next]].Removed)
+                run.push_back(static_cast<std::uint32_t>(entryIndexes[next]));
+        if (run.empty())
+            continue;
+        beginInsertRows({}, row, row + static_cast<int>(run.size()) - 1);
+        m_rows.insert(m_rows.begin() + row, run.begin(), run.end());
+        endInsertRows();
+    }
 }
 
 void RomListModel::entriesErased(const std::vector<std::size_t> &entryIndexes)

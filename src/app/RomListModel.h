@@ -72,6 +72,8 @@ signals:
     void entryPlacesChanged();
 
 private:
+    // How many runs of neighbouring rows the new entries make.
+    std::size_t runsOfRows(const std::vector<std::size_t> &entryIndexes) const;
     void showEntry(std::size_t entryIndex);
     void forgetSortKeys();
     // The table index of every row, ascending.

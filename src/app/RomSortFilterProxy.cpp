@@ -309,14 +309,47 @@ void RomSortFilterProxy::sourceRowsInserted(const QModelIndex &, int first, int 
             if (sourceRow >= first)
                 sourceRow += last - first + 1;
     rebuildSourceToProxy();
-    for (int sourceRow = first; sourceRow <= last; ++sourceRow) {
-        m_sorted.insert(m_sorted.begin() + placeIn(m_sorted, sourceRow), sourceRow);
-        if (!shown(sourceRow))
+    // The new rows go into the sort in one merge, each after the rows it sorts equal with.
+    RowList added(static_cast<std::size_t>(last - first + 1));
+    std::iota(added.begin(), added.end(), first);
+    if (sorting())
+        std::stable_sort(added.begin(), added.end(), [this](int a, int b) { return compareRows(a, b) < 0; });
+    RowList merged(m_sorted.size() + added.size());
+    if (sorting())
+        std::merge(m_sorted.begin(), m_sorted.end(), added.begin(), added.end(), merged.begin(),
+                   [this](int a, int b) { return compareRows(a, b) < 0; });
+    else
+        std::merge(m_sorted.begin(), m_sorted.end(), added.begin(), added.end(), merged.begin());
+    m_sorted = std::move(merged);
+    insertShown(first, last);
+}
+
+void RomSortFilterProxy::insertShown(int first, int last)
+{
+    RowList nowShown = shownOf(m_sorted);
+    const auto isNew = [first, last](int sourceRow) { return sourceRow >= first && sourceRow <= last; };
+    // Where the new rows stand among the shown ones: runs of neighbours, each [start, end).
+    std::vector<std::pair<int, int>> runs;
+    for (int place = 0; place < static_cast<int>(nowShown.size()); ++place) {
+        if (!isNew(nowShown[static_cast<std::size_t>(place)]))
             continue;
-        RowList nowShown = shownOf(m_sorted);
-        const int place = static_cast<int>(std::find(nowShown.begin(), nowShown.end(), sourceRow) - nowShown.begin());
-        beginInsertRows({}, place, place);
+        if (!runs.empty() && runs.back().second == place)
+            ++runs.back().second;
+        else
+            runs.emplace_back(place, place + 1);
+    }
+    if (runs.size() > RunsInsertedOneByOne) {
+        // Rows scattered all over a sorted list: telling the view of each run would take
+        // longer than building the view anew.
+        beginResetModel();
         m_proxyToSource = std::move(nowShown);
+        rebuildSourceToProxy();
+        endResetModel();
+        return;
+    }
+    for (const auto &[start, end] : runs) {
+        beginInsertRows({}, start, end - 1);
+        m_proxyToSource.insert(m_proxyToSource.begin() + start, nowShown.begin() + start, nowShown.begin() + end);
         rebuildSourceToProxy();
         endInsertRows();
     }

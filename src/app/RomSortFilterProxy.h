@@ -24,6 +24,9 @@ using RowList = std::vector<int, FreshBlockAllocator<int, PageFill::AtOnce>>;
 class RomSortFilterProxy final : public QAbstractProxyModel {
     Q_OBJECT
 public:
+    // More runs of new rows than this rebuild the view instead.
+    static constexpr std::size_t RunsInsertedOneByOne = 16;
+
     explicit RomSortFilterProxy(RomListModel &model, QObject *parent = nullptr);
 
     void headerClicked(int column);
@@ -60,6 +63,8 @@ private:
     void sourceRowsAboutToBeRemoved(const QModelIndex &parent, int first, int last);
     void sourceRowsRemoved(const QModelIndex &parent, int first, int last);
     void sourceRowsInserted(const QModelIndex &parent, int first, int last);
+    // Shows those of the new source rows first to last that the find text lets through.
+    void insertShown(int first, int last);
 
     // Source rows in the current sort, stable against the order they are given in.
     RowList sorted(const RowList &sourceRows) const;

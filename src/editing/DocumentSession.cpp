@@ -112,15 +112,47 @@ bool DocumentSession::restoreEntries(const std::vector<std::size_t> &indexes)
     return true;
 }
 
-bool DocumentSession::insertEntries(const std::vector<PlacedEntry> &entries, const QString &stepName)
+std::vector<PlacedEntry> DocumentSession::keptNew(const std::vector<PlacedEntry> &entries)
 {
-    if (entries.empty())
-        return false;
     std::vector<PlacedEntry> kept;
     kept.reserve(entries.size());
     for (const PlacedEntry &placed : entries)
         kept.push_back({placed.index, WithTextsKept(m_doc, placed.entry)});
-    m_history.push(new InsertStep(*this, stepName, std::move(kept)));
+    return kept;
+}
+
+bool DocumentSession::insertEntries(const std::vector<PlacedEntry> &entries, const QString &stepName)
+{
+    if (entries.empty())
+        return false;
+    m_history.push(new InsertStep(*this, stepName, keptNew(entries)));
+    return true;
+}
+
+bool DocumentSession::pasteEntries(const std::vector<PlacedEntry> &replacing, const std::vector<PlacedEntry> &added,
+                                   const QString &stepName)
+{
+    if (replacing.empty() && added.empty())
+        return false;
+    auto *step = new QUndoCommand(stepName);
+    if (!replacing.empty()) {
+        std::vector<PlacedEntry> before;
+        std::vector<PlacedEntry> after;
+        std::vector<std::size_t> comingBack;
+        for (const PlacedEntry &placed : replacing) {
+            const RomEntry &current = m_doc.EntryTable[placed.index];
+            before.push_back({placed.index, current});
+            after.push_back({placed.index, WithTextsKept(m_doc, placed.entry, current)});
+            if (current.Removed)
+                comingBack.push_back(placed.index);
+        }
+        new EditStep(*this, {}, std::move(before), std::move(after), step);
+        if (!comingBack.empty())
+            new RemovedStep(*this, {}, std::move(comingBack), false, step);
+    }
+    if (!added.empty())
+        new InsertStep(*this, {}, keptNew(added), step);
+    m_history.push(step);
     return true;
 }
 

@@ -44,6 +44,10 @@ public:
     bool restoreEntries(const std::vector<std::size_t> &indexes);
     // New entries at their places (ascending); their texts are copied into the document.
     bool insertEntries(const std::vector<PlacedEntry> &entries, const QString &stepName);
+    // One step: new values for entries (ascending; a removed one comes back), and new
+    // entries at their places.
+    bool pasteEntries(const std::vector<PlacedEntry> &replacing, const std::vector<PlacedEntry> &added,
+                      const QString &stepName);
     bool upperCaseCrcs();
     // The chosen result of a merge as one step (texts already kept in the document).
     bool applyMerge(MergeEdits edits, const QString &stepName);
@@ -81,6 +85,8 @@ private:
     void setCrcs(std::span<const ChangedCrc> changes, bool after);
     void announceCrcs(std::span<const ChangedCrc> changes);
     QString nameOf(std::size_t index) const;
+    // The entries with every text kept in the document.
+    std::vector<PlacedEntry> keptNew(const std::vector<PlacedEntry> &entries);
     // Those of indexes that are in the table with the given removed flag.
     std::vector<std::size_t> flaggedRemoved(const std::vector<std::size_t> &indexes, bool removed) const;
     // "Remove \"name\"" for one entry (the first), "Remove 3 ROMs" for more.

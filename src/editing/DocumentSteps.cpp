@@ -2,14 +2,15 @@
 
 #include "DocumentSession.h"
 
-DocumentStep::DocumentStep(DocumentSession &session, const QString &name) : m_session(session)
+DocumentStep::DocumentStep(DocumentSession &session, const QString &name, QUndoCommand *parent)
+    : QUndoCommand(parent), m_session(session)
 {
     setText(name);
 }
 
 EditStep::EditStep(DocumentSession &session, const QString &name, std::vector<PlacedEntry> before,
-                   std::vector<PlacedEntry> after)
-    : DocumentStep(session, name), m_before(std::move(before)), m_after(std::move(after))
+                   std::vector<PlacedEntry> after, QUndoCommand *parent)
+    : DocumentStep(session, name, parent), m_before(std::move(before)), m_after(std::move(after))
 {
 }
 
@@ -24,8 +25,8 @@ void EditStep::redo()
 }
 
 RemovedStep::RemovedStep(DocumentSession &session, const QString &name, std::vector<std::size_t> indexes,
-                         bool removed)
-    : DocumentStep(session, name), m_indexes(std::move(indexes)), m_removed(removed)
+                         bool removed, QUndoCommand *parent)
+    : DocumentStep(session, name, parent), m_indexes(std::move(indexes)), m_removed(removed)
 {
 }
 
@@ -39,8 +40,9 @@ void RemovedStep::redo()
     m_session.setRemoved(m_indexes, m_removed);
 }
 
-InsertStep::InsertStep(DocumentSession &session, const QString &name, std::vector<PlacedEntry> entries)
-    : DocumentStep(session, name), m_entries(std::move(entries))
+InsertStep::InsertStep(DocumentSession &session, const QString &name, std::vector<PlacedEntry> entries,
+                       QUndoCommand *parent)
+    : DocumentStep(session, name, parent), m_entries(std::move(entries))
 {
 }
 

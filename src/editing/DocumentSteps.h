@@ -9,10 +9,11 @@
 
 class DocumentSession;
 
-// A step of the history; it changes the document only through the session.
+// A step of the history; it changes the document only through the session. A step made
+// with a parent is a part of that step, undone and redone with it.
 class DocumentStep : public QUndoCommand {
 protected:
-    DocumentStep(DocumentSession &session, const QString &name);
+    DocumentStep(DocumentSession &session, const QString &name, QUndoCommand *parent = nullptr);
 
     DocumentSession &m_session;
 };
@@ -21,7 +22,7 @@ protected:
 class EditStep final : public DocumentStep {
 public:
     EditStep(DocumentSession &session, const QString &name, std::vector<PlacedEntry> before,
-             std::vector<PlacedEntry> after);
+             std::vector<PlacedEntry> after, QUndoCommand *parent = nullptr);
     void undo() override;
     void redo() override;
 
@@ -33,7 +34,8 @@ private:
 // Removes entries (removed = true) or restores removed ones.
 class RemovedStep final : public DocumentStep {
 public:
-    RemovedStep(DocumentSession &session, const QString &name, std::vector<std::size_t> indexes, bool removed);
+    RemovedStep(DocumentSession &session, const QString &name, std::vector<std::size_t> indexes, bool removed,
+                QUndoCommand *parent = nullptr);
     void undo() override;
     void redo() override;
 
@@ -45,7 +47,8 @@ private:
 // New entries at their places.
 class InsertStep final : public DocumentStep {
 public:
-    InsertStep(DocumentSession &session, const QString &name, std::vector<PlacedEntry> entries);
+    InsertStep(DocumentSession &session, const QString &name, std::vector<PlacedEntry> entries,
+               QUndoCommand *parent = nullptr);
     void undo() override;
     void redo() override;
 

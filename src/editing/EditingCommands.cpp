@@ -14,8 +14,14 @@ std::optional<EditedEntry> ShowRomProperties(QWidget *parent, const IniDocument 
 {
     if (entryIndex >= doc.EntryTable.size())
         return std::nullopt;
-    std::optional<EditedEntry> edited(std::in_place, EditedEntry{{}, doc.EntryTable[entryIndex]});
-    frmProperties dialog(edited->values, print, parent, doc.Encoding, &ui, &edited->texts);
+    return ShowEntryProperties(parent, doc.EntryTable[entryIndex], doc.Encoding, ui, print);
+}
+
+std::optional<EditedEntry> ShowEntryProperties(QWidget *parent, const RomEntry &entry, TextEncoding encoding,
+                                               UserInterface &ui, const std::function<void(QWidget &dialog)> &print)
+{
+    std::optional<EditedEntry> edited(std::in_place, EditedEntry{{}, entry});
+    frmProperties dialog(edited->values, print, parent, encoding, &ui, &edited->texts);
     FillRomProperties(dialog, edited->values);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

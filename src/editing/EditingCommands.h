@@ -3,6 +3,7 @@
 #include "inidb/DocumentEdits.h"
 #include "inidb/EntryChanges.h"
 #include "inidb/RomEntry.h"
+#include "inidb/TextEncoding.h"
 #include "inidb/TextStore.h"
 
 #include <cstddef>
@@ -28,6 +29,9 @@ struct EditedEntry {
 // refuses one it cannot hold.
 std::optional<EditedEntry> ShowRomProperties(QWidget *parent, const IniDocument &doc, std::size_t entryIndex,
                                              UserInterface &ui, const std::function<void(QWidget &dialog)> &print);
+// The same for an entry not in the table yet, whose texts are in encoding.
+std::optional<EditedEntry> ShowEntryProperties(QWidget *parent, const RomEntry &entry, TextEncoding encoding,
+                                               UserInterface &ui, const std::function<void(QWidget &dialog)> &print);
 
 // What OK in the properties dialog of several ROMs gave: each entry's new values, with
 // the texts the user changed kept in changes.texts.

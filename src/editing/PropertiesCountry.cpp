@@ -25,13 +25,24 @@ constexpr std::array<CountryText, 13> CountryTexts{{
     {"59", "Y (PAL)"},
 }};
 
+const CountryText *findCountry(std::string_view code)
+{
+    for (const CountryText &row : CountryTexts) {
+        if (code == row.code)
+            return &row;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 const char *PropertiesCountryText(std::string_view code)
 {
-    for (const CountryText &row : CountryTexts) {
-        if (code == row.code)
-            return row.text;
-    }
-    return "Unknown";
+    const CountryText *row = findCountry(code);
+    return row ? row->text : "Unknown";
+}
+
+bool IsKnownCountryCode(std::string_view code)
+{
+    return findCountry(code) != nullptr;
 }

@@ -1,6 +1,7 @@
 #include "RomProperties.h"
 
 #include "PropertiesCountry.h"
+#include "RefusedCharacter.h"
 #include "ui/Twips.h"
 #include "frmProperties.h"
 #include "inidb/ListText.h"
@@ -86,14 +87,6 @@ bool isChanged(TextEncoding encoding, const TextField &text, const RomEntry &ent
     return !text.readOnly && text.shown != fromFileText(encoding, entry.*text.stored);
 }
 
-QString characterName(char32_t character)
-{
-    const QString code = QStringLiteral("U+%1").arg(static_cast<uint>(character), 4, 16, QLatin1Char('0')).toUpper();
-    if (character >= 0xD800 && character <= 0xDFFF)
-        return code;
-    return QStringLiteral("\"%1\" (%2)").arg(QString::fromUcs4(&character, 1), code);
-}
-
 std::int16_t readNumber(const QString &text, std::int16_t unreadable)
 {
     bool ok = false;
@@ -132,11 +125,8 @@ std::optional<QString> UnstorableText(const frmProperties &dialog, const RomEntr
     for (const TextField &text : textFields(dialog.controls())) {
         if (!isChanged(dialog.encoding(), text, entry))
             continue;
-        if (const auto refused = toFileText(dialog.encoding(), text.shown).refused)
-            return QStringLiteral("%1: the character %2 cannot be stored in this file, whose text is %3.\n"
-                                  "Change the text and press OK again.")
-                .arg(QLatin1String(text.caption), characterName(*refused),
-                     QLatin1String(TextEncodingName(dialog.encoding())));
+        if (const auto refused = RefusedCharacterText(QLatin1String(text.caption), text.shown, dialog.encoding()))
+            return *refused + QStringLiteral("\nChange the text and press OK again.");
     }
     return std::nullopt;
 }

@@ -1,10 +1,12 @@
 // Seeded random sessions through the real window: whatever mix of pasted edits, removals,
-// edits and removals of several rows at once, restores, CRC conversions, undos, redos, sorted and unsorted saves and reloads a user
+// edits and removals of several rows at once, restores, CRC conversions, adds, duplicates,
+// copies and pastes of ROMs, undos, redos, sorted and unsorted saves and reloads a user
 // makes, the table is always the one a plain model of the history expects, every save
 // writes the model's bytes, and undoing back to the last save writes that file again.
 #include "app/RomListView.h"
 #include "AppHarness.h"
 #include "ModalDriver.h"
+#include "editing/NewRomDialog.h"
 #include "editing/frmProperties.h"
 #include "inidb/AsciiCase.h"
 #include "inidb/IniReader.h"
@@ -259,6 +261,74 @@ protected:
             push(std::move(next));
     }
 
+    // Add or Duplicate with a new CRC, or now and then one the table has, which is
+    // refused; a new ROM goes to the end of the table.
+    void addOrDuplicate(bool duplicate)
+    {
+        if (duplicate && !selectRow())
+            return;
+        const bool taken = pick(4) == 0 && !expected().empty();
+        const std::string crc = taken ? std::string(expected()[pick(expected().size())].CRC)
+                                      : "NEW" + std::to_string(++made) + "-45";
+        const std::string name = "Made " + std::to_string(made);
+        bool closedByOk = false;
+        whenModal<NewRomDialog>([&](NewRomDialog *dialog) {
+            dialog->crcBox().setText(QString::fromLatin1(crc));
+            dialog->nameBox().setText(QString::fromLatin1(name));
+            dialog->cmdOK_Click();
+            closedByOk = !dialog->isVisible();
+            if (!closedByOk)
+                dialog->reject();
+        });
+        if (!taken && !duplicate)
+            whenModal<frmProperties>([](frmProperties *dialog) { dialog->cmdOK_Click(); });
+        RomEntry entry = duplicate ? expected()[*h.window->selectedEntry()] : RomEntry{};
+        duplicate ? h.window->duplicateRomEntryCommand() : h.window->addRomEntryCommand();
+        EXPECT_EQ(closedByOk, !taken);
+        if (taken)
+            return;
+        entry.UCode = duplicate ? entry.UCode : std::int16_t{5};
+        entry.CRC = modelTexts.keep(crc);
+        entry.Name = modelTexts.keep(name);
+        RomTable next = expected();
+        next.push_back(entry);
+        push(std::move(next));
+    }
+
+    // Copies a few rows, renames them in the clipboard's text and adds a block of a new
+    // CRC: Yes replaces the copied ROMs and adds the new one, No only adds it, Cancel
+    // changes nothing.
+    void copyAndPaste()
+    {
+        const std::size_t rows = static_cast<std::size_t>(h.window->proxy().rowCount());
+        if (rows == 0)
+            return;
+        QItemSelection selection;
+        for (std::size_t n = 1 + pick(3); n > 0; --n) {
+            const int row = static_cast<int>(pick(rows));
+            selection.select(h.window->proxy().index(row, 0), h.window->proxy().index(row, 6));
+        }
+        list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+        const std::vector<std::size_t> copied = h.window->selectedEntries();
+        h.action("mnuCopy")->trigger();
+        QString text = QApplication::clipboard()->text().replace(QStringLiteral("\r\nName="), QStringLiteral("\r\nName=P"));
+        text += QStringLiteral("{PASTED%1-45}\r\nName=Pasted\r\n").arg(++made);
+        QApplication::clipboard()->setText(text);
+        const auto answer = static_cast<UserInterface::Answer>(pick(3));
+        h.ui.yesNoCancelAnswers = {answer};
+        h.action("mnuPaste")->trigger();
+        if (answer == UserInterface::Answer::Cancel)
+            return;
+        ParsedIni pasted = ParseIni(toFileText(h.doc.Encoding, text).bytes);
+        ASSERT_EQ(pasted.entries.size(), copied.size() + 1);
+        RomTable next = expected();
+        for (std::size_t k = 0; answer == UserInterface::Answer::Yes && k < copied.size(); ++k)
+            next[copied[k]] = pasted.entries[k];
+        next.push_back(pasted.entries.back());
+        keptTexts.push_back(std::move(pasted.texts));
+        push(std::move(next));
+    }
+
     void undo()
     {
         h.action("mnuUndoStep")->trigger();
@@ -334,6 +404,8 @@ protected:
     std::size_t savedAt = 0;
     std::string savedFile;
     TextStore modelTexts;
+    // Numbers the CRCs of the ROMs a session makes.
+    int made = 0;
     // Keeps the texts of every state alive through the loads that replace the table.
     std::vector<TextStore> keptTexts;
 };
@@ -345,7 +417,7 @@ TEST_F(RandomSession, TheTableFollowsAPlainModelOfTheHistory)
         for (int step = 0; step < 150 && !HasFailure(); ++step) {
             SCOPED_TRACE(testing::Message() << "seed " << seed << ", step " << step);
             keptTexts.push_back(h.doc.Texts);
-            switch (pick(15)) {
+            switch (pick(18)) {
             case 0:
             case 1:
                 if (selectRow())
@@ -387,6 +459,13 @@ TEST_F(RandomSession, TheTableFollowsAPlainModelOfTheHistory)
             case 14:
                 if (selectRows())
                     removeMany();
+                break;
+            case 15:
+            case 16:
+                addOrDuplicate(pick(2) == 0);
+                break;
+            case 17:
+                copyAndPaste();
                 break;
             }
             EXPECT_EQ(h.doc.EntryTable, expected());
