@@ -70,40 +70,33 @@ private:
         const std::span<const std::uint32_t> mineAll = all(m_mine);
         const std::span<const std::uint32_t> theirsAll = all(m_theirs);
         m_mineTheirs = emptyMatching(m_mine, m_theirs);
-        // Theirs' half of the matching runs beside mine's: on large files it is most of
-        // the merge's time.
-        std::optional<CrcIndex> theirsIndex;
-        std::future<void> theirsBuilt =
-            std::async(std::launch::async, [&] { theirsIndex.emplace(m_theirs, theirsAll); });
-        const CrcIndex mineIndex(m_mine, mineAll);
         if (!m_base) {
-            theirsBuilt.get();
-            MatchEntries(m_mine, mineIndex, mineAll, m_theirs, *theirsIndex, m_mineTheirs);
+            MatchEntries(m_mine, mineAll, m_theirs, CrcIndex(m_theirs, theirsAll), m_mineTheirs);
             return;
         }
         const std::span<const std::uint32_t> baseAll = all(*m_base);
         const CrcIndex baseIndex(*m_base, baseAll);
-        m_baseMine = emptyMatching(*m_base, m_mine);
-        m_baseTheirs = emptyMatching(*m_base, m_theirs);
-        theirsBuilt.get();
+        m_mineBase = emptyMatching(m_mine, *m_base);
+        m_theirsBase = emptyMatching(m_theirs, *m_base);
+        // Theirs' half of the matching runs beside mine's: on large files it is most of
+        // the merge's time.
         std::future<void> theirsMatched = std::async(std::launch::async, [&] {
-            MatchEntries(*m_base, baseIndex, baseAll, m_theirs, *theirsIndex, m_baseTheirs);
+            MatchEntries(m_theirs, theirsAll, *m_base, baseIndex, m_theirsBase);
         });
-        MatchEntries(*m_base, baseIndex, baseAll, m_mine, mineIndex, m_baseMine);
+        MatchEntries(m_mine, mineAll, *m_base, baseIndex, m_mineBase);
         theirsMatched.get();
         for (std::uint32_t baseAt = 0; baseAt < baseAll.size(); ++baseAt) {
-            const std::uint32_t mineAt = m_baseMine.aToB[baseAt];
-            const std::uint32_t theirsAt = m_baseTheirs.aToB[baseAt];
+            const std::uint32_t mineAt = m_mineBase.bToA[baseAt];
+            const std::uint32_t theirsAt = m_theirsBase.bToA[baseAt];
             if (mineAt != NoMatch && theirsAt != NoMatch) {
                 m_mineTheirs.aToB[mineAt] = theirsAt;
                 m_mineTheirs.bToA[theirsAt] = mineAt;
             }
         }
         // ROMs both sides added since the base are the same ROM too.
-        const std::vector<std::uint32_t> mineAdded = unmatched(m_baseMine.bToA);
-        const std::vector<std::uint32_t> theirsAdded = unmatched(m_baseTheirs.bToA);
-        MatchEntries(m_mine, CrcIndex(m_mine, mineAdded), mineAdded, m_theirs, CrcIndex(m_theirs, theirsAdded),
-                     m_mineTheirs);
+        const std::vector<std::uint32_t> mineAdded = unmatched(m_mineBase.aToB);
+        const std::vector<std::uint32_t> theirsAdded = unmatched(m_theirsBase.aToB);
+        MatchEntries(m_mine, mineAdded, m_theirs, CrcIndex(m_theirs, theirsAdded), m_mineTheirs);
     }
 
     static std::vector<std::uint32_t> unmatched(const MergeArray<std::uint32_t> &partners)
@@ -121,10 +114,10 @@ private:
                 MergeArray<std::uint32_t>(b.side().order.size(), NoMatch)};
     }
 
-    std::uint32_t baseOfMine(std::uint32_t mineAt) const { return m_base ? m_baseMine.bToA[mineAt] : NoMatch; }
+    std::uint32_t baseOfMine(std::uint32_t mineAt) const { return m_base ? m_mineBase.aToB[mineAt] : NoMatch; }
     std::uint32_t baseOfTheirs(std::uint32_t theirsAt) const
     {
-        return m_base ? m_baseTheirs.bToA[theirsAt] : NoMatch;
+        return m_base ? m_theirsBase.aToB[theirsAt] : NoMatch;
     }
 
     // The fields in which two entries differ; a text one side could not take into mine's
@@ -328,8 +321,8 @@ private:
     RecodedSide m_theirs;
     std::optional<RecodedSide> m_base;
     EntryMatching m_mineTheirs;
-    EntryMatching m_baseMine;
-    EntryMatching m_baseTheirs;
+    EntryMatching m_mineBase;
+    EntryMatching m_theirsBase;
     // By mine's order position: see theirsDiffers.
     MergeArray<MergeFieldSet> m_theirsDiffers;
     MergeResult m_result;

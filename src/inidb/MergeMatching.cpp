@@ -50,27 +50,45 @@ void matchGroup(const RecodedSide &a, const std::vector<std::uint32_t> &aGroup, 
 
 } // namespace
 
-void MatchEntries(const RecodedSide &a, const CrcIndex &aIndex, std::span<const std::uint32_t> aPositions,
-                  const RecodedSide &b, const CrcIndex &bIndex, EntryMatching &matching)
+void MatchEntries(const RecodedSide &a, std::span<const std::uint32_t> aPositions, const RecodedSide &b,
+                  const CrcIndex &bIndex, EntryMatching &matching)
 {
-    // Files merged mostly hold their ROMs in the same order: the entry after the last
-    // partner is tried first, which reads memory in order instead of the index.
+    // Each entry of a looks up the first of its CRC in b, and is its partner when both
+    // hold the CRC once. Files merged mostly hold their ROMs in the same order: the entry
+    // after the last one found is tried first, which reads memory in order instead of
+    // the index. Only b needs an index: a CRC a holds twice looks up the same entry twice.
+    std::vector<bool> shared(b.side().order.size());
+    std::vector<std::uint32_t> sharedFirsts;
     std::uint32_t guess = 0;
     const std::uint32_t bCount = static_cast<std::uint32_t>(b.side().order.size());
     for (const std::uint32_t atA : aPositions) {
-        // A group is matched once, from its first entry.
-        if (!aIndex.isFirst(atA))
-            continue;
         const std::string_view crc = a.entry(atA).CRC.view();
         const bool guessed = guess < bCount && bIndex.isFirst(guess) && b.entry(guess).CRC.view() == crc;
         const std::uint32_t atB = guessed ? guess : bIndex.first(crc);
         if (atB == NoMatch)
             continue;
-        if (aIndex.isAlone(atA) && bIndex.isAlone(atB))
-            pair(matching, atA, atB);
-        else
-            matchGroup(a, chain(aIndex, atA), b, chain(bIndex, atB), matching);
         guess = atB + 1;
+        matching.aToB[atA] = atB;
+        if (bIndex.isAlone(atB) && matching.bToA[atB] == NoMatch && !shared[atB]) {
+            matching.bToA[atB] = atA;
+        } else if (!shared[atB]) {
+            shared[atB] = true;
+            sharedFirsts.push_back(atB);
+        }
+    }
+    if (sharedFirsts.empty())
+        return;
+    // The CRCs held more than once on either side, matched group by group.
+    std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> aGroups;
+    for (const std::uint32_t atA : aPositions) {
+        if (const std::uint32_t atB = matching.aToB[atA]; atB != NoMatch && shared[atB]) {
+            aGroups[atB].push_back(atA);
+            matching.aToB[atA] = NoMatch;
+        }
+    }
+    for (const std::uint32_t first : sharedFirsts) {
+        matching.bToA[first] = NoMatch;
+        matchGroup(a, aGroups[first], b, chain(bIndex, first), matching);
     }
 }
 

@@ -16,10 +16,10 @@ struct EntryMatching {
 
 // Pairs the entries of a at aPositions (ascending) with those bIndex holds: by CRC
 // exactly; where a CRC occurs more than once on either side, by CRC and name, and what
-// is left then by order among those. aIndex holds a's entries at aPositions. Writes into
-// matching, whose vectors have a slot per order position of each side.
-void MatchEntries(const RecodedSide &a, const CrcIndex &aIndex, std::span<const std::uint32_t> aPositions,
-                  const RecodedSide &b, const CrcIndex &bIndex, EntryMatching &matching);
+// is left then by order among those. Writes into matching, whose vectors have a slot per
+// order position of each side, NoMatch where nothing is paired yet.
+void MatchEntries(const RecodedSide &a, std::span<const std::uint32_t> aPositions, const RecodedSide &b,
+                  const CrcIndex &bIndex, EntryMatching &matching);
 
 // The order positions 0 to count - 1.
 MergeArray<std::uint32_t> PositionsBelow(std::size_t count);
