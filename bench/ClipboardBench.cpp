@@ -52,6 +52,11 @@ ClipboardFigures clipboardSteps(MainWindow &source, MainWindow &target, int runs
             std::fprintf(stderr, "tamsic_bench_gui: the paste did not add %d ROMs\n", kCopiedRows);
             std::exit(2);
         }
+        figures.undoPaste = std::min(figures.undoPaste, commandSeconds([&] { target.session().history().undo(); }));
+        if (target.session().document().EntryTable.size() != before) {
+            std::fprintf(stderr, "tamsic_bench_gui: the undo did not take the pasted ROMs away\n");
+            std::exit(2);
+        }
     }
     return figures;
 }
