@@ -66,8 +66,10 @@ bool countriesDiffer(const IniDocument &doc, const std::vector<std::size_t> &ent
 
 void showDiffering(QLineEdit &box)
 {
-    // Not clear(): an edit the box could undo, which counts as the user's.
     box.setText(QString());
+    // The first ROM's text may have been too long to edit; this box is not that text.
+    box.setReadOnly(false);
+    box.setToolTip(QString());
     box.setPlaceholderText(SeveralValues);
 }
 
@@ -77,11 +79,11 @@ void showDiffering(QComboBox &list)
     list.setCurrentIndex(0);
 }
 
-// A box shown empty for differing values is changed once the user typed in it, even if
-// the text was then erased: that empties the field in every ROM.
+// A box over differing values that is empty again shows "(several values)" again, so
+// it leaves them as they are: text typed and erased there must not empty every ROM.
 bool edited(const QLineEdit &box, const QString &filled, bool differing)
 {
-    return differing ? box.isModified() || !box.text().isEmpty() : box.text() != filled;
+    return differing ? !box.text().isEmpty() : box.text() != filled;
 }
 
 std::optional<std::int16_t> number(const QString &text)

@@ -32,13 +32,16 @@ protected:
     }
 };
 
-// Zelda Quest and Bravo share UCode 5 and no flag; their comments and Eeprom differ. A
-// control left as it was filled keeps each ROM's own value; a changed one is given to
-// both; Name and Print are greyed; one step undoes it all.
+// Zelda Quest and Bravo share UCode 5 and no flag; their comments, Eeprom, Info and
+// rescan count differ. A control left as it was filled keeps each ROM's own value; a
+// changed one is given to both; Name and Print are greyed; one step undoes it all.
 TEST_F(ManyRows, PropertiesOfSeveralRomsChangeOnlyWhatTheUserChanged)
 {
     RomEntry bravo = h.doc.EntryTable[3];
     bravo.DisableEeprom = true;
+    TextStore texts;
+    bravo.Info = texts.keep("Boss rush");
+    bravo.OSRescanCount = 3;
     ASSERT_TRUE(h.window->session().editEntry(3, bravo));
     const RomTable before = h.doc.EntryTable;
     select({0, 3});
@@ -50,6 +53,11 @@ TEST_F(ManyRows, PropertiesOfSeveralRomsChangeOnlyWhatTheUserChanged)
         EXPECT_TRUE(c.cboEeprom->isEnabled());
         EXPECT_EQ(c.txtRomName->placeholderText(), QStringLiteral("(several values)"));
         EXPECT_FALSE(c.txtRomName->isEnabled() || c.cmdPrint->isEnabled());
+        // Typed and erased again: the boxes show "(several values)" again, as they leave them.
+        for (QLineEdit *box : {c.txtInfo, c.txtOSHLE}) {
+            QTest::keyClicks(box, QStringLiteral("7"));
+            QTest::keyClick(box, Qt::Key_Backspace);
+        }
         c.chkExpansionPak->click();
         c.cboUCode->setCurrentIndex(c.cboUCode->findText(QStringLiteral("1")));
         dialog->cmdOK_Click();
