@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -32,8 +33,8 @@ protected:
     }
 };
 
-// Zelda Quest and Bravo share UCode 5 and no flag; their comments, Eeprom, Info and
-// rescan count differ. A control left as it was filled keeps each ROM's own value; a
+// Zelda Quest and Bravo share UCode 5 and no flag; their comments, Eeprom, Info, scale
+// and rescan count differ. A control left as it was filled keeps each ROM's own value; a
 // changed one is given to both; Name and Print are greyed; one step undoes it all.
 TEST_F(ManyRows, PropertiesOfSeveralRomsChangeOnlyWhatTheUserChanged)
 {
@@ -42,6 +43,7 @@ TEST_F(ManyRows, PropertiesOfSeveralRomsChangeOnlyWhatTheUserChanged)
     TextStore texts;
     bravo.Info = texts.keep("Boss rush");
     bravo.OSRescanCount = 3;
+    bravo.ScaleFactor = 8;
     ASSERT_TRUE(h.window->session().editEntry(3, bravo));
     const RomTable before = h.doc.EntryTable;
     select({0, 3});
@@ -53,6 +55,11 @@ TEST_F(ManyRows, PropertiesOfSeveralRomsChangeOnlyWhatTheUserChanged)
         EXPECT_TRUE(c.cboEeprom->isEnabled());
         EXPECT_EQ(c.txtRomName->placeholderText(), QStringLiteral("(several values)"));
         EXPECT_FALSE(c.txtRomName->isEnabled() || c.cmdPrint->isEnabled());
+        // The narrow fields show "(several values)" whole, clear of the labels beside them.
+        EXPECT_GE(c.cboScaleFactor->width(), c.cboScaleFactor->sizeHint().width());
+        EXPECT_GT(c.txtOSHLE->width(), c.txtOSHLE->fontMetrics().horizontalAdvance(QStringLiteral("(several values)")));
+        EXPECT_LE(c.cboScaleFactor->geometry().right(), c.Label3->x());
+        EXPECT_LE(c.txtOSHLE->geometry().right(), c.lblDMATransfers->x());
         // Typed and erased again: the boxes show "(several values)" again, as they leave them.
         for (QLineEdit *box : {c.txtInfo, c.txtOSHLE}) {
             QTest::keyClicks(box, QStringLiteral("7"));
