@@ -1,6 +1,6 @@
 #include "ClipboardBench.h"
 
-#include "Timing.h"
+#include "CommandTiming.h"
 
 #include "app/MainWindow.h"
 #include "app/RomListView.h"
@@ -15,15 +15,6 @@
 namespace {
 
 constexpr int kCopiedRows = 10000;
-
-// A command as the user gives it: it runs, then the window handles what it queued.
-double commandSeconds(const std::function<void()> &command)
-{
-    return secondsOf([&] {
-        command();
-        QApplication::processEvents();
-    });
-}
 
 // The rows a shift-click would select, from the middle of the list.
 void selectRows(MainWindow &window)
