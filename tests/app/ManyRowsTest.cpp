@@ -124,4 +124,20 @@ TEST_F(ManyRows, SelectAllTakesTheFoundRowsAndLeavesTheFindBoxItsOwnKeys)
     EXPECT_EQ(h.window->selectedEntries().size(), 1u);
 }
 
+// A find text that hides selected rows leaves the commands for the rows still selected:
+// one left can be duplicated, none left can be copied no more.
+TEST_F(ManyRows, RowCommandsFollowTheRowsTheFindBoxLeavesSelected)
+{
+    select({0, 3});
+    const struct {
+        const char *found;
+        bool one, any;
+    } cases[] = {{"Zelda", true, true}, {"Mega", false, false}};
+    for (const auto &c : cases) {
+        h.window->findBox().setText(QString::fromLatin1(c.found));
+        EXPECT_EQ(h.action("mnuDuplicateEntry")->isEnabled(), c.one) << c.found;
+        EXPECT_EQ(h.action("mnuCopy")->isEnabled(), c.any) << c.found;
+    }
+}
+
 } // namespace
