@@ -173,7 +173,6 @@ TEST_F(OpenedSample, APastedBlockOfARemovedRomBringsItBackUntilUndone)
     QApplication::clipboard()->setText(QStringLiteral("{1A2B3C4D-5E6F7A8B-C:45}\r\nName=Zelda Two\r\n"));
     h.ui.yesNoCancelAnswers = {Answer::Yes};
     h.window->pasteCommand();
-    EXPECT_TRUE(h.ui.questions().back().text.endsWith(QStringLiteral("1 of them had been removed and come back.")));
     EXPECT_EQ(h.column(0), QStringLiteral("Zelda Two|alpha Racer|Mega Kart|Bravo"));
     h.window->saveCommand();
     EXPECT_NE(readFile(iniPath).find("Name=Zelda Two"), std::string::npos);
