@@ -1,6 +1,6 @@
 #include "ClipboardBench.h"
 
-#include "Timing.h"
+#include "CommandTiming.h"
 
 #include "app/MainWindow.h"
 #include "app/RomListView.h"
@@ -15,15 +15,6 @@
 namespace {
 
 constexpr int kCopiedRows = 10000;
-
-// A command as the user gives it: it runs, then the window handles what it queued.
-double commandSeconds(const std::function<void()> &command)
-{
-    return secondsOf([&] {
-        command();
-        QApplication::processEvents();
-    });
-}
 
 // The rows a shift-click would select, from the middle of the list.
 void selectRows(MainWindow &window)
@@ -50,6 +41,11 @@ ClipboardFigures clipboardSteps(MainWindow &source, MainWindow &target, int runs
         figures.paste = std::min(figures.paste, commandSeconds([&] { target.pasteCommand(); }));
         if (target.session().document().EntryTable.size() != before + static_cast<std::size_t>(kCopiedRows)) {
             std::fprintf(stderr, "tamsic_bench_gui: the paste did not add %d ROMs\n", kCopiedRows);
+            std::exit(2);
+        }
+        figures.undoPaste = std::min(figures.undoPaste, commandSeconds([&] { target.session().history().undo(); }));
+        if (target.session().document().EntryTable.size() != before) {
+            std::fprintf(stderr, "tamsic_bench_gui: the undo did not take the pasted ROMs away\n");
             std::exit(2);
         }
     }

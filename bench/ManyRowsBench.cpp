@@ -2,6 +2,7 @@
 
 #include "BenchFiles.h"
 #include "BenchUserInterface.h"
+#include "CommandTiming.h"
 #include "Timing.h"
 
 #include "app/MainWindow.h"
@@ -36,15 +37,6 @@ void answerPropertiesWith(const QString &comment)
         QComboBox &comments = *dialog->controls().cboComments;
         comments.setCurrentIndex(comments.findText(comment));
         dialog->cmdOK_Click();
-    });
-}
-
-// A command as the user gives it: it runs, then the window handles what it queued.
-double commandSeconds(const std::function<void()> &command)
-{
-    return secondsOf([&] {
-        command();
-        QApplication::processEvents();
     });
 }
 

@@ -371,6 +371,8 @@ void MainWindow::buildList()
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &MainWindow::updateRowCount);
     connect(m_lvwMain->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainWindow::updateRowCommands);
+    // Rows the find text hides leave the selection without a word from it.
+    connect(&m_proxy, &QAbstractItemModel::layoutChanged, this, &MainWindow::updateRowCommands);
     // A rebuilt list selects the same entries again.
     connect(&m_proxy, &QAbstractItemModel::modelAboutToBeReset, this,
             [this] { m_kept.keep(selectedEntries(), currentEntry()); });

@@ -192,17 +192,28 @@ void DocumentSession::setRemoved(const std::vector<std::size_t> &indexes, bool r
         emit entriesRestored(indexes);
 }
 
-void DocumentSession::insert(std::span<const PlacedEntry> entries)
+void DocumentSession::insert(std::span<const PlacedEntry> entries, std::span<const RecordPlace> records)
 {
     InsertEntries(m_doc, entries);
+    // The history puts entries back at the places they were erased from, so a ROM added,
+    // removed, and brought back by redo can be restored from the menu again.
+    for (const RecordPlace &place : records)
+        m_doc.UndoList[place.record].entryIndex = place.entryIndex;
     emit entriesInserted(PlacesOf(entries));
 }
 
-void DocumentSession::erase(const std::vector<std::size_t> &indexes)
+std::vector<DocumentSession::RecordPlace> DocumentSession::erase(const std::vector<std::size_t> &indexes)
 {
+    std::vector<RecordPlace> records;
+    for (std::size_t record = 0; record < m_doc.UndoList.size(); ++record) {
+        const std::size_t entry = m_doc.UndoList[record].entryIndex;
+        if (std::binary_search(indexes.begin(), indexes.end(), entry))
+            records.push_back({record, entry});
+    }
     emit entriesAboutToBeErased(indexes);
     EraseEntries(m_doc, indexes);
     emit entriesErased(indexes);
+    return records;
 }
 
 std::vector<ChangedCrc> DocumentSession::upperCase()

@@ -75,11 +75,19 @@ private:
     friend class UpperCaseStep;
     friend class MergeStep;
 
+    // A removal record of the UndoList and the entry it belongs to.
+    struct RecordPlace {
+        std::size_t record = 0;
+        std::size_t entryIndex = 0;
+    };
+
     // The changes the steps of the history make, each announced.
     void replace(std::span<const PlacedEntry> values);
     void setRemoved(const std::vector<std::size_t> &indexes, bool removed);
-    void insert(std::span<const PlacedEntry> entries);
-    void erase(const std::vector<std::size_t> &indexes);
+    // records, as erase gave them for these entries, belong to them again.
+    void insert(std::span<const PlacedEntry> entries, std::span<const RecordPlace> records = {});
+    // Gives the removal records the erased entries leave behind.
+    std::vector<RecordPlace> erase(const std::vector<std::size_t> &indexes);
     std::vector<ChangedCrc> upperCase();
     void setPreamble(const std::string &preamble);
     void setCrcs(std::span<const ChangedCrc> changes, bool after);

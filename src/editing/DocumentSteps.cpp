@@ -48,12 +48,12 @@ InsertStep::InsertStep(DocumentSession &session, const QString &name, std::vecto
 
 void InsertStep::undo()
 {
-    m_session.erase(PlacesOf(m_entries));
+    m_records = m_session.erase(PlacesOf(m_entries));
 }
 
 void InsertStep::redo()
 {
-    m_session.insert(m_entries);
+    m_session.insert(m_entries, m_records);
 }
 
 UpperCaseStep::UpperCaseStep(DocumentSession &session) : DocumentStep(session, QStringLiteral("Convert CRCs")) {}

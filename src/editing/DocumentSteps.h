@@ -1,13 +1,12 @@
 #pragma once
 
+#include "DocumentSession.h"
 #include "inidb/DocumentEdits.h"
 
 #include <QUndoCommand>
 
 #include <cstddef>
 #include <vector>
-
-class DocumentSession;
 
 // A step of the history; it changes the document only through the session. A step made
 // with a parent is a part of that step, undone and redone with it.
@@ -54,6 +53,8 @@ public:
 
 private:
     std::vector<PlacedEntry> m_entries;
+    // Removal records of the entries, while an undo has them out of the table.
+    std::vector<DocumentSession::RecordPlace> m_records;
 };
 
 // Convert CRCs: holds only the CRCs it changed, found when first made.

@@ -17,6 +17,7 @@
 namespace {
 
 const QString SeveralValues = QStringLiteral("(several values)");
+const QString SeveralValuesTip = QStringLiteral("The selected ROMs differ here; left as it is, each keeps its own value.");
 
 struct FlagControl {
     QCheckBox *PropertiesControls::*box;
@@ -40,12 +41,15 @@ struct NumberControl {
     QComboBox *PropertiesControls::*list;
     std::int16_t RomEntry::*number;
     std::optional<std::int16_t> EntryChanges::*change;
+    // The label to the list's right, if any, which moves over when the list grows.
+    QLabel *PropertiesControls::*beside = nullptr;
 };
 
 const std::array<NumberControl, 3> Numbers{{
     {&PropertiesControls::cboEeprom, &RomEntry::EepromSize, &EntryChanges::EepromSize},
-    {&PropertiesControls::cboScaleFactor, &RomEntry::ScaleFactor, &EntryChanges::ScaleFactor},
-    {&PropertiesControls::cboUCode, &RomEntry::UCode, &EntryChanges::UCode},
+    {&PropertiesControls::cboScaleFactor, &RomEntry::ScaleFactor, &EntryChanges::ScaleFactor,
+     &PropertiesControls::Label3},
+    {&PropertiesControls::cboUCode, &RomEntry::UCode, &EntryChanges::UCode, &PropertiesControls::Label6},
 }};
 
 // Whether the entries hold more than one value of the field.
@@ -66,8 +70,10 @@ bool countriesDiffer(const IniDocument &doc, const std::vector<std::size_t> &ent
 
 void showDiffering(QLineEdit &box)
 {
-    // Not clear(): an edit the box could undo, which counts as the user's.
     box.setText(QString());
+    // The first ROM's text may have been too long to edit; this box is not that text.
+    box.setReadOnly(false);
+    box.setToolTip(SeveralValuesTip);
     box.setPlaceholderText(SeveralValues);
 }
 
@@ -75,13 +81,27 @@ void showDiffering(QComboBox &list)
 {
     list.insertItem(0, SeveralValues);
     list.setCurrentIndex(0);
+    list.setToolTip(SeveralValuesTip);
 }
 
-// A box shown empty for differing values is changed once the user typed in it, even if
-// the text was then erased: that empties the field in every ROM.
+// The narrow lists and the rescan box were drawn for a number and cut "(several values)"
+// short: the field grows into the room its label leaves in the frame, the label moving along.
+void widenBeside(QWidget &field, int needed, QLabel &label)
+{
+    constexpr int FrameMargin = 6;
+    const int spare = label.parentWidget()->width() - FrameMargin - label.x() - label.sizeHint().width();
+    const int wider = std::min(needed - field.width(), spare);
+    if (wider <= 0)
+        return;
+    field.resize(field.width() + wider, field.height());
+    label.move(label.x() + wider, label.y());
+}
+
+// A box over differing values that is empty again shows "(several values)" again, so
+// it leaves them as they are: text typed and erased there must not empty every ROM.
 bool edited(const QLineEdit &box, const QString &filled, bool differing)
 {
-    return differing ? box.isModified() || !box.text().isEmpty() : box.text() != filled;
+    return differing ? !box.text().isEmpty() : box.text() != filled;
 }
 
 std::optional<std::int16_t> number(const QString &text)
@@ -111,8 +131,11 @@ ManyRomProperties::ManyRomProperties(frmProperties &dialog, const IniDocument &d
     }
     for (std::size_t k = 0; k < Numbers.size(); ++k) {
         QComboBox &list = *(c.*Numbers[k].list);
-        if (differ(doc, entries, Numbers[k].number))
+        if (differ(doc, entries, Numbers[k].number)) {
             showDiffering(list);
+            if (Numbers[k].beside)
+                widenBeside(list, list.sizeHint().width(), *(c.*Numbers[k].beside));
+        }
         m_numberItems[k] = list.currentIndex();
     }
     if (differ(doc, entries, &RomEntry::Comment))
@@ -123,8 +146,13 @@ ManyRomProperties::ManyRomProperties(frmProperties &dialog, const IniDocument &d
         showDiffering(*c.txtInfo);
     m_info = c.txtInfo->text();
     m_rescanDiffers = differ(doc, entries, &RomEntry::OSRescanCount);
-    if (m_rescanDiffers)
+    if (m_rescanDiffers) {
         showDiffering(*c.txtOSHLE);
+        // The box's frame and text margins on either side.
+        constexpr int Margins = 12;
+        widenBeside(*c.txtOSHLE, c.txtOSHLE->fontMetrics().horizontalAdvance(SeveralValues) + Margins,
+                    *c.lblDMATransfers);
+    }
     m_rescan = c.txtOSHLE->text();
 
     // Each ROM keeps its own name and CRC.

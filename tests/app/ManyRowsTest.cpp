@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -32,13 +33,17 @@ protected:
     }
 };
 
-// Zelda Quest and Bravo share UCode 5 and no flag; their comments and Eeprom differ. A
-// control left as it was filled keeps each ROM's own value; a changed one is given to
-// both; Name and Print are greyed; one step undoes it all.
+// Zelda Quest and Bravo share UCode 5 and no flag; their comments, Eeprom, Info, scale
+// and rescan count differ. A control left as it was filled keeps each ROM's own value; a
+// changed one is given to both; Name and Print are greyed; one step undoes it all.
 TEST_F(ManyRows, PropertiesOfSeveralRomsChangeOnlyWhatTheUserChanged)
 {
     RomEntry bravo = h.doc.EntryTable[3];
     bravo.DisableEeprom = true;
+    TextStore texts;
+    bravo.Info = texts.keep("Boss rush");
+    bravo.OSRescanCount = 3;
+    bravo.ScaleFactor = 8;
     ASSERT_TRUE(h.window->session().editEntry(3, bravo));
     const RomTable before = h.doc.EntryTable;
     select({0, 3});
@@ -50,6 +55,12 @@ TEST_F(ManyRows, PropertiesOfSeveralRomsChangeOnlyWhatTheUserChanged)
         EXPECT_TRUE(c.cboEeprom->isEnabled());
         EXPECT_EQ(c.txtRomName->placeholderText(), QStringLiteral("(several values)"));
         EXPECT_FALSE(c.txtRomName->isEnabled() || c.cmdPrint->isEnabled());
+        // The narrow fields show "(several values)" whole, clear of the labels beside them.
+        EXPECT_GE(c.cboScaleFactor->width(), c.cboScaleFactor->sizeHint().width());
+        EXPECT_LE(c.cboScaleFactor->geometry().right(), c.Label3->x());
+        // Typed and erased again: the boxes show "(several values)" again, as they leave them.
+        for (QLineEdit *box : {c.txtInfo, c.txtOSHLE})
+            QTest::keyClicks(box, QStringLiteral("7\b"));
         c.chkExpansionPak->click();
         c.cboUCode->setCurrentIndex(c.cboUCode->findText(QStringLiteral("1")));
         dialog->cmdOK_Click();
@@ -107,6 +118,17 @@ TEST_F(ManyRows, SelectAllTakesTheFoundRowsAndLeavesTheFindBoxItsOwnKeys)
     pressInWindow(h.window->findBox(), QKeySequence::SelectAll);
     EXPECT_EQ(h.window->findBox().selectedText(), QStringLiteral("ra"));
     EXPECT_EQ(h.window->selectedEntries().size(), 1u);
+}
+
+// A find text that hides selected rows leaves the commands for the rows still selected:
+// one left can be duplicated, none left cannot be copied.
+TEST_F(ManyRows, RowCommandsFollowTheRowsTheFindBoxLeavesSelected)
+{
+    select({0, 3});
+    h.window->findBox().setText(QStringLiteral("Zelda"));
+    EXPECT_TRUE(h.action("mnuDuplicateEntry")->isEnabled());
+    h.window->findBox().setText(QStringLiteral("Mega"));
+    EXPECT_FALSE(h.action("mnuCopy")->isEnabled());
 }
 
 } // namespace

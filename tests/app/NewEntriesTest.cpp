@@ -164,6 +164,23 @@ TEST_F(OpenedSample, AKnownCrcIsReplacedOnlyAfterYes)
     }
 }
 
+// A removed ROM stays in the table after a save: its pasted block brings it back, into
+// the next save, and the paste's undo takes it out of the file again.
+TEST_F(OpenedSample, APastedBlockOfARemovedRomBringsItBackUntilUndone)
+{
+    ASSERT_TRUE(h.window->session().removeEntries({0}));
+    h.window->saveCommand();
+    QApplication::clipboard()->setText(QStringLiteral("{1A2B3C4D-5E6F7A8B-C:45}\r\nName=Zelda Two\r\n"));
+    h.ui.yesNoCancelAnswers = {Answer::Yes};
+    h.window->pasteCommand();
+    EXPECT_EQ(h.column(0), QStringLiteral("Zelda Two|alpha Racer|Mega Kart|Bravo"));
+    h.window->saveCommand();
+    EXPECT_NE(readFile(iniPath).find("Name=Zelda Two"), std::string::npos);
+    h.action("mnuUndoStep")->trigger();
+    h.window->saveCommand();
+    EXPECT_EQ(readFile(iniPath).find("1A2B3C4D"), std::string::npos);
+}
+
 TEST_F(OpenedSample, PasteRefusesWhatTheFileCannotHoldAndTellsWhatItCouldNotRead)
 {
     const struct {

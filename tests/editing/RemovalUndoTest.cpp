@@ -148,4 +148,15 @@ TEST_F(Removal, ASaveThatCannotReadItsFileBackKeepsTheHistory)
     EXPECT_EQ(file(), Preamble + Alpha + Nameless + Delta);
 }
 
+// A ROM added (a copy of Alpha), then removed: undone and redone, both steps leave its removal in the menu
+// to be restored.
+TEST_F(Removal, AnAddedRomRemovedAgainByRedoCanBeRestoredFromTheMenu)
+{
+    ASSERT_TRUE(m_session.insertEntries({{4, m_doc.EntryTable[0]}}, QStringLiteral("Add")));
+    remove(4);
+    for (const bool undo : {true, true, false, false})
+        undo ? m_session.history().undo() : m_session.history().redo();
+    EXPECT_EQ(captions(), QStringLiteral("+Alpha"));
+}
+
 } // namespace
