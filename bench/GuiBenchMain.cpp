@@ -18,7 +18,7 @@
 
 #include "app/DiskChangeGuard.h"
 #include "app/MainWindow.h"
-#include "app/MergeCommand.h"
+#include "app/MergeIntoOpenFile.h"
 #include "inidb/FileSystem.h"
 #include "inidb/IniReader.h"
 #include "settings/MemoryRegistryStore.h"
@@ -90,7 +90,7 @@ double diskCheckSeconds(const std::string &path, bool touched)
     QWidget window;
     BenchUserInterface ui;
     DocumentSession session(doc);
-    MergeCommand merge(window, ui, doc, session, DefaultFileSystem());
+    MergeIntoOpenFile merge(window, ui, doc, session, DefaultFileSystem());
     DiskChangeGuard guard(window, ui, DefaultFileSystem(), merge);
     guard.remember(path, loaded.snapshot, doc);
     return bestSeconds([&] {

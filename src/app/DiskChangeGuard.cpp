@@ -1,6 +1,6 @@
 #include "DiskChangeGuard.h"
 
-#include "MergeCommand.h"
+#include "MergeIntoOpenFile.h"
 #include "inidb/SameFile.h"
 #include "ui/FileText.h"
 #include "ui/UserInterface.h"
@@ -22,7 +22,7 @@ const QString Ok = QStringLiteral("OK");
 
 } // namespace
 
-DiskChangeGuard::DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs, MergeCommand &merge)
+DiskChangeGuard::DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs, MergeIntoOpenFile &merge)
     : m_window(window), m_ui(ui), m_fs(fs), m_merge(merge)
 {
 }

@@ -7,7 +7,7 @@
 #include <string>
 
 class FileSystem;
-class MergeCommand;
+class MergeIntoOpenFile;
 class QWidget;
 class UserInterface;
 
@@ -18,7 +18,7 @@ class DiskChangeGuard final {
 public:
     // merge brings an outside change into the table, when the user chooses it over
     // writing the change over or leaving it.
-    DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs, MergeCommand &merge);
+    DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs, MergeIntoOpenFile &merge);
 
     // After a load or a save of path: onDisk is the document as the file now holds it.
     void remember(const std::string &path, const DiskSnapshot &snapshot, const IniDocument &onDisk);
@@ -50,7 +50,7 @@ private:
     UserInterface &m_ui;
     FileSystem &m_fs;
     std::string m_path;
-    MergeCommand &m_merge;
+    MergeIntoOpenFile &m_merge;
     std::optional<DiskSnapshot> m_snapshot;
     // The table, texts and head the file held, as the base of a merge with what it holds now.
     IniDocument m_onDisk;
