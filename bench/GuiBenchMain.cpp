@@ -91,7 +91,7 @@ double diskCheckSeconds(const std::string &path, bool touched)
     BenchUserInterface ui;
     DocumentSession session(doc);
     MergeIntoOpenFile merge(window, ui, doc, session, DefaultFileSystem());
-    DiskChangeGuard guard(window, ui, DefaultFileSystem(), merge);
+    DiskChangeGuard guard(window, ui, DefaultFileSystem(), merge, session.history());
     guard.remember(path, loaded.snapshot, doc);
     return bestSeconds([&] {
         // A touch once seen is remembered; each run needs a new one.

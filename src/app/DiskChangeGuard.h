@@ -3,11 +3,15 @@
 #include "inidb/DiskSnapshot.h"
 #include "inidb/IniDocument.h"
 
+#include <QMetaObject>
+
 #include <optional>
 #include <string>
+#include <vector>
 
 class FileSystem;
 class MergeIntoOpenFile;
+class QUndoStack;
 class QWidget;
 class UserInterface;
 
@@ -17,8 +21,12 @@ class UserInterface;
 class DiskChangeGuard final {
 public:
     // merge brings an outside change into the table, when the user chooses it over
-    // writing the change over or leaving it.
-    DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs, MergeIntoOpenFile &merge);
+    // writing the change over or leaving it, as a step of history.
+    DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs, MergeIntoOpenFile &merge,
+                    QUndoStack &history);
+    ~DiskChangeGuard();
+    DiskChangeGuard(const DiskChangeGuard &) = delete;
+    DiskChangeGuard &operator=(const DiskChangeGuard &) = delete;
 
     // After a load or a save of path: onDisk is the document as the file now holds it.
     void remember(const std::string &path, const DiskSnapshot &snapshot, const IniDocument &onDisk);
@@ -39,6 +47,16 @@ private:
         bool operator==(const Seen &) const = default;
     };
 
+    // What was remembered before the step of a merge of an outside change: once that step
+    // is undone, the outside change is no longer in the table and a save asks again.
+    struct BeforeMerge {
+        int indexAfterStep = 0;
+        DiskSnapshot snapshot;
+        IniDocument onDisk;
+    };
+
+    void rememberOnDisk(const std::string &path, const DiskSnapshot &snapshot, const IniDocument &onDisk);
+    void restoreBeforeUndoneMerges(int historyIndex);
     bool isRemembered(const std::string &path) const;
     DiskChange change();
     // Merges the file's changes into the table; true when the user applied the merge,
@@ -51,6 +69,9 @@ private:
     FileSystem &m_fs;
     std::string m_path;
     MergeIntoOpenFile &m_merge;
+    QUndoStack &m_history;
+    QMetaObject::Connection m_historyMoved;
+    std::vector<BeforeMerge> m_beforeMerges;
     std::optional<DiskSnapshot> m_snapshot;
     // The table, texts and head the file held, as the base of a merge with what it holds now.
     IniDocument m_onDisk;

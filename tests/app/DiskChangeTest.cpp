@@ -148,4 +148,23 @@ TEST_F(DiskChange, ComingBackWithUnsavedChangesMerges)
     EXPECT_EQ(readFile(iniPath), both);
 }
 
+// The merge of that block undone, the table no longer holds it: the save asks again
+// instead of writing over it.
+TEST_F(DiskChange, UndoingTheMergeOfAnOutsideChangeAsksAgain)
+{
+    h.window->session().removeEntries({3});
+    comeBack(h);
+    writeFile(iniPath, sampleIni() + Appended);
+    h.ui.choiceAnswers = {Merge};
+    answerMerge();
+    comeBack(h);
+    h.window->session().history().undo();
+    h.ui.choiceAnswers = {Cancel};
+    const std::size_t asked = h.ui.questions().size();
+    h.window->saveCommand();
+    ASSERT_EQ(h.ui.questions().size(), asked + 1);
+    EXPECT_EQ(h.ui.questions().back().answers, QStringList({Merge, Overwrite, Cancel}));
+    EXPECT_EQ(readFile(iniPath), sampleIni() + Appended);
+}
+
 } // namespace
