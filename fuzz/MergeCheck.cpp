@@ -17,26 +17,19 @@ IniDocument loaded(std::string_view bytes)
     return doc;
 }
 
-struct Merged {
-    std::string bytes;
-    IniDocument doc;
-    MergeResult result;
-};
-
-// Mine's document after the merge as nobody chose.
-Merged mergedAsNobodyChose(const IniDocument &base, const IniDocument &mine, const IniDocument &theirs)
-{
-    const MergeSide baseSide = DocumentSide(base);
-    Merged merged{{}, mine, MergeIni(&baseSide, DocumentSide(mine), DocumentSide(theirs))};
-    const bool takePreamble = merged.result.preamble && merged.result.preamble->takenByDefault;
-    ApplyMergeEdits(merged.doc, EditsForChoices(merged.doc, merged.result, DefaultChoices(merged.result), takePreamble));
-    merged.bytes = SerializeIni(merged.doc, ReadInOrder(merged.doc));
-    return merged;
-}
-
 std::string savedBytes(const IniDocument &doc)
 {
     return SerializeIni(doc, ReadInOrder(doc));
+}
+
+// Mine after the merge as nobody chose; result tells what the merge offered.
+IniDocument mergedAsNobodyChose(const IniDocument &base, IniDocument mine, const IniDocument &theirs,
+                                MergeResult &result)
+{
+    const MergeSide baseSide = DocumentSide(base);
+    result = MergeIni(&baseSide, DocumentSide(mine), DocumentSide(theirs));
+    ApplyMergeEdits(mine, DefaultEdits(mine, result));
+    return mine;
 }
 
 // The document's blocks as written, sorted: the entries whatever their order.
@@ -87,20 +80,23 @@ std::string CheckMerge(std::string_view bytes)
     const IniDocument mine = loaded(files[1]);
     const IniDocument theirs = loaded(files[2]);
 
-    const Merged all = mergedAsNobodyChose(mine, mine, mine);
-    if (all.bytes != savedBytes(mine) || !all.result.changes.empty() || all.result.preamble)
+    MergeResult result;
+    const IniDocument all = mergedAsNobodyChose(mine, mine, mine, result);
+    if (savedBytes(all) != savedBytes(mine) || !result.changes.empty() || result.preamble)
         return "merging a file with itself changed something";
-    const Merged mineOnly = mergedAsNobodyChose(base, mine, base);
-    if (mineOnly.bytes != savedBytes(mine))
+    const IniDocument mineOnly = mergedAsNobodyChose(base, mine, base, result);
+    if (savedBytes(mineOnly) != savedBytes(mine))
         return "a merge where theirs is the base does not give mine";
-    if (anyConflict(mineOnly.result))
+    if (anyConflict(result))
         return "a conflict where only mine changed";
-    const Merged theirsOnly = mergedAsNobodyChose(base, base, theirs);
-    if (anyConflict(theirsOnly.result) && theirs.Encoding == base.Encoding)
-        return "a conflict where only theirs changed";
+    const IniDocument theirsOnly = mergedAsNobodyChose(base, base, theirs, result);
     // In one encoding theirs' entries arrive as they are, placed among the base's.
-    if (theirs.Encoding == base.Encoding
-        && (theirsOnly.doc.Preamble != theirs.Preamble || sortedBlocks(theirsOnly.doc) != sortedBlocks(theirs)))
-        return "a merge where mine is the base does not give theirs' entries";
-    return checkConflictsDiffer(mergedAsNobodyChose(base, mine, theirs).result);
+    if (theirs.Encoding == base.Encoding) {
+        if (anyConflict(result))
+            return "a conflict where only theirs changed";
+        if (theirsOnly.Preamble != theirs.Preamble || sortedBlocks(theirsOnly) != sortedBlocks(theirs))
+            return "a merge where mine is the base does not give theirs' entries";
+    }
+    mergedAsNobodyChose(base, mine, theirs, result);
+    return checkConflictsDiffer(result);
 }

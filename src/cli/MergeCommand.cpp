@@ -108,8 +108,7 @@ Exit RunMerge(const MergeArguments &arguments)
     const MergeSide base = DocumentSide(docs[0]);
     const MergeResult result = MergeIni(&base, DocumentSide(mine), DocumentSide(docs[2]));
     const std::size_t conflicts = printConflicts(result, mine.Encoding);
-    const MergeEdits edits = EditsForChoices(mine, result, DefaultChoices(result),
-                                             result.preamble && result.preamble->takenByDefault);
+    const MergeEdits edits = DefaultEdits(mine, result);
     IoStatus written;
     if (!edits.empty()) {
         ApplyMergeEdits(mine, edits);

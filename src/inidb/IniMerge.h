@@ -157,6 +157,8 @@ struct MergeEdits {
 };
 MergeEdits EditsForChoices(IniDocument &mine, const MergeResult &result, std::span<const MergeChoice> choices,
                            bool takePreamble);
+// The edits when nobody chooses: DefaultChoices, and theirs' head when only theirs changed it.
+MergeEdits DefaultEdits(IniDocument &mine, const MergeResult &result);
 
 // Makes the edits in doc: replaced, then removed flagged, then inserted, then the head.
 void ApplyMergeEdits(IniDocument &doc, const MergeEdits &edits);
