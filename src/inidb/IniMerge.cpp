@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <future>
-#include <numeric>
 
 namespace {
 
@@ -329,13 +328,6 @@ private:
 };
 
 } // namespace
-
-MergeSide WholeTableSide(const RomTable &table, std::string_view preamble, TextEncoding encoding)
-{
-    MergeSide side{&table, std::vector<std::size_t>(table.size()), preamble, encoding};
-    std::iota(side.order.begin(), side.order.end(), std::size_t{0});
-    return side;
-}
 
 MergeSide DocumentSide(const IniDocument &doc)
 {

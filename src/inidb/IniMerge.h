@@ -26,8 +26,6 @@ struct MergeSide {
     TextEncoding encoding = TextEncoding::Windows1252;
 };
 
-// A side made of a whole table in its order.
-MergeSide WholeTableSide(const RomTable &table, std::string_view preamble, TextEncoding encoding);
 // A document's side: the entries a save would write, in read-in order.
 MergeSide DocumentSide(const IniDocument &doc);
 

@@ -163,7 +163,7 @@ std::string Serialized(const RomTable &table, const std::string &preamble)
     IniDocument doc;
     doc.EntryTable = table;
     doc.Preamble = preamble;
-    return SerializeIni(doc, WholeTableSide(table, "", TextEncoding::Windows1252).order);
+    return SerializeIni(doc, ReadInOrder(doc));
 }
 
 // A base file, mine and theirs made from it by random edits, and what merging them gives.
