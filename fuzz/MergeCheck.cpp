@@ -51,13 +51,14 @@ bool anyConflict(const MergeResult &result)
 
 // A conflicting field holds two different values, each another than the base's (an
 // empty base may be a ROM the base lacks). A text mine's file cannot hold is a conflict
-// whoever changed it.
-std::string checkConflictsDiffer(const MergeResult &result)
+// whoever changed it. A base in another encoding keeps its own bytes for a text mine's
+// cannot hold, which may equal another text's bytes in mine's: it is then not compared.
+std::string checkConflictsDiffer(const MergeResult &result, bool baseComparable)
 {
     for (const MergeChange &change : result.changes) {
         for (const FieldConflict &conflict : change.conflicts) {
-            const bool baseMatches = !conflict.base.empty() && (conflict.base == conflict.mine
-                                                                || conflict.base == conflict.theirs);
+            const bool baseMatches = baseComparable && !conflict.base.empty()
+                                     && (conflict.base == conflict.mine || conflict.base == conflict.theirs);
             if (!conflict.theirsUnencodable && (conflict.mine == conflict.theirs || baseMatches))
                 return "a conflict in " + std::string(MergeFieldName(conflict.field)) + " that only one side changed";
         }
@@ -98,5 +99,5 @@ std::string CheckMerge(std::string_view bytes)
             return "a merge where mine is the base does not give theirs' entries";
     }
     mergedAsNobodyChose(base, mine, theirs, result);
-    return checkConflictsDiffer(result);
+    return checkConflictsDiffer(result, base.Encoding == mine.Encoding);
 }
