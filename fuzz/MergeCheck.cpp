@@ -51,13 +51,13 @@ bool anyConflict(const MergeResult &result)
 
 // A conflicting field holds two different values, each another than the base's (an
 // empty base may be a ROM the base lacks). A text mine's file cannot hold is a conflict
-// whoever changed it. A base in another encoding keeps its own bytes for a text mine's
-// cannot hold, which may equal another text's bytes in mine's: it is then not compared.
-std::string checkConflictsDiffer(const MergeResult &result, bool baseComparable)
+// whoever changed it; a base value mine's cannot hold is its own file's bytes, which may
+// equal another text's bytes in mine's.
+std::string checkConflictsDiffer(const MergeResult &result)
 {
     for (const MergeChange &change : result.changes) {
         for (const FieldConflict &conflict : change.conflicts) {
-            const bool baseMatches = baseComparable && !conflict.base.empty()
+            const bool baseMatches = !conflict.baseUnencodable && !conflict.base.empty()
                                      && (conflict.base == conflict.mine || conflict.base == conflict.theirs);
             if (!conflict.theirsUnencodable && (conflict.mine == conflict.theirs || baseMatches))
                 return "a conflict in " + std::string(MergeFieldName(conflict.field)) + " that only one side changed";
@@ -99,5 +99,5 @@ std::string CheckMerge(std::string_view bytes)
             return "a merge where mine is the base does not give theirs' entries";
     }
     mergedAsNobodyChose(base, mine, theirs, result);
-    return checkConflictsDiffer(result, base.Encoding == mine.Encoding);
+    return checkConflictsDiffer(result);
 }

@@ -65,6 +65,8 @@ struct FieldConflict {
     // theirs holds a character mine's encoding cannot hold: taking theirs is not offered,
     // and theirs is then theirs' own bytes, as its file holds them.
     bool theirsUnencodable = false;
+    // The same for the base: base is then the base's own bytes.
+    bool baseUnencodable = false;
 };
 
 enum class MergeChangeKind : std::uint8_t {
@@ -116,6 +118,8 @@ struct PreambleMerge {
     // theirs holds a character mine's encoding cannot hold (and is then theirs' own
     // bytes): taking theirs is not offered.
     bool theirsUnencodable = false;
+    // The same for the base, which is then the base's own bytes.
+    bool baseUnencodable = false;
 };
 
 struct MergeResult {
