@@ -21,7 +21,7 @@ class UserInterface;
 class DiskChangeGuard final {
 public:
     // merge brings an outside change into the table, when the user chooses it over
-    // writing the change over or leaving it, as a step of history.
+    // writing the change over or leaving it; history tells when that step is undone.
     DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs, MergeIntoOpenFile &merge,
                     QUndoStack &history);
     ~DiskChangeGuard();
@@ -55,7 +55,9 @@ private:
         IniDocument onDisk;
     };
 
+    // remember, keeping what came before the merges still in the history.
     void rememberOnDisk(const std::string &path, const DiskSnapshot &snapshot, const IniDocument &onDisk);
+    // The history is at historyIndex: the merges undone give back what came before them.
     void restoreBeforeUndoneMerges(int historyIndex);
     bool isRemembered(const std::string &path) const;
     DiskChange change();
