@@ -161,7 +161,7 @@ bool runMerge(const std::string &folder)
     ResetHeapPeak();
     const MergeSide base = DocumentSide(docs[0]);
     const MergeResult result = MergeIni(&base, DocumentSide(docs[1]), DocumentSide(docs[2]));
-    ApplyMergeEdits(docs[1], EditsForChoices(docs[1], result, DefaultChoices(result), false));
+    ApplyMergeEdits(docs[1], DefaultEdits(docs[1], result));
     const double mergePeak = static_cast<double>(HeapPeak() - heapBefore);
 
     std::printf("merge of three files of %zu blocks, %zu changes\n", blocks, result.changes.size());

@@ -19,7 +19,7 @@
 
 #include "app/DiskChangeGuard.h"
 #include "app/MainWindow.h"
-#include "app/MergeCommand.h"
+#include "app/MergeIntoOpenFile.h"
 #include "inidb/FileSystem.h"
 #include "inidb/IniReader.h"
 #include "settings/MemoryRegistryStore.h"
@@ -82,8 +82,8 @@ double diskCheckSeconds(const std::string &path, bool touched)
     QWidget window;
     BenchUserInterface ui;
     DocumentSession session(doc);
-    MergeCommand merge(window, ui, doc, session, DefaultFileSystem());
-    DiskChangeGuard guard(window, ui, DefaultFileSystem(), merge);
+    MergeIntoOpenFile merge(window, ui, doc, session, DefaultFileSystem());
+    DiskChangeGuard guard(window, ui, DefaultFileSystem(), merge, session.history());
     guard.remember(path, loaded.snapshot, doc);
     return bestSeconds([&] {
         // A touch once seen is remembered; each run needs a new one.

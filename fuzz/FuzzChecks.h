@@ -16,3 +16,8 @@ std::string CheckRoundTrip(std::string_view bytes);
 // The compatibility report over a table built from the bytes lists every entry once, in
 // the right section, with counts and percentages that add up.
 std::string CheckReportText(std::string_view bytes);
+
+// Three files cut at NUL bytes merged as base, mine and theirs: a file merged with itself
+// and a merge where one side is the base give the other side's entries, and a conflict
+// is only where both sides changed a field.
+std::string CheckMerge(std::string_view bytes);

@@ -2,7 +2,7 @@
 # Builds the fuzz targets with clang, libFuzzer and the address and undefined-behaviour
 # sanitizers, then runs each for a fixed time on a working copy of its seed corpus.
 #   bash fuzz/run-fuzzers.sh [seconds per target (60)] [target ...]
-# Targets: parse, roundtrip, report (all when none is named). BUILD_DIR sets the build
+# Targets: parse, roundtrip, report, merge (all when none is named). BUILD_DIR sets the build
 # folder (default: build-fuzz beside the sources). A crash leaves its input in
 # BUILD_DIR/crashes/<target>/; once fixed, copy it to fuzz/crashes/<target>/ so the
 # regression test keeps it. Exits non-zero when any target crashed.
@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(parse roundtrip report)
+[ ${#targets[@]} -gt 0 ] || targets=(parse roundtrip report merge)
 build=${BUILD_DIR:-$(dirname "$PWD")/build-fuzz}
 cxx=${CXX_FUZZ:-clang++-14}
 # Fuzzing stays out of CI, so its compiler is not in tools/debian-packages.txt.
@@ -23,12 +23,12 @@ sanitizers=address,undefined
 # Sized deallocation is on by default with g++, which the core is written for.
 flags=(-std=c++20 -fsized-deallocation -g -O1 -fno-omit-frame-pointer -fno-sanitize-recover=undefined -Isrc -Ifuzz)
 
-declare -A checks=([parse]=CheckParse [roundtrip]=CheckRoundTrip [report]=CheckReportText)
+declare -A checks=([parse]=CheckParse [roundtrip]=CheckRoundTrip [report]=CheckReportText [merge]=CheckMerge)
 
 # The core is compiled once with coverage hooks; each target links its own entry point.
 mkdir -p "$build/obj"
 objects=()
-for source in src/inidb/*.cpp src/reports/CompatText.cpp fuzz/FuzzChecks.cpp fuzz/ReportCheck.cpp; do
+for source in src/inidb/*.cpp src/reports/CompatText.cpp fuzz/FuzzChecks.cpp fuzz/ReportCheck.cpp fuzz/MergeCheck.cpp; do
   object="$build/obj/$(echo "$source" | tr / _).o"
   if [ ! -e "$object" ] || [ "$source" -nt "$object" ] || [ -n "$(find src/inidb fuzz -name '*.h' -newer "$object")" ]; then
     "$cxx" "${flags[@]}" -fsanitize=fuzzer-no-link,$sanitizers -c "$source" -o "$object"

@@ -1,12 +1,13 @@
 #include "DiskChangeGuard.h"
 
-#include "MergeCommand.h"
+#include "MergeIntoOpenFile.h"
 #include "inidb/SameFile.h"
 #include "ui/FileText.h"
 #include "ui/UserInterface.h"
 
 #include <QScopedValueRollback>
 #include <QStringList>
+#include <QUndoStack>
 
 #include <utility>
 
@@ -22,12 +23,30 @@ const QString Ok = QStringLiteral("OK");
 
 } // namespace
 
-DiskChangeGuard::DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs, MergeCommand &merge)
-    : m_window(window), m_ui(ui), m_fs(fs), m_merge(merge)
+DiskChangeGuard::DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs, MergeIntoOpenFile &merge,
+                                 QUndoStack &history)
+    : m_window(window), m_ui(ui), m_fs(fs), m_merge(merge), m_history(history)
 {
+    m_historyMoved = QObject::connect(&m_history, &QUndoStack::indexChanged, [this](int index) {
+        restoreBeforeUndoneMerges(index);
+    });
+}
+
+// The history may outlive the guard and announce its clearing then.
+DiskChangeGuard::~DiskChangeGuard()
+{
+    QObject::disconnect(m_historyMoved);
 }
 
 void DiskChangeGuard::remember(const std::string &path, const DiskSnapshot &snapshot, const IniDocument &onDisk)
+{
+    // What the file holds now was read or written by us: no older state comes back.
+    m_beforeMerges.clear();
+    rememberOnDisk(path, snapshot, onDisk);
+}
+
+void DiskChangeGuard::rememberOnDisk(const std::string &path, const DiskSnapshot &snapshot,
+                                     const IniDocument &onDisk)
 {
     m_path = path;
     m_snapshot = snapshot;
@@ -41,11 +60,23 @@ void DiskChangeGuard::remember(const std::string &path, const DiskSnapshot &snap
 
 bool DiskChangeGuard::mergeChanges()
 {
+    const int indexBefore = m_history.index();
     std::optional<ReadIniFile> merged = m_merge.mergeChangedFile(m_path, m_onDisk);
     if (!merged)
         return false;
-    remember(m_path, merged->loaded.snapshot, merged->doc);
+    if (m_history.index() > indexBefore)
+        m_beforeMerges.push_back({m_history.index(), *m_snapshot, std::move(m_onDisk)});
+    rememberOnDisk(m_path, merged->loaded.snapshot, merged->doc);
     return true;
+}
+
+void DiskChangeGuard::restoreBeforeUndoneMerges(int historyIndex)
+{
+    for (; !m_beforeMerges.empty() && historyIndex < m_beforeMerges.back().indexAfterStep;
+         m_beforeMerges.pop_back()) {
+        m_snapshot = m_beforeMerges.back().snapshot;
+        m_onDisk = std::move(m_beforeMerges.back().onDisk);
+    }
 }
 
 bool DiskChangeGuard::isRemembered(const std::string &path) const

@@ -3,11 +3,15 @@
 #include "inidb/DiskSnapshot.h"
 #include "inidb/IniDocument.h"
 
+#include <QMetaObject>
+
 #include <optional>
 #include <string>
+#include <vector>
 
 class FileSystem;
-class MergeCommand;
+class MergeIntoOpenFile;
+class QUndoStack;
 class QWidget;
 class UserInterface;
 
@@ -17,8 +21,12 @@ class UserInterface;
 class DiskChangeGuard final {
 public:
     // merge brings an outside change into the table, when the user chooses it over
-    // writing the change over or leaving it.
-    DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs, MergeCommand &merge);
+    // writing the change over or leaving it; history tells when that step is undone.
+    DiskChangeGuard(QWidget &window, UserInterface &ui, FileSystem &fs, MergeIntoOpenFile &merge,
+                    QUndoStack &history);
+    ~DiskChangeGuard();
+    DiskChangeGuard(const DiskChangeGuard &) = delete;
+    DiskChangeGuard &operator=(const DiskChangeGuard &) = delete;
 
     // After a load or a save of path: onDisk is the document as the file now holds it.
     void remember(const std::string &path, const DiskSnapshot &snapshot, const IniDocument &onDisk);
@@ -39,6 +47,18 @@ private:
         bool operator==(const Seen &) const = default;
     };
 
+    // What was remembered before the step of a merge of an outside change: once that step
+    // is undone, the outside change is no longer in the table and a save asks again.
+    struct BeforeMerge {
+        int indexAfterStep = 0;
+        DiskSnapshot snapshot;
+        IniDocument onDisk;
+    };
+
+    // remember, keeping what came before the merges still in the history.
+    void rememberOnDisk(const std::string &path, const DiskSnapshot &snapshot, const IniDocument &onDisk);
+    // The history is at historyIndex: the merges undone give back what came before them.
+    void restoreBeforeUndoneMerges(int historyIndex);
     bool isRemembered(const std::string &path) const;
     DiskChange change();
     // Merges the file's changes into the table; true when the user applied the merge,
@@ -50,7 +70,10 @@ private:
     UserInterface &m_ui;
     FileSystem &m_fs;
     std::string m_path;
-    MergeCommand &m_merge;
+    MergeIntoOpenFile &m_merge;
+    QUndoStack &m_history;
+    QMetaObject::Connection m_historyMoved;
+    std::vector<BeforeMerge> m_beforeMerges;
     std::optional<DiskSnapshot> m_snapshot;
     // The table, texts and head the file held, as the base of a merge with what it holds now.
     IniDocument m_onDisk;

@@ -114,7 +114,7 @@ MainWindow::MainWindow(IniDocument &doc, UserInterface &ui, RegistryStore &store
       m_proxy(m_model),
       m_settings(store),
       m_merge(*this, ui, doc, m_session, DefaultFileSystem()),
-      m_diskGuard(*this, ui, DefaultFileSystem(), m_merge)
+      m_diskGuard(*this, ui, DefaultFileSystem(), m_merge, m_session.history())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QLatin1String(DesignCaption));

@@ -2,7 +2,7 @@
 
 #include "DiskChangeGuard.h"
 #include "KeptSelection.h"
-#include "MergeCommand.h"
+#include "MergeIntoOpenFile.h"
 #include "RomListModel.h"
 #include "RomSortFilterProxy.h"
 #include "ShownProblems.h"
@@ -163,6 +163,6 @@ private:
     // The selection while the list is rebuilt.
     KeptSelection m_kept;
     ShownProblems m_shownProblems;
-    MergeCommand m_merge;
+    MergeIntoOpenFile m_merge;
     DiskChangeGuard m_diskGuard;
 };

@@ -147,9 +147,9 @@ QString MergeListModel::fileText(std::string_view bytes) const
     return fromFileText(m_mine.Encoding, bytes);
 }
 
-QString MergeListModel::theirsText(std::string_view bytes, bool unencodable) const
+QString MergeListModel::otherFileText(std::string_view bytes, bool unencodable) const
 {
-    // What mine's encoding cannot hold stays in theirs', which is then the other one.
+    // What mine's encoding cannot hold stays in its own file's, which is then the other one.
     if (!unencodable)
         return fileText(bytes);
     return fromFileText(m_mine.Encoding == TextEncoding::Utf8 ? TextEncoding::Windows1252 : TextEncoding::Utf8, bytes);
@@ -160,7 +160,8 @@ MergeListModel::Values MergeListModel::fieldValues(std::size_t change, const Fie
     const MergeChange &merged = m_result.changes[change];
     if (row.conflict) {
         const FieldConflict &conflict = merged.conflicts[*row.conflict];
-        return {fileText(conflict.base), fileText(conflict.mine), theirsText(conflict.theirs, !takeable(conflict))};
+        return {otherFileText(conflict.base, conflict.baseUnencodable), fileText(conflict.mine),
+                otherFileText(conflict.theirs, !takeable(conflict))};
     }
     // Only theirs changed it: mine still holds the base's value.
     const QString mine = fileText(MergeFieldText(shownEntry(merged), row.field));
@@ -216,7 +217,8 @@ QVariant MergeListModel::itemData(Item item, int column, int role) const
         return itemCheck(item);
     if (isPreamble(item)) {
         const PreambleMerge &head = *m_result.preamble;
-        const Values values{fileText(head.base), fileText(head.mine), theirsText(head.theirs, head.theirsUnencodable)};
+        const Values values{otherFileText(head.base, head.baseUnencodable), fileText(head.mine),
+                            otherFileText(head.theirs, head.theirsUnencodable)};
         if (role == Qt::ToolTipRole && column >= static_cast<int>(Column::Base))
             return ShownStart(column == static_cast<int>(Column::Base)   ? values.base
                               : column == static_cast<int>(Column::Mine) ? values.mine
@@ -241,7 +243,7 @@ QVariant MergeListModel::itemData(Item item, int column, int role) const
     case Column::Rom:
         return ShownStart(fileText(entry.Name), ShownCellLength);
     case Column::Crc:
-        return theirsText(entry.CRC, change.crcUnencodable);
+        return otherFileText(entry.CRC, change.crcUnencodable);
     case Column::Field:
         if (change.removedOn == RemovedOn::Theirs)
             return QStringLiteral("Removed there, changed here");

@@ -67,7 +67,9 @@ private:
     std::vector<FieldRow> fieldRows(std::size_t change) const;
     const RomEntry &shownEntry(const MergeChange &change) const;
     QString fileText(std::string_view bytes) const;
-    QString theirsText(std::string_view bytes, bool unencodable) const;
+    // A value from the base or theirs: in mine's encoding, or, when mine's cannot hold it,
+    // as its own file holds it.
+    QString otherFileText(std::string_view bytes, bool unencodable) const;
     Values fieldValues(std::size_t change, const FieldRow &row) const;
     QVariant groupData(Group group, int column, int role) const;
     QVariant itemData(Item item, int column, int role) const;

@@ -4,6 +4,7 @@
 #include "inidb/FileSystem.h"
 #include "inidb/IniMerge.h"
 #include "inidb/IniWriter.h"
+#include "inidb/SafeFile.h"
 #include "inidb/SameFile.h"
 
 #include <future>
@@ -107,15 +108,17 @@ Exit RunMerge(const MergeArguments &arguments)
     const MergeSide base = DocumentSide(docs[0]);
     const MergeResult result = MergeIni(&base, DocumentSide(mine), DocumentSide(docs[2]));
     const std::size_t conflicts = printConflicts(result, mine.Encoding);
-    const MergeEdits edits = EditsForChoices(mine, result, DefaultChoices(result),
-                                             result.preamble && result.preamble->takenByDefault);
-    // Nothing to bring in: mine stays byte for byte, in whatever form it was written.
-    if (!edits.empty() || !IsSameFile(arguments.mine, arguments.out)) {
+    const MergeEdits edits = DefaultEdits(mine, result);
+    IoStatus written;
+    if (!edits.empty()) {
         ApplyMergeEdits(mine, edits);
         mine.SaveType = static_cast<std::int16_t>(SaveOrder::ReadIn);
-        const IoStatus written = WriteIniFile(mine, arguments.out, {}, DefaultFileSystem()).status;
-        if (!written.ok())
-            return Failure(Exit::CannotWrite, written);
+        written = WriteIniFile(mine, arguments.out, {}, DefaultFileSystem()).status;
+    } else if (!IsSameFile(arguments.mine, arguments.out)) {
+        // Nothing to bring in: the result is mine byte for byte, in whatever form it was written.
+        written = CopyFileOver(DefaultFileSystem(), arguments.mine, arguments.out);
     }
+    if (!written.ok())
+        return Failure(Exit::CannotWrite, written);
     return conflicts > 0 ? Exit::Conflicts : Exit::Clean;
 }

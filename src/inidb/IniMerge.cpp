@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <future>
-#include <numeric>
 
 namespace {
 
@@ -134,11 +133,16 @@ private:
             entry.*text = m_result.texts.keep(entry.*text);
     }
 
-    FieldConflict conflictOf(MergeField field, const RomEntry *base, const RomEntry &mine, const RomEntry &theirs,
+    FieldConflict conflictOf(MergeField field, std::uint32_t baseAt, const RomEntry &mine, const RomEntry &theirs,
                              bool theirsUnencodable) const
     {
-        return {field, base ? MergeFieldText(*base, field) : std::string(), MergeFieldText(mine, field),
-                MergeFieldText(theirs, field), theirsUnencodable};
+        FieldConflict conflict{field, std::string(), MergeFieldText(mine, field), MergeFieldText(theirs, field),
+                               theirsUnencodable};
+        if (baseAt != NoMatch) {
+            conflict.base = MergeFieldText(m_base->entry(baseAt), field);
+            conflict.baseUnencodable = (m_base->unencodable(baseAt) & FieldBit(field)) != 0;
+        }
+        return conflict;
     }
 
     // The ROMs only theirs holds, each with the number of mine's entries it goes after.
@@ -183,7 +187,7 @@ private:
         const RomEntry none;
         for (const MergeField field : fieldsOf(m_theirs.unencodable(theirsAt) & ~UnencodableCrc)) {
             // Mine's file cannot hold theirs' text: the ROM comes without it.
-            change.conflicts.push_back(conflictOf(field, base, none, change.theirs, true));
+            change.conflicts.push_back(conflictOf(field, baseAt, none, change.theirs, true));
             const bool baseFits = base && !(m_base->unencodable(baseAt) & FieldBit(field));
             CopyField(change.theirs, baseFits ? *base : none, field);
         }
@@ -279,7 +283,6 @@ private:
 
         const RomEntry &mine = m_mine.entry(mineAt);
         const RomEntry &theirs = m_theirs.entry(theirsAt);
-        const RomEntry *base = baseAt != NoMatch ? &m_base->entry(baseAt) : nullptr;
         MergeChange change;
         change.kind = conflicting ? MergeChangeKind::Conflict : MergeChangeKind::ChangedThere;
         change.mineIndex = m_mine.side().order[mineAt];
@@ -288,7 +291,7 @@ private:
             CopyField(change.theirs, theirs, field);
         change.changedThere = fieldsOf(alone);
         for (const MergeField field : fieldsOf(conflicting))
-            change.conflicts.push_back(conflictOf(field, base, mine, theirs, (unencodable & FieldBit(field)) != 0));
+            change.conflicts.push_back(conflictOf(field, baseAt, mine, theirs, (unencodable & FieldBit(field)) != 0));
         // Without a base nobody knows who changed what: mine stays unless chosen otherwise.
         change.takenByDefault = m_base && alone;
         keepTexts(change.theirs);
@@ -306,9 +309,9 @@ private:
         preamble.theirsUnencodable = theirsUnencodable;
         if (m_base) {
             preamble.base = m_base->side().preamble;
-            const bool baseUnencodable = m_base->preambleUnencodable();
-            const bool mineChanged = preamble.base != mine || baseUnencodable;
-            const bool theirsChanged = preamble.base != theirs || baseUnencodable != theirsUnencodable;
+            preamble.baseUnencodable = m_base->preambleUnencodable();
+            const bool mineChanged = preamble.base != mine || preamble.baseUnencodable;
+            const bool theirsChanged = preamble.base != theirs || preamble.baseUnencodable != theirsUnencodable;
             preamble.conflict = theirsChanged && (mineChanged || theirsUnencodable);
             preamble.takenByDefault = theirsChanged && !preamble.conflict;
         } else {
@@ -329,13 +332,6 @@ private:
 };
 
 } // namespace
-
-MergeSide WholeTableSide(const RomTable &table, std::string_view preamble, TextEncoding encoding)
-{
-    MergeSide side{&table, std::vector<std::size_t>(table.size()), preamble, encoding};
-    std::iota(side.order.begin(), side.order.end(), std::size_t{0});
-    return side;
-}
 
 MergeSide DocumentSide(const IniDocument &doc)
 {

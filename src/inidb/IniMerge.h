@@ -26,8 +26,6 @@ struct MergeSide {
     TextEncoding encoding = TextEncoding::Windows1252;
 };
 
-// A side made of a whole table in its order.
-MergeSide WholeTableSide(const RomTable &table, std::string_view preamble, TextEncoding encoding);
 // A document's side: the entries a save would write, in read-in order.
 MergeSide DocumentSide(const IniDocument &doc);
 
@@ -67,6 +65,8 @@ struct FieldConflict {
     // theirs holds a character mine's encoding cannot hold: taking theirs is not offered,
     // and theirs is then theirs' own bytes, as its file holds them.
     bool theirsUnencodable = false;
+    // The same for the base: base is then the base's own bytes.
+    bool baseUnencodable = false;
 };
 
 enum class MergeChangeKind : std::uint8_t {
@@ -118,6 +118,8 @@ struct PreambleMerge {
     // theirs holds a character mine's encoding cannot hold (and is then theirs' own
     // bytes): taking theirs is not offered.
     bool theirsUnencodable = false;
+    // The same for the base, which is then the base's own bytes.
+    bool baseUnencodable = false;
 };
 
 struct MergeResult {
@@ -157,6 +159,8 @@ struct MergeEdits {
 };
 MergeEdits EditsForChoices(IniDocument &mine, const MergeResult &result, std::span<const MergeChoice> choices,
                            bool takePreamble);
+// The edits when nobody chooses: DefaultChoices, and theirs' head when only theirs changed it.
+MergeEdits DefaultEdits(IniDocument &mine, const MergeResult &result);
 
 // Makes the edits in doc: replaced, then removed flagged, then inserted, then the head.
 void ApplyMergeEdits(IniDocument &doc, const MergeEdits &edits);

@@ -69,6 +69,11 @@ MergeEdits EditsForChoices(IniDocument &mine, const MergeResult &result, std::sp
     return edits;
 }
 
+MergeEdits DefaultEdits(IniDocument &mine, const MergeResult &result)
+{
+    return EditsForChoices(mine, result, DefaultChoices(result), result.preamble && result.preamble->takenByDefault);
+}
+
 void ApplyMergeEdits(IniDocument &doc, const MergeEdits &edits)
 {
     ReplaceEntries(doc, edits.replaced);

@@ -130,22 +130,31 @@ TEST_F(DiskChange, ComingBackOffersToReloadOncePerChange)
 }
 
 // Back in the window with Bravo removed and a block appended outside: Merge brings the
-// block into the list, and the save that follows writes both without asking again.
+// block into the list, and the save that follows writes both without asking again. With
+// the merge undone the table no longer holds the block: the save asks again instead of
+// writing over it.
 TEST_F(DiskChange, ComingBackWithUnsavedChangesMerges)
 {
-    h.window->session().removeEntries({3});
-    comeBack(h);
-    writeFile(iniPath, sampleIni() + Appended);
-    h.ui.choiceAnswers = {Merge};
-    answerMerge();
-    comeBack(h);
-    EXPECT_EQ(h.column(0), QStringLiteral("Zelda Quest|alpha Racer|Mega Kart|Outside Game"));
-    const std::size_t asked = h.ui.questions().size();
-    h.window->saveCommand();
-    EXPECT_EQ(h.ui.questions().size(), asked);
     std::string both = sampleIni() + Appended;
     both.erase(both.find("{99AABBCC"), iniBlock("99AABBCC-DDEEFF00-C:44", "Bravo", 5, "Doesn't Work").size());
-    EXPECT_EQ(readFile(iniPath), both);
+    for (const bool undone : {false, true}) {
+        writeFile(iniPath, sampleIni());
+        h.openWindow(iniPath);
+        h.window->session().removeEntries({3});
+        comeBack(h);
+        writeFile(iniPath, sampleIni() + Appended);
+        h.ui.choiceAnswers = {Merge};
+        answerMerge();
+        comeBack(h);
+        EXPECT_EQ(h.column(0), QStringLiteral("Zelda Quest|alpha Racer|Mega Kart|Outside Game"));
+        if (undone)
+            h.window->session().history().undo();
+        h.ui.choiceAnswers = {Cancel};
+        const std::size_t asked = h.ui.questions().size();
+        h.window->saveCommand();
+        EXPECT_EQ(h.ui.questions().size(), asked + (undone ? 1 : 0));
+        EXPECT_EQ(readFile(iniPath), undone ? sampleIni() + Appended : both);
+    }
 }
 
 } // namespace

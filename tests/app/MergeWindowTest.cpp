@@ -109,9 +109,10 @@ TEST_F(MergeWindow, NothingToMergeIsToldNotShown)
     EXPECT_EQ(h.ui.errors().size(), 1u);
 }
 
-// Bravo's UCode, comment and info changed differently on both sides, theirs' info in a
-// character this file cannot hold: ticking the comment alone takes only the comment, and
-// the info cannot be ticked, nor a new ROM whose CRC this file cannot hold.
+// Bravo's UCode, comment and info changed differently on both sides, theirs' info and the
+// base's in a character this file cannot hold (shown as their files hold it): ticking the
+// comment alone takes only the comment, and the info cannot be ticked, nor a new ROM whose
+// CRC this file cannot hold.
 TEST_F(MergeWindow, AConflictIsChosenFieldByField)
 {
     const std::string bravo = iniBlock("99AABBCC-DDEEFF00-C:44", "Bravo", 5, "Doesn't Work");
@@ -121,12 +122,16 @@ TEST_F(MergeWindow, AConflictIsChosenFieldByField)
                                                                                           "Info=\xCE\xA9 note\r\n"));
     const std::string theirsPath = h.path("theirs.ini");
     writeFile(theirsPath, theirs + iniBlock("\xCE\xA9-45", "Omega", 5, "Playable"));
+    std::string base = sampleIni();
+    base.insert(base.find(bravo) + bravo.size() - 2, "Info=\xCE\xA9 base\r\n");
+    const std::string basePath = h.path("base.ini");
+    writeFile(basePath, base);
     RomEntry mine = h.doc.EntryTable[3];
     mine.UCode = 6;
     mine.Comment = h.doc.Texts.keep("Playable");
     mine.Info = h.doc.Texts.keep("Mine note");
     h.window->session().editEntry(3, mine);
-    mergeFromMenu(h, theirsPath, iniPath, [](MergeDialog &dialog) {
+    mergeFromMenu(h, theirsPath, basePath, [](MergeDialog &dialog) {
         MergeListModel &model = dialog.model();
         const QModelIndex rom = model.index(0, 0, model.groupIndex(MergeListModel::Group::Conflicts));
         for (int row = 0; row < model.rowCount(rom); ++row) {
@@ -136,6 +141,7 @@ TEST_F(MergeWindow, AConflictIsChosenFieldByField)
                 EXPECT_TRUE(model.setData(check, Qt::Checked, Qt::CheckStateRole));
             } else if (field == QStringLiteral("Info")) {
                 EXPECT_FALSE(model.flags(check) & Qt::ItemIsUserCheckable);
+                EXPECT_EQ(model.index(row, 3, rom).data().toString(), QStringLiteral("\u03A9 base"));
             }
         }
         EXPECT_EQ(rom.data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::PartiallyChecked);

@@ -39,8 +39,7 @@ Merged MergedAsNobodyChose(const std::optional<std::string> &base, const std::st
     const MergeSide baseSide = DocumentSide(baseDoc);
     Merged merged;
     merged.result = MergeIni(base ? &baseSide : nullptr, DocumentSide(mineDoc), DocumentSide(theirsDoc));
-    ApplyMergeEdits(mineDoc, EditsForChoices(mineDoc, merged.result, DefaultChoices(merged.result),
-                                             merged.result.preamble && merged.result.preamble->takenByDefault));
+    ApplyMergeEdits(mineDoc, DefaultEdits(mineDoc, merged.result));
     merged.bytes = SerializeIni(mineDoc, ReadInOrder(mineDoc));
     return merged;
 }
@@ -164,7 +163,7 @@ std::string Serialized(const RomTable &table, const std::string &preamble)
     IniDocument doc;
     doc.EntryTable = table;
     doc.Preamble = preamble;
-    return SerializeIni(doc, WholeTableSide(table, "", TextEncoding::Windows1252).order);
+    return SerializeIni(doc, ReadInOrder(doc));
 }
 
 // A base file, mine and theirs made from it by random edits, and what merging them gives.

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 TEST(FuzzRegression, EverySeedAndFixedCrashKeepsTheProperties)
 {
     const std::pair<const char *, std::string (*)(std::string_view)> targets[] = {
-        {"parse", CheckParse}, {"roundtrip", CheckRoundTrip}, {"report", CheckReportText}};
+        {"parse", CheckParse}, {"roundtrip", CheckRoundTrip}, {"report", CheckReportText}, {"merge", CheckMerge}};
     for (const auto &[name, check] : targets) {
         std::vector<fs::path> files;
         // Crash files join once one has been found and fixed; until then the folder is absent.

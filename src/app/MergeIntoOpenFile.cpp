@@ -1,4 +1,4 @@
-#include "MergeCommand.h"
+#include "MergeIntoOpenFile.h"
 
 #include "LoadProblemsText.h"
 #include "MergeDialog.h"
@@ -35,8 +35,8 @@ bool nothingToMerge(const MergeResult &result)
 
 } // namespace
 
-MergeCommand::MergeCommand(QWidget &window, UserInterface &ui, IniDocument &doc, DocumentSession &session,
-                           FileSystem &fs)
+MergeIntoOpenFile::MergeIntoOpenFile(QWidget &window, UserInterface &ui, IniDocument &doc,
+                                     DocumentSession &session, FileSystem &fs)
     : m_window(window), m_ui(ui), m_doc(doc), m_session(session), m_fs(fs)
 {
 }
@@ -49,7 +49,7 @@ ReadIniFile ReadForMerge(const std::string &path, FileSystem &fs)
     return file;
 }
 
-bool MergeCommand::told(const ReadIniFile &file)
+bool MergeIntoOpenFile::told(const ReadIniFile &file)
 {
     if (!file.loaded.status.ok()) {
         m_ui.showError(&m_window, QStringLiteral("Error"), IoErrorText(file.loaded.status));
@@ -61,7 +61,7 @@ bool MergeCommand::told(const ReadIniFile &file)
     return true;
 }
 
-void MergeCommand::mergeAnotherFile()
+void MergeIntoOpenFile::mergeAnotherFile()
 {
     const auto theirsPath = m_ui.chooseFileToOpen(&m_window, TheirsFilter);
     if (!theirsPath)
@@ -101,7 +101,8 @@ void MergeCommand::mergeAnotherFile()
     chooseAndApply(result, toPath(*theirsPath), base.has_value());
 }
 
-std::optional<ReadIniFile> MergeCommand::mergeChangedFile(const std::string &path, const IniDocument &base)
+std::optional<ReadIniFile> MergeIntoOpenFile::mergeChangedFile(const std::string &path,
+                                                                const IniDocument &base)
 {
     ReadIniFile theirs;
     {
@@ -121,7 +122,7 @@ std::optional<ReadIniFile> MergeCommand::mergeChangedFile(const std::string &pat
     return theirs;
 }
 
-bool MergeCommand::chooseAndApply(const MergeResult &result, const std::string &theirsPath, bool withBase)
+bool MergeIntoOpenFile::chooseAndApply(const MergeResult &result, const std::string &theirsPath, bool withBase)
 {
     const QString theirsName = fileName(theirsPath);
     if (nothingToMerge(result)) {

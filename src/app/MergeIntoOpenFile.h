@@ -22,9 +22,9 @@ ReadIniFile ReadForMerge(const std::string &path, FileSystem &fs);
 
 // Brings another velmoran.ini's changes into the open document: the differences are shown
 // in the merge dialog, and what the user takes becomes one step of the history.
-class MergeCommand final {
+class MergeIntoOpenFile final {
 public:
-    MergeCommand(QWidget &window, UserInterface &ui, IniDocument &doc, DocumentSession &session, FileSystem &fs);
+    MergeIntoOpenFile(QWidget &window, UserInterface &ui, IniDocument &doc, DocumentSession &session, FileSystem &fs);
 
     // File > Merge Another ini File...: asks for the other file and, if the user has it,
     // the file both started from.
