@@ -20,7 +20,7 @@ void MergeStep::redo()
     if (!m_edits.removed.empty())
         m_session.setRemoved(m_edits.removed, true);
     if (!m_edits.inserted.empty())
-        m_session.insert(m_edits.inserted);
+        m_session.insert(m_edits.inserted, m_records);
     if (m_edits.preamble)
         m_session.setPreamble(*m_edits.preamble);
 }
@@ -30,7 +30,7 @@ void MergeStep::undo()
     if (m_edits.preamble)
         m_session.setPreamble(m_preambleBefore);
     if (!m_edits.inserted.empty())
-        m_session.erase(PlacesOf(m_edits.inserted));
+        m_records = m_session.erase(PlacesOf(m_edits.inserted));
     if (!m_edits.removed.empty())
         m_session.setRemoved(m_edits.removed, false);
     if (!m_edits.replaced.empty())

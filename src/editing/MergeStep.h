@@ -20,4 +20,6 @@ private:
     std::vector<PlacedEntry> m_before;
     std::string m_preambleBefore;
     MergeEdits m_edits;
+    // Removals of the new entries made since, kept while the merge is undone.
+    std::vector<DocumentSession::RecordPlace> m_records;
 };

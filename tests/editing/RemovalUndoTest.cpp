@@ -148,15 +148,22 @@ TEST_F(Removal, ASaveThatCannotReadItsFileBackKeepsTheHistory)
     EXPECT_EQ(file(), Preamble + Alpha + Nameless + Delta);
 }
 
-// A ROM added (a copy of Alpha), then removed: undone and redone, both steps leave its removal in the menu
-// to be restored.
-TEST_F(Removal, AnAddedRomRemovedAgainByRedoCanBeRestoredFromTheMenu)
+// A ROM added (a copy of Alpha), on its own or by a merge, then removed: undone and redone,
+// both steps leave its removal in the menu to be restored.
+class AddedThenRemoved : public Removal, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(AddedThenRemoved, RedoneTheRemovalCanBeRestoredFromTheMenu)
 {
-    ASSERT_TRUE(m_session.insertEntries({{4, m_doc.EntryTable[0]}}, QStringLiteral("Add")));
+    MergeEdits merge;
+    merge.inserted = {{4, m_doc.EntryTable[0]}};
+    ASSERT_TRUE(GetParam() ? m_session.applyMerge(merge, QStringLiteral("Merge"))
+                           : m_session.insertEntries(merge.inserted, QStringLiteral("Add")));
     remove(4);
     for (const bool undo : {true, true, false, false})
         undo ? m_session.history().undo() : m_session.history().redo();
     EXPECT_EQ(captions(), QStringLiteral("+Alpha"));
 }
+
+INSTANTIATE_TEST_SUITE_P(AddAndMerge, AddedThenRemoved, ::testing::Bool());
 
 } // namespace
