@@ -78,6 +78,9 @@ std::optional<MergeArguments> ParseMergeArguments(const std::vector<std::string>
             if (out || at + 1 == args.size())
                 return std::nullopt;
             out = args[++at];
+        } else if (args[at].size() > 1 && args[at][0] == '-') {
+            // An unknown option is a slip, not a file name (such a file is ./-name).
+            return std::nullopt;
         } else {
             files.push_back(args[at]);
         }

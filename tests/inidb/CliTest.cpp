@@ -134,6 +134,7 @@ TEST(Cli, MergeWritesTheMergedFileAndListsConflicts)
     EXPECT_EQ(folder.listing(), "base.ini\ndir\nempty.ini\nmine.ini\nout.ini\nsame.ini\ntheirs.ini\n");
     EXPECT_EQ(tool("merge" + files("base.ini mine.ini")).exitCode, 64);
     EXPECT_EQ(tool("merge" + files("base.ini mine.ini theirs.ini") + " -o").exitCode, 64);
+    EXPECT_EQ(tool("merge -x" + files("base.ini mine.ini theirs.ini")).exitCode, 64);
     // Nothing to bring in: OUT gets mine's bytes as they are, not as a save writes them.
     WriteBytes(folder.file("messy.ini"), kMessy);
     EXPECT_EQ(tool("merge" + files("base.ini messy.ini base.ini") + " -o " + files("copy.ini")).exitCode, 0);
