@@ -58,13 +58,19 @@ bool isLeftBehind(const std::string &path)
     return left;
 }
 
+// A regular file open for reading, with the size it had when opened.
+struct OpenedFile {
+    int fd = -1;
+    std::uint64_t size = 0;
+};
+
 // Opens path for reading, refusing anything but a regular file (or a link to one): a
 // FIFO would hold the program in open() or read(), a device such as /dev/zero would be
 // read forever. The open does not wait for a FIFO's writer; the descriptor then blocks
 // again, as a file's reads do.
-IoValue<int> openRegularFile(const std::string &path)
+IoValue<OpenedFile> openRegularFile(const std::string &path)
 {
-    IoValue<int> result{-1, {}};
+    IoValue<OpenedFile> result;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         result.status = lastFailure("read", path);
@@ -78,7 +84,7 @@ IoValue<int> openRegularFile(const std::string &path)
     } else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         result.status = lastFailure("read", path);
     } else {
-        result.value = fd;
+        result.value = {fd, static_cast<std::uint64_t>(info.st_size)};
         return result;
     }
     ::close(fd);
@@ -98,21 +104,18 @@ IoStatus IoFailure(int number, std::string_view action, std::string_view path)
 IoValue<std::string> PosixFileSystem::ReadWholeFile(const std::string &path)
 {
     IoValue<std::string> result;
-    const IoValue<int> opened = openRegularFile(path);
+    const IoValue<OpenedFile> opened = openRegularFile(path);
     if (!opened.ok()) {
         result.status = opened.status;
         return result;
     }
-    const int fd = opened.value;
+    const int fd = opened.value.fd;
     std::string &bytes = result.value;
-    struct stat info {};
     // Read the size the file says it has in place, then whatever follows (a file that
     // grew meanwhile) in chunks.
-    if (::fstat(fd, &info) == 0) {
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-        AdviseHugePages(bytes.data(), bytes.capacity());
-        bytes.resize(static_cast<std::size_t>(info.st_size));
-    }
+    bytes.reserve(static_cast<std::size_t>(opened.value.size));
+    AdviseHugePages(bytes.data(), bytes.capacity());
+    bytes.resize(static_cast<std::size_t>(opened.value.size));
     std::size_t filled = 0;
     char chunk[1 << 16];
     for (;;) {
@@ -140,12 +143,10 @@ IoValue<std::string> PosixFileSystem::ReadWholeFile(const std::string &path)
 
 IoStatus PosixFileSystem::ReadInPieces(const std::string &path, const PieceReader &take)
 {
-    const IoValue<int> opened = openRegularFile(path);
+    const IoValue<OpenedFile> opened = openRegularFile(path);
     if (!opened.ok())
         return opened.status;
-    const int fd = opened.value;
-    struct stat info {};
-    const std::uint64_t size = ::fstat(fd, &info) == 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+    const auto [fd, size] = opened.value;
     // Small enough to stay in the processor's cache while the piece is taken apart.
     constexpr std::size_t kPieceSize = std::size_t{64} << 10;
     const std::unique_ptr<char[]> piece(new char[kPieceSize]);
