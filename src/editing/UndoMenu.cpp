@@ -74,9 +74,7 @@ void UndoMenu::update()
 bool UndoMenu::canRestore(std::size_t recordIndex) const
 {
     const IniDocument &doc = m_session.document();
-    const UndoRecord &record = doc.UndoList[recordIndex];
-    return record.loadGeneration == doc.LoadGeneration && record.entryIndex < doc.EntryTable.size()
-           && doc.EntryTable[record.entryIndex].Removed;
+    return CanRestore(doc, doc.UndoList[recordIndex]);
 }
 
 void UndoMenu::restore(std::size_t recordIndex)

@@ -26,6 +26,12 @@ std::vector<std::size_t> PlacesOf(std::span<const PlacedEntry> entries)
     return places;
 }
 
+bool CanRestore(const IniDocument &doc, const UndoRecord &record)
+{
+    return record.loadGeneration == doc.LoadGeneration && record.entryIndex < doc.EntryTable.size()
+           && doc.EntryTable[record.entryIndex].Removed;
+}
+
 RomEntry WithTextsKept(IniDocument &doc, const RomEntry &values, const RomEntry &current)
 {
     RomEntry kept = values;

@@ -19,6 +19,10 @@ struct PlacedEntry {
 // The places of the entries, in their order.
 std::vector<std::size_t> PlacesOf(std::span<const PlacedEntry> entries);
 
+// Whether the record's entry is in the table of this load and still removed, so that
+// restoring it would bring it back.
+bool CanRestore(const IniDocument &doc, const UndoRecord &record);
+
 // Where an entry that stood at an old index before an insert at newPlaces stands after it.
 class PlaceAfterInsert final {
 public:

@@ -1,5 +1,6 @@
 #include "DocumentSave.h"
 
+#include "DocumentEdits.h"
 #include "IniWriter.h"
 
 #include <algorithm>
@@ -37,8 +38,7 @@ std::vector<std::size_t> SavedRemovals(const IniDocument &doc)
 {
     std::vector<std::size_t> removals;
     for (const UndoRecord &record : doc.UndoList)
-        if (record.saved && record.loadGeneration == doc.LoadGeneration && record.entryIndex < doc.EntryTable.size()
-            && doc.EntryTable[record.entryIndex].Removed)
+        if (record.saved && CanRestore(doc, record))
             removals.push_back(record.entryIndex);
     std::sort(removals.begin(), removals.end());
     removals.erase(std::unique(removals.begin(), removals.end()), removals.end());
