@@ -74,15 +74,6 @@ bool DocumentSession::editEntries(std::vector<PlacedEntry> values)
     return true;
 }
 
-std::vector<std::size_t> DocumentSession::flaggedRemoved(const std::vector<std::size_t> &indexes, bool removed) const
-{
-    std::vector<std::size_t> flagged;
-    for (const std::size_t index : indexes)
-        if (index < m_doc.EntryTable.size() && m_doc.EntryTable[index].Removed == removed)
-            flagged.push_back(index);
-    return flagged;
-}
-
 QString DocumentSession::stepNameFor(const QString &verb, std::size_t count, std::size_t first) const
 {
     return count == 1 ? QStringLiteral("%1 \"%2\"").arg(verb, nameOf(first))
@@ -91,7 +82,7 @@ QString DocumentSession::stepNameFor(const QString &verb, std::size_t count, std
 
 bool DocumentSession::removeEntries(const std::vector<std::size_t> &indexes)
 {
-    std::vector<std::size_t> shown = flaggedRemoved(indexes, false);
+    std::vector<std::size_t> shown = FlaggedRemoved(m_doc, indexes, false);
     if (shown.empty())
         return false;
     const QString name = stepNameFor(QStringLiteral("Remove"), shown.size(), shown.front());
@@ -104,7 +95,7 @@ bool DocumentSession::removeEntries(const std::vector<std::size_t> &indexes)
 
 bool DocumentSession::restoreEntries(const std::vector<std::size_t> &indexes)
 {
-    std::vector<std::size_t> removed = flaggedRemoved(indexes, true);
+    std::vector<std::size_t> removed = FlaggedRemoved(m_doc, indexes, true);
     if (removed.empty())
         return false;
     const QString name = stepNameFor(QStringLiteral("Restore"), removed.size(), removed.front());

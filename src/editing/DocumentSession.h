@@ -95,8 +95,6 @@ private:
     QString nameOf(std::size_t index) const;
     // The entries with every text kept in the document.
     std::vector<PlacedEntry> keptNew(const std::vector<PlacedEntry> &entries);
-    // Those of indexes that are in the table with the given removed flag.
-    std::vector<std::size_t> flaggedRemoved(const std::vector<std::size_t> &indexes, bool removed) const;
     // "Remove \"name\"" for one entry (the first), "Remove 3 ROMs" for more.
     QString stepNameFor(const QString &verb, std::size_t count, std::size_t first) const;
 

@@ -54,10 +54,7 @@ bool ConfirmRemoval(QWidget *parent, const IniDocument &doc, const std::vector<s
                     UserInterface &ui)
 {
     // With no row for an entry there is nothing to ask about.
-    std::vector<std::size_t> shown;
-    for (const std::size_t entry : entryIndexes)
-        if (entry < doc.EntryTable.size() && !doc.EntryTable[entry].Removed)
-            shown.push_back(entry);
+    const std::vector<std::size_t> shown = FlaggedRemoved(doc, entryIndexes, false);
     if (shown.empty())
         return false;
     const QString question =

@@ -26,6 +26,15 @@ std::vector<std::size_t> PlacesOf(std::span<const PlacedEntry> entries)
     return places;
 }
 
+std::vector<std::size_t> FlaggedRemoved(const IniDocument &doc, std::span<const std::size_t> indexes, bool removed)
+{
+    std::vector<std::size_t> flagged;
+    for (const std::size_t index : indexes)
+        if (index < doc.EntryTable.size() && doc.EntryTable[index].Removed == removed)
+            flagged.push_back(index);
+    return flagged;
+}
+
 bool CanRestore(const IniDocument &doc, const UndoRecord &record)
 {
     return record.loadGeneration == doc.LoadGeneration && record.entryIndex < doc.EntryTable.size()

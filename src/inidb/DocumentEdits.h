@@ -19,6 +19,9 @@ struct PlacedEntry {
 // The places of the entries, in their order.
 std::vector<std::size_t> PlacesOf(std::span<const PlacedEntry> entries);
 
+// Those of indexes that are in the table with the given removed flag, in their order.
+std::vector<std::size_t> FlaggedRemoved(const IniDocument &doc, std::span<const std::size_t> indexes, bool removed);
+
 // Whether the record's entry is in the table of this load and still removed, so that
 // restoring it would bring it back.
 bool CanRestore(const IniDocument &doc, const UndoRecord &record);
