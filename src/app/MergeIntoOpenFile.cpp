@@ -61,6 +61,13 @@ bool MergeIntoOpenFile::told(const ReadIniFile &file)
     return true;
 }
 
+MergeResult MergeIntoOpenFile::mergedWith(const IniDocument *base, const IniDocument &theirs)
+{
+    const BusyCursor busy(m_ui);
+    const MergeSide baseSide = base ? DocumentSide(*base) : MergeSide{};
+    return MergeIni(base ? &baseSide : nullptr, DocumentSide(m_doc), DocumentSide(theirs));
+}
+
 void MergeIntoOpenFile::mergeAnotherFile()
 {
     const auto theirsPath = m_ui.chooseFileToOpen(&m_window, TheirsFilter);
@@ -92,12 +99,7 @@ void MergeIntoOpenFile::mergeAnotherFile()
     }
     if (!told(theirs) || (base && !told(*base)))
         return;
-    MergeResult result;
-    {
-        const BusyCursor busy(m_ui);
-        const MergeSide baseSide = base ? DocumentSide(base->doc) : MergeSide{};
-        result = MergeIni(base ? &baseSide : nullptr, DocumentSide(m_doc), DocumentSide(theirs.doc));
-    }
+    const MergeResult result = mergedWith(base ? &base->doc : nullptr, theirs.doc);
     chooseAndApply(result, toPath(*theirsPath), base.has_value());
 }
 
@@ -111,12 +113,7 @@ std::optional<ReadIniFile> MergeIntoOpenFile::mergeChangedFile(const std::string
     }
     if (!told(theirs))
         return std::nullopt;
-    MergeResult result;
-    {
-        const BusyCursor busy(m_ui);
-        const MergeSide baseSide = DocumentSide(base);
-        result = MergeIni(&baseSide, DocumentSide(m_doc), DocumentSide(theirs.doc));
-    }
+    const MergeResult result = mergedWith(&base, theirs.doc);
     if (!chooseAndApply(result, path, true))
         return std::nullopt;
     return theirs;
