@@ -198,16 +198,10 @@ QVariant MergeListModel::groupData(Group group, int column, int role) const
 
 QVariant MergeListModel::valueData(const Values &values, int column) const
 {
-    switch (static_cast<Column>(column)) {
-    case Column::Base:
-        return ShownStart(oneLine(values.base), ShownCellLength);
-    case Column::Mine:
-        return ShownStart(oneLine(values.mine), ShownCellLength);
-    case Column::Theirs:
-        return ShownStart(oneLine(values.theirs), ShownCellLength);
-    default:
+    const auto which = static_cast<Column>(column);
+    if (which < Column::Base || which > Column::Theirs)
         return {};
-    }
+    return ShownStart(oneLine(values.at(which)), ShownCellLength);
 }
 
 QVariant MergeListModel::itemData(Item item, int column, int role) const
@@ -220,10 +214,7 @@ QVariant MergeListModel::itemData(Item item, int column, int role) const
         const Values values{otherFileText(head.base, head.baseUnencodable), fileText(head.mine),
                             otherFileText(head.theirs, head.theirsUnencodable)};
         if (role == Qt::ToolTipRole && column >= static_cast<int>(Column::Base))
-            return ShownStart(column == static_cast<int>(Column::Base)   ? values.base
-                              : column == static_cast<int>(Column::Mine) ? values.mine
-                                                                         : values.theirs,
-                              ShownTipLength);
+            return ShownStart(values.at(which), ShownTipLength);
         if (role != Qt::DisplayRole)
             return {};
         if (which == Column::Rom)
@@ -274,8 +265,7 @@ QVariant MergeListModel::fieldData(std::size_t change, const FieldRow &row, int 
         if (which < Column::Base)
             return {};
         const Values values = fieldValues(change, row);
-        return ShownStart(which == Column::Base ? values.base : which == Column::Mine ? values.mine : values.theirs,
-                          ShownTipLength);
+        return ShownStart(values.at(which), ShownTipLength);
     }
     if (role != Qt::DisplayRole)
         return {};

@@ -55,6 +55,11 @@ private:
         QString base;
         QString mine;
         QString theirs;
+        // The value a column from Base on shows.
+        const QString &at(Column column) const
+        {
+            return column == Column::Base ? base : column == Column::Mine ? mine : theirs;
+        }
     };
     static constexpr quintptr GroupId = 0;
     // An item row's id is 1 + its group; a field row's is FieldBase + its item.
