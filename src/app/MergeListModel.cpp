@@ -372,6 +372,11 @@ void MergeListModel::setItemTaken(Item item, bool take, bool withFields)
 void MergeListModel::choiceChanged(Item item)
 {
     emit dataChanged(itemIndex(item), itemIndex(item), {Qt::CheckStateRole});
+    fieldChecksChanged(item);
+}
+
+void MergeListModel::fieldChecksChanged(Item item)
+{
     if (const int fields = isPreamble(item) ? 0 : rowCount(itemIndex(item)); fields > 0)
         emit dataChanged(index(0, 0, itemIndex(item)), index(fields - 1, 0, itemIndex(item)), {Qt::CheckStateRole});
 }
@@ -386,9 +391,7 @@ void MergeListModel::setGroupTaken(Group group, bool take)
     const QModelIndex parent = groupIndex(group);
     emit dataChanged(index(0, 0, parent), index(static_cast<int>(shown.size()) - 1, 0, parent), {Qt::CheckStateRole});
     for (const Item item : shown)
-        if (!isPreamble(item) && rowCount(itemIndex(item)) > 0)
-            emit dataChanged(index(0, 0, itemIndex(item)), index(rowCount(itemIndex(item)) - 1, 0, itemIndex(item)),
-                             {Qt::CheckStateRole});
+        fieldChecksChanged(item);
 }
 
 void MergeListModel::buildFindText() const
