@@ -28,11 +28,6 @@ QString fileName(const std::string &path)
     return fromPath(FileNameOf(path));
 }
 
-bool nothingToMerge(const MergeResult &result)
-{
-    return result.changes.empty() && !result.preamble;
-}
-
 } // namespace
 
 MergeIntoOpenFile::MergeIntoOpenFile(QWidget &window, UserInterface &ui, IniDocument &doc,
@@ -122,7 +117,7 @@ std::optional<ReadIniFile> MergeIntoOpenFile::mergeChangedFile(const std::string
 bool MergeIntoOpenFile::chooseAndApply(const MergeResult &result, const std::string &theirsPath, bool withBase)
 {
     const QString theirsName = fileName(theirsPath);
-    if (nothingToMerge(result)) {
+    if (result.empty()) {
         m_ui.showNotice(&m_window, MergeTitle,
                         withBase ? QStringLiteral("%1 holds no change that yours does not have already.").arg(theirsName)
                                  : QStringLiteral("The files hold the same ROMs and settings."));
