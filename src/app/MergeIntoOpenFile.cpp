@@ -28,11 +28,6 @@ QString fileName(const std::string &path)
     return fromPath(FileNameOf(path));
 }
 
-bool nothingToMerge(const MergeResult &result)
-{
-    return result.changes.empty() && !result.preamble;
-}
-
 } // namespace
 
 MergeIntoOpenFile::MergeIntoOpenFile(QWidget &window, UserInterface &ui, IniDocument &doc,
@@ -59,6 +54,13 @@ bool MergeIntoOpenFile::told(const ReadIniFile &file)
         m_ui.showError(&m_window, QStringLiteral("Error"),
                        LoadProblemsText(file.doc.IniPath, file.doc.Encoding, file.loaded.problems));
     return true;
+}
+
+MergeResult MergeIntoOpenFile::mergedWith(const IniDocument *base, const IniDocument &theirs)
+{
+    const BusyCursor busy(m_ui);
+    const MergeSide baseSide = base ? DocumentSide(*base) : MergeSide{};
+    return MergeIni(base ? &baseSide : nullptr, DocumentSide(m_doc), DocumentSide(theirs));
 }
 
 void MergeIntoOpenFile::mergeAnotherFile()
@@ -92,12 +94,7 @@ void MergeIntoOpenFile::mergeAnotherFile()
     }
     if (!told(theirs) || (base && !told(*base)))
         return;
-    MergeResult result;
-    {
-        const BusyCursor busy(m_ui);
-        const MergeSide baseSide = base ? DocumentSide(base->doc) : MergeSide{};
-        result = MergeIni(base ? &baseSide : nullptr, DocumentSide(m_doc), DocumentSide(theirs.doc));
-    }
+    const MergeResult result = mergedWith(base ? &base->doc : nullptr, theirs.doc);
     chooseAndApply(result, toPath(*theirsPath), base.has_value());
 }
 
@@ -111,12 +108,7 @@ std::optional<ReadIniFile> MergeIntoOpenFile::mergeChangedFile(const std::string
     }
     if (!told(theirs))
         return std::nullopt;
-    MergeResult result;
-    {
-        const BusyCursor busy(m_ui);
-        const MergeSide baseSide = DocumentSide(base);
-        result = MergeIni(&baseSide, DocumentSide(m_doc), DocumentSide(theirs.doc));
-    }
+    const MergeResult result = mergedWith(&base, theirs.doc);
     if (!chooseAndApply(result, path, true))
         return std::nullopt;
     return theirs;
@@ -125,7 +117,7 @@ std::optional<ReadIniFile> MergeIntoOpenFile::mergeChangedFile(const std::string
 bool MergeIntoOpenFile::chooseAndApply(const MergeResult &result, const std::string &theirsPath, bool withBase)
 {
     const QString theirsName = fileName(theirsPath);
-    if (nothingToMerge(result)) {
+    if (result.empty()) {
         m_ui.showNotice(&m_window, MergeTitle,
                         withBase ? QStringLiteral("%1 holds no change that yours does not have already.").arg(theirsName)
                                  : QStringLiteral("The files hold the same ROMs and settings."));

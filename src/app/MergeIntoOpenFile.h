@@ -37,6 +37,8 @@ public:
 private:
     // Tells what went wrong in reading file as a load would; false when it was not read.
     bool told(const ReadIniFile &file);
+    // Merges theirs into the open document, over base when there is one, under the busy cursor.
+    MergeResult mergedWith(const IniDocument *base, const IniDocument &theirs);
     // Shows the differences and applies what the user chose; false when cancelled.
     bool chooseAndApply(const MergeResult &result, const std::string &theirsPath, bool withBase);
 

@@ -198,16 +198,10 @@ QVariant MergeListModel::groupData(Group group, int column, int role) const
 
 QVariant MergeListModel::valueData(const Values &values, int column) const
 {
-    switch (static_cast<Column>(column)) {
-    case Column::Base:
-        return ShownStart(oneLine(values.base), ShownCellLength);
-    case Column::Mine:
-        return ShownStart(oneLine(values.mine), ShownCellLength);
-    case Column::Theirs:
-        return ShownStart(oneLine(values.theirs), ShownCellLength);
-    default:
+    const auto which = static_cast<Column>(column);
+    if (which < Column::Base || which > Column::Theirs)
         return {};
-    }
+    return ShownStart(oneLine(values.at(which)), ShownCellLength);
 }
 
 QVariant MergeListModel::itemData(Item item, int column, int role) const
@@ -220,10 +214,7 @@ QVariant MergeListModel::itemData(Item item, int column, int role) const
         const Values values{otherFileText(head.base, head.baseUnencodable), fileText(head.mine),
                             otherFileText(head.theirs, head.theirsUnencodable)};
         if (role == Qt::ToolTipRole && column >= static_cast<int>(Column::Base))
-            return ShownStart(column == static_cast<int>(Column::Base)   ? values.base
-                              : column == static_cast<int>(Column::Mine) ? values.mine
-                                                                         : values.theirs,
-                              ShownTipLength);
+            return ShownStart(values.at(which), ShownTipLength);
         if (role != Qt::DisplayRole)
             return {};
         if (which == Column::Rom)
@@ -274,8 +265,7 @@ QVariant MergeListModel::fieldData(std::size_t change, const FieldRow &row, int 
         if (which < Column::Base)
             return {};
         const Values values = fieldValues(change, row);
-        return ShownStart(which == Column::Base ? values.base : which == Column::Mine ? values.mine : values.theirs,
-                          ShownTipLength);
+        return ShownStart(values.at(which), ShownTipLength);
     }
     if (role != Qt::DisplayRole)
         return {};
@@ -382,6 +372,11 @@ void MergeListModel::setItemTaken(Item item, bool take, bool withFields)
 void MergeListModel::choiceChanged(Item item)
 {
     emit dataChanged(itemIndex(item), itemIndex(item), {Qt::CheckStateRole});
+    fieldChecksChanged(item);
+}
+
+void MergeListModel::fieldChecksChanged(Item item)
+{
     if (const int fields = isPreamble(item) ? 0 : rowCount(itemIndex(item)); fields > 0)
         emit dataChanged(index(0, 0, itemIndex(item)), index(fields - 1, 0, itemIndex(item)), {Qt::CheckStateRole});
 }
@@ -396,9 +391,7 @@ void MergeListModel::setGroupTaken(Group group, bool take)
     const QModelIndex parent = groupIndex(group);
     emit dataChanged(index(0, 0, parent), index(static_cast<int>(shown.size()) - 1, 0, parent), {Qt::CheckStateRole});
     for (const Item item : shown)
-        if (!isPreamble(item) && rowCount(itemIndex(item)) > 0)
-            emit dataChanged(index(0, 0, itemIndex(item)), index(rowCount(itemIndex(item)) - 1, 0, itemIndex(item)),
-                             {Qt::CheckStateRole});
+        fieldChecksChanged(item);
 }
 
 void MergeListModel::buildFindText() const

@@ -55,6 +55,11 @@ private:
         QString base;
         QString mine;
         QString theirs;
+        // The value a column from Base on shows.
+        const QString &at(Column column) const
+        {
+            return column == Column::Base ? base : column == Column::Mine ? mine : theirs;
+        }
     };
     static constexpr quintptr GroupId = 0;
     // An item row's id is 1 + its group; a field row's is FieldBase + its item.
@@ -84,6 +89,8 @@ private:
     Qt::CheckState fieldCheck(std::size_t change, std::size_t conflict) const;
     // A choice changed: its row, its field rows and its heading show it.
     void choiceChanged(Item item);
+    // The ticks of item's field rows changed.
+    void fieldChecksChanged(Item item);
     void setItemTaken(Item item, bool take, bool withFields);
     void setFieldTaken(std::size_t change, std::size_t conflict, bool take);
     bool takeable(const FieldConflict &conflict) const { return !conflict.theirsUnencodable; }

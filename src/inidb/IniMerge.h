@@ -129,6 +129,8 @@ struct MergeResult {
     std::optional<PreambleMerge> preamble;
     // The texts of the changes' entries.
     TextStore texts;
+    // Theirs holds nothing to bring in: no change, and the same head.
+    bool empty() const { return changes.empty() && !preamble; }
 };
 
 // base is null for a two-way merge. Entries match by CRC exactly; a CRC a file holds more
