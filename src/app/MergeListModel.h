@@ -87,7 +87,7 @@ private:
     // Whether theirs can be taken at all: not where mine's encoding cannot hold it.
     bool canTake(Item item) const;
     Qt::CheckState fieldCheck(std::size_t change, std::size_t conflict) const;
-    // A choice changed: its row, its field rows and its heading show it.
+    // A choice changed: its row and its field rows show it.
     void choiceChanged(Item item);
     // The ticks of item's field rows changed.
     void fieldChecksChanged(Item item);
